@@ -1,0 +1,79 @@
+#include "app/artwork.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace netedit {
+
+namespace {
+
+QPixmap Canvas(int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
+} // namespace
+
+QIcon FolderPicture() {
+    QPixmap pixmap = Canvas(16);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QColor(120, 90, 0));
+    p.setBrush(QColor(230, 190, 40));
+    p.drawPolygon(QPolygonF({{1, 3}, {6, 3}, {7, 5}, {13, 5}, {13, 13}, {1, 13}}));
+    p.setBrush(QColor(255, 225, 90));
+    p.drawPolygon(QPolygonF({{3, 7}, {15, 7}, {13, 13}, {1, 13}}));
+    return QIcon(pixmap);
+}
+
+QIcon DoorPicture() {
+    QPixmap pixmap = Canvas(16);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QColor(60, 40, 20));
+    p.setBrush(QColor(40, 40, 40));
+    p.drawRect(QRectF(3, 1, 10, 14)); // the dark doorway
+    p.setBrush(QColor(170, 110, 50));
+    p.drawPolygon(QPolygonF({{3, 1}, {9, 3}, {9, 15}, {3, 15}})); // the door, swung open
+    p.setBrush(QColor(240, 210, 80));
+    p.drawEllipse(QPointF(7.5, 9), 0.8, 0.8);
+    return QIcon(pixmap);
+}
+
+QIcon ProgramIcon() {
+    QPixmap pixmap = Canvas(32);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(30, 40, 70));
+    p.drawRect(0, 0, 15, 32);
+    p.drawRect(17, 0, 15, 32);
+    p.setBrush(QColor(210, 30, 30));
+    p.drawRect(15, 0, 2, 32);
+
+    QPainterPath bolt; // a lightning bolt that reads as a capital N
+    bolt.moveTo(2, 28);
+    bolt.lineTo(5, 4);
+    bolt.lineTo(11, 18);
+    bolt.lineTo(13, 4);
+    bolt.lineTo(16, 4);
+    bolt.lineTo(12, 28);
+    bolt.lineTo(7, 15);
+    bolt.lineTo(5, 28);
+    bolt.closeSubpath();
+    p.setBrush(QColor(250, 210, 20));
+    p.drawPath(bolt);
+
+    QFont font;
+    font.setPixelSize(12);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(QColor(250, 210, 20));
+    p.drawText(QRect(16, 10, 16, 20), Qt::AlignCenter, QStringLiteral("et"));
+    return QIcon(pixmap);
+}
+
+} // namespace netedit

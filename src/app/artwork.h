@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QIcon>
+
+namespace netedit {
+
+// The program's own pictures, drawn in code so that no image file can go missing.
+QIcon FolderPicture(); // open yellow folder, 16 x 16
+QIcon DoorPicture();   // open door, 16 x 16
+QIcon ProgramIcon();   // 32 x 32: a lightning bolt shaped as an N, then "et", over two dark panes
+
+} // namespace netedit

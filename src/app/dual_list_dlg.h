@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/entry_list_box.h"
+#include "app/picture_button.h"
+#include "app/settings_file.h"
+#include "netdata/section_table.h"
+#include "transfer/moves.h"
+
+class QToolButton;
+
+namespace netedit {
+
+class UserDialogs;
+
+// The program's one window: the loaded file's entries on the left, the new file's on the
+// right, the four moves between them, and the open, save, revert, close and help buttons.
+class TDualListDlg : public QWidget {
+    Q_OBJECT
+public:
+    TDualListDlg(UserDialogs& dialogs, std::string settingsPath, QWidget* parent = nullptr);
+
+    // Controls, named by role and kind.
+    PictureButton* OKBtn;
+    PictureButton* CancelBtn;
+    PictureButton* CloseBtn;
+    EntryListBox* SrcList;
+    EntryListBox* DstList;
+    MnemonicLabel* SrcLabel;
+    MnemonicLabel* DstLabel;
+    QToolButton* IncludeBtn;
+    QToolButton* IncAllBtn;
+    QToolButton* ExcludeBtn;
+    QToolButton* ExAllBtn;
+    PictureButton* BitBtn1;
+    PictureButton* BitBtn2;
+    MnemonicLabel* Label1;
+    MnemonicLabel* Label2;
+
+    // Handlers, each run under the guard that reports a Failure.
+    void FormCreate();
+    void BitBtn1Click();
+    void OKBtnClick();
+    void CancelBtnClick();
+    void CloseBtnClick();
+    void BitBtn2Click();
+    void IncludeBtnClick();
+    void IncAllBtnClick();
+    void ExcludeBtnClick();
+    void ExcAllBtnClick();
+    void SrcListClick();
+    void DstListClick();
+    // Whether the window may close; asks when unsaved entries stand in the right list.
+    bool FormCloseQuery();
+
+    void SetButtons();
+    void SetItem(EntryList& list, int index);
+    void UpdateCaption();
+    void SaveOption();
+
+    // Working state, readable by tests.
+    const RememberedPaths& rememberedPaths() const { return paths_; }
+    const std::string& sourceDirectory() const { return sourceDirectory_; }
+    const std::vector<std::string>& snapList() const { return snapList_; }
+    const SectionTable& sectionTable() const { return sections_; }
+    bool savedFlag() const { return saved_; }
+    // The push buttons and lists that take the focus, in tab order.
+    std::vector<QWidget*> tabOrder() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    // Runs a user action; a Failure ends it and is shown in the error box.
+    void guarded(const std::function<void()>& action);
+    bool handleKey(QKeyEvent* event);
+    void moveFocus(int step);
+    void setEnabledIfChanged(QWidget* control, bool enabled);
+    int px(int logical) const;
+
+    UserDialogs& dialogs_;
+    std::string settingsPath_;
+    RememberedPaths paths_;
+    std::string sourceDirectory_;
+    SectionTable sections_;
+    std::vector<std::string> snapList_;
+    bool saved_ = false;
+    double scale_ = 1.0;
+};
+
+} // namespace netedit

@@ -1,0 +1,96 @@
+#include "app/entry_list_box.h"
+
+#include <QItemSelection>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <algorithm>
+#include <functional>
+
+namespace netedit {
+
+EntryListBox::EntryListBox(QWidget* parent) : QListView(parent) {
+    setModel(&model_);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setUniformItemSizes(true); // with 100,000 entries only one row is ever measured
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setDragEnabled(false);
+    setAcceptDrops(false);
+    setDragDropMode(QAbstractItemView::NoDragDrop);
+    setFocusPolicy(Qt::StrongFocus);
+    setLayoutMode(QListView::SinglePass);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (userInput_) {
+            emit selectionChangedByUser();
+        }
+    });
+}
+
+std::size_t EntryListBox::count() const { return model_.entries().size(); }
+
+const std::string& EntryListBox::entryAt(std::size_t position) const { return model_.entries().at(position); }
+
+std::vector<std::size_t> EntryListBox::selectedPositions() const {
+    std::vector<std::size_t> positions;
+    // Ranges, not selectedRows(): the latter is quadratic on many disjoint rows.
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row) {
+            positions.push_back(static_cast<std::size_t>(row));
+        }
+    }
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    return positions;
+}
+
+void EntryListBox::append(std::vector<std::string> entries) { model_.append(std::move(entries)); }
+
+void EntryListBox::removeAt(const std::vector<std::size_t>& positions) {
+    // Removing rows under a large selection costs a selection update per row: drop it first.
+    selectionModel()->clearSelection();
+    model_.removeAt(positions);
+}
+
+std::vector<std::string> EntryListBox::takeAll() {
+    selectionModel()->clearSelection();
+    return model_.takeAll();
+}
+
+void EntryListBox::selectAt(std::size_t position) {
+    selectionModel()->select(model_.index(static_cast<int>(position)), QItemSelectionModel::Select);
+}
+
+void EntryListBox::focus() { setFocus(Qt::OtherFocusReason); }
+
+void EntryListBox::selectPositions(const std::vector<std::size_t>& positions) {
+    QItemSelection selection;
+    for (std::size_t position : positions) {
+        const QModelIndex index = model_.index(static_cast<int>(position));
+        selection.select(index, index);
+    }
+    selectionModel()->select(selection, QItemSelectionModel::Select);
+}
+
+void EntryListBox::changedByUser(const std::function<void()>& userInput) {
+    userInput_ = true;
+    userInput();
+    userInput_ = false;
+}
+
+void EntryListBox::mousePressEvent(QMouseEvent* event) {
+    changedByUser([&] { QListView::mousePressEvent(event); });
+}
+
+void EntryListBox::mouseReleaseEvent(QMouseEvent* event) {
+    changedByUser([&] { QListView::mouseReleaseEvent(event); });
+}
+
+void EntryListBox::mouseMoveEvent(QMouseEvent* event) {
+    changedByUser([&] { QListView::mouseMoveEvent(event); });
+}
+
+void EntryListBox::keyPressEvent(QKeyEvent* event) {
+    changedByUser([&] { QListView::keyPressEvent(event); });
+}
+
+} // namespace netedit

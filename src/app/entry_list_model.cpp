@@ -1,0 +1,82 @@
+#include "app/entry_list_model.h"
+
+#include "app/text_edge.h"
+
+namespace netedit {
+
+namespace {
+// Above this many separate runs of removed rows, one reset is cheaper than a signal per run.
+constexpr std::size_t MaxRunsRemovedOneByOne = 32;
+} // namespace
+
+int EntryListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(entries_.size());
+}
+
+QVariant EntryListModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount()) {
+        return {};
+    }
+    return ToQString(entries_[static_cast<std::size_t>(index.row())]);
+}
+
+void EntryListModel::append(std::vector<std::string> entries) {
+    if (entries.empty()) {
+        return;
+    }
+    const int first = rowCount();
+    beginInsertRows({}, first, first + static_cast<int>(entries.size()) - 1);
+    entries_.insert(entries_.end(), std::make_move_iterator(entries.begin()),
+                    std::make_move_iterator(entries.end()));
+    endInsertRows();
+}
+
+void EntryListModel::removeAt(const std::vector<std::size_t>& ascendingRows) {
+    if (ascendingRows.empty()) {
+        return;
+    }
+    // Runs of consecutive rows, last first so that earlier positions stay valid.
+    std::vector<std::pair<std::size_t, std::size_t>> runs;
+    for (std::size_t row : ascendingRows) {
+        if (!runs.empty() && runs.back().second + 1 == row) {
+            runs.back().second = row;
+        } else {
+            runs.emplace_back(row, row);
+        }
+    }
+    if (runs.size() <= MaxRunsRemovedOneByOne) {
+        for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
+            beginRemoveRows({}, static_cast<int>(run->first), static_cast<int>(run->second));
+            entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(run->first),
+                           entries_.begin() + static_cast<std::ptrdiff_t>(run->second) + 1);
+            endRemoveRows();
+        }
+        return;
+    }
+    beginResetModel();
+    std::vector<std::string> kept;
+    kept.reserve(entries_.size() - ascendingRows.size());
+    auto next = ascendingRows.begin();
+    for (std::size_t row = 0; row < entries_.size(); ++row) {
+        if (next != ascendingRows.end() && *next == row) {
+            ++next;
+        } else {
+            kept.push_back(std::move(entries_[row]));
+        }
+    }
+    entries_ = std::move(kept);
+    endResetModel();
+}
+
+std::vector<std::string> EntryListModel::takeAll() {
+    if (entries_.empty()) {
+        return {};
+    }
+    beginResetModel();
+    std::vector<std::string> all = std::move(entries_);
+    entries_.clear();
+    endResetModel();
+    return all;
+}
+
+} // namespace netedit

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QFont>
+
+namespace netedit {
+
+// A Japanese font of the system at the given pixel height, for the window and its controls.
+QFont WindowFont(int pixelHeight);
+// The transfer buttons' bold caption font.
+QFont FlatButtonFont();
+
+} // namespace netedit

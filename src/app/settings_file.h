@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace netedit {
+
+// The two paths the program remembers from one run to the next, in code page 932.
+struct RememberedPaths {
+    std::string source;      // "SrcFile"
+    std::string destination; // "DstFile"
+};
+
+// The settings file beside the program: its own path with the extension ".INI".
+std::string SettingsFilePath();
+
+// Reads "SrcFile=" and "DstFile=" lines into `paths`; a later line overrides an earlier one.
+// Any failure ends the reading quietly, keeping what was read up to then.
+void ReadSettings(const std::string& settingsPath, RememberedPaths& paths);
+
+// Writes exactly the two lines "SrcFile=..." and "DstFile=...". Fails with the I/O message of
+// the first step that goes wrong.
+void WriteSettings(const std::string& settingsPath, const RememberedPaths& paths);
+
+// How a label shows a path: whole up to 25 bytes, else its head, "..." and its file name.
+std::string PathCaption(std::string_view path);
+
+} // namespace netedit

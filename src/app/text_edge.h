@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace netedit {
+
+// The crossings between the program's code page 932 bytes and Qt's Unicode strings.
+QString ToQString(std::string_view cp932);
+std::string FromQString(const QString& text);
+
+} // namespace netedit

@@ -1,0 +1,26 @@
+#pragma once
+
+// The window's fixed texts, as UTF-8.
+namespace netedit::ui {
+
+inline constexpr const char* WindowCaption = "Orbelin Netdata Editor";
+inline constexpr const char* SourceCaption = "既存データ：";
+inline constexpr const char* DestinationCaption = "新データ：";
+inline constexpr const char* OpenCaption = "開く";
+inline constexpr const char* SaveCaption = "OK";
+inline constexpr const char* RevertCaption = "ｷｬﾝｾﾙ";
+inline constexpr const char* CloseCaption = "閉じる";
+inline constexpr const char* HelpCaption = "ﾍﾙﾌﾟ";
+inline constexpr const char* OpenHint = "既存ファイルを開く";
+inline constexpr const char* SaveHint = "データを保存する";
+inline constexpr const char* RevertHint = "元に戻す";
+inline constexpr const char* CloseHint = "このウィンドゥを閉じる";
+inline constexpr const char* FileFilter =
+    "ネットデータ(OBN.NET)|OBN.NET|ネットデータ(OBN*.NET)|OBN*.NET|全ファイル(*.*)|*.*";
+inline constexpr const char* CloseQuestion = "データを保存せずに終了しますか？";
+inline constexpr const char* SaveQuestion = "新データを保存します。";
+inline constexpr const char* SavedWithBackup = "新しいOBN.NETを作成し、以前のものをOBNNET.ORGに保存しました。";
+inline constexpr const char* SavedElsewhere = "新しいOBN.NETを作成しました。";
+inline constexpr const char* HelpMissing = "ヘルプファイル %1 が見つかりません。";
+
+} // namespace netedit::ui

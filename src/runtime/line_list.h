@@ -1,0 +1,95 @@
+#pragma once
+
+#include <cstddef>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace netedit {
+
+// Lines of a text file without their terminators, in file order. The lines live side by side
+// in one buffer, so a file of a million lines costs two allocations, not a million.
+class LineList {
+public:
+    LineList() = default;
+    LineList(std::initializer_list<std::string_view> lines);
+
+    std::size_t size() const { return ends_.size(); }
+    bool empty() const { return ends_.empty(); }
+    std::string_view operator[](std::size_t i) const {
+        const std::size_t begin = i == 0 ? 0 : ends_[i - 1];
+        return std::string_view(bytes_).substr(begin, ends_[i] - begin);
+    }
+    void push_back(std::string_view line) {
+        bytes_.append(line);
+        ends_.push_back(bytes_.size());
+    }
+    void clear() {
+        bytes_.clear();
+        ends_.clear();
+    }
+    void reserve(std::size_t lines, std::size_t bytes) {
+        ends_.reserve(lines);
+        bytes_.reserve(bytes);
+    }
+    // All line bytes, one after the other, without terminators.
+    std::size_t byteCount() const { return bytes_.size(); }
+
+    friend bool operator==(const LineList& a, const LineList& b) {
+        return a.ends_ == b.ends_ && a.bytes_ == b.bytes_;
+    }
+
+    class const_iterator {
+    public:
+        using value_type = std::string_view;
+        using difference_type = std::ptrdiff_t;
+        const_iterator() = default;
+        const_iterator(const LineList* list, std::size_t i) : list_(list), i_(i) {}
+        std::string_view operator*() const { return (*list_)[i_]; }
+        const_iterator& operator++() {
+            ++i_;
+            return *this;
+        }
+        const_iterator operator++(int) {
+            auto old = *this;
+            ++i_;
+            return old;
+        }
+        bool operator==(const const_iterator& o) const { return i_ == o.i_; }
+
+    private:
+        const LineList* list_ = nullptr;
+        std::size_t i_ = 0;
+    };
+    const_iterator begin() const { return {this, 0}; }
+    const_iterator end() const { return {this, size()}; }
+
+private:
+    std::string bytes_;
+    std::vector<std::size_t> ends_; // end offset of each line in bytes_
+};
+
+// Splits file bytes into lines: CR LF, a lone CR and a lone LF each end a line; a last line
+// without terminator is a line; no empty line follows a final terminator. NUL and Ctrl-Z are
+// ordinary bytes of their line (a NUL must never cut the rest of a file away).
+LineList SplitLines(std::string_view bytes);
+
+// The text of a whole file: every line followed by CR LF, the last one too. NUL bytes are kept.
+std::string JoinLines(const LineList& lines);
+
+// Reads a whole file into `lines` (replacing what it held). Fails with "ﾌｧｲﾙ %s は開けません"
+// (the path as passed in) when the file cannot be opened or read; `lines` is then untouched.
+void LoadLines(const std::string& path, LineList& lines);
+
+// Writes `lines` as a whole file, safely: the text goes to a temporary file in the same
+// directory, is flushed to disk and renamed over the target, which keeps its permission bits.
+// On any failure the old file stands untouched and the temporary file is removed.
+// Fails with "ﾌｧｲﾙ %s を作成できません" when the target cannot be created or is not writable,
+// and with "ｽﾄﾘｰﾑへの書き込みｴﾗｰ" when the write, flush or rename falls short.
+void SaveLines(const LineList& lines, const std::string& path);
+
+// Writes finished file bytes the same safe way, with the same failures.
+void SaveText(const std::string& text, const std::string& path);
+
+} // namespace netedit

@@ -1,0 +1,19 @@
+#include "runtime/messages.h"
+
+#include "runtime/codec.h"
+
+namespace netedit {
+
+std::string Message(std::string_view utf8Text, std::string_view arg) {
+    // Split before encoding, so that the argument's bytes are never taken for a "%s".
+    auto mark = utf8Text.find("%s");
+    if (mark == std::string_view::npos) {
+        return EncodeCp932(utf8Text);
+    }
+    std::string result = EncodeCp932(utf8Text.substr(0, mark));
+    result += arg;
+    result += EncodeCp932(utf8Text.substr(mark + 2));
+    return result;
+}
+
+} // namespace netedit

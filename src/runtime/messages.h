@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace netedit {
+
+// Builds a message in code page 932 from a fixed UTF-8 text, putting `arg` (already code page
+// 932 bytes, usually a path) in place of its "%s".
+std::string Message(std::string_view utf8Text, std::string_view arg = {});
+
+// The fixed texts of the failures, each in one place.
+namespace msg {
+inline constexpr std::string_view CannotOpen = "ﾌｧｲﾙ %s は開けません";
+inline constexpr std::string_view CannotCreate = "ﾌｧｲﾙ %s を作成できません";
+inline constexpr std::string_view WriteError = "ｽﾄﾘｰﾑへの書き込みｴﾗｰ";
+inline constexpr std::string_view NotAnInteger = "'%s' は整数ではありません";
+inline constexpr std::string_view TooManySections = "ﾌｧｲﾙ %s のｾｸｼｮﾝ数が255を超えています";
+inline constexpr std::string_view CannotBackUp = "ﾌｧｲﾙ %s のﾊﾞｯｸｱｯﾌﾟを作成できません";
+inline constexpr std::string_view CannotInsertLine = "行を挿入できません";
+inline constexpr std::string_view OutOfMemory = "ﾒﾓﾘが足りません";
+inline constexpr std::string_view IndexOutOfRange = "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています";
+} // namespace msg
+
+} // namespace netedit

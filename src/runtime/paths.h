@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace netedit {
+
+// Which bytes separate the parts of a path. The program uses the set of the platform it runs
+// on; both sets are available everywhere so that either can be tested on any machine.
+enum class PathStyle {
+    Windows, // "\" and ":" (and "/", which Windows accepts as well)
+    Posix,   // "/"
+};
+
+#ifdef _WIN32
+inline constexpr PathStyle NativePathStyle = PathStyle::Windows;
+#else
+inline constexpr PathStyle NativePathStyle = PathStyle::Posix;
+#endif
+
+// Path scanning is double-byte aware: the second byte of a code page 932 character is never a
+// separator or a dot, even when it is 0x5C.
+
+// Up to and including the last separator; empty when there is none.
+std::string DirPart(std::string_view path, PathStyle style = NativePathStyle);
+// After the last separator (the whole path when there is none), at most 255 bytes.
+std::string NamePart(std::string_view path, PathStyle style = NativePathStyle);
+// The path with `ext` (".INI") in place of its extension, or appended when it has none.
+std::string ReplaceExt(std::string_view path, std::string_view ext, PathStyle style = NativePathStyle);
+
+// The full path of the running program's executable, in code page 932.
+std::string ProgramPath();
+
+// Renames or moves a file; never replaces an existing file at `to`. True when the file now
+// stands at `to`. Never fails otherwise.
+bool MoveFileTo(const std::string& from, const std::string& to);
+
+// The program's title: the executable's file name up to its first ".", lower-cased after its
+// first byte (double-byte characters unchanged). "EDITOR.EXE" gives "Editor".
+std::string TitleFromProgramPath(std::string_view path, PathStyle style = NativePathStyle);
+std::string ProgramTitle();
+
+} // namespace netedit

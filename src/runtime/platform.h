@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// The one door to the operating system. Paths are code page 932 bytes; the platform file
+// converts them to what the system expects. Every call answers with an I/O code: 0 for
+// success, else the program's code for the system's error (2 not found, 3 path not found,
+// 4 too many open files, 5 access denied, 32 in use, 112 disk full, other codes as they come).
+namespace netedit::platform {
+
+using Handle = int;
+
+int OpenForReading(const std::string& path, Handle& handle);
+int CreateForWriting(const std::string& path, Handle& handle); // creates or empties
+int ReadSome(Handle handle, char* data, std::size_t size, std::size_t& got);
+int WriteAll(Handle handle, const char* data, std::size_t size);
+int CloseHandle(Handle handle);
+int EraseFile(const std::string& path);
+bool RenameNoReplace(const std::string& from, const std::string& to);
+
+// Reads the whole file in one piece.
+int ReadWholeFile(const std::string& path, std::string& bytes);
+
+// Replaces the file at `path` with `bytes` through a flushed temporary file in the same
+// directory. `createFailed` tells whether the failure came from creating (target not
+// writable, directory missing) rather than from writing.
+int ReplaceFileContents(const std::string& path, const std::string& bytes, bool& createFailed);
+
+std::string ExecutablePath();
+
+// Code page conversion through the system's converter.
+std::string ConvertCp932ToUtf8(const std::string& bytes);
+std::string ConvertUtf8ToCp932(const std::string& utf8);
+
+} // namespace netedit::platform

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace netedit {
+
+// What the moves need of a list of entries. The operations are bulk ones so that a list of a
+// hundred thousand entries moves in one step, not one entry at a time.
+class EntryList {
+public:
+    virtual ~EntryList() = default;
+
+    virtual std::size_t count() const = 0;
+    virtual const std::string& entryAt(std::size_t position) const = 0;
+    // Positions of the selected entries, ascending.
+    virtual std::vector<std::size_t> selectedPositions() const = 0;
+    // Appends at the end; the new entries are not selected.
+    virtual void append(std::vector<std::string> entries) = 0;
+    // Removes the entries at the given ascending positions.
+    virtual void removeAt(const std::vector<std::size_t>& positions) = 0;
+    // Removes every entry and gives them back in order.
+    virtual std::vector<std::string> takeAll() = 0;
+    // Selects one entry, leaving the selection of the others alone.
+    virtual void selectAt(std::size_t position) = 0;
+    virtual void focus() = 0;
+};
+
+} // namespace netedit

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "app/dual_list_dlg.h"
+#include "runtime/codec.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_dir.h"
+
+namespace netedit::testing {
+
+// A shown main window with scripted dialogs and a settings file in a temporary directory.
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { settingsPath = dir.file("netedit.INI"); }
+
+    TDualListDlg& open() {
+        window = std::make_unique<TDualListDlg>(dialogs, settingsPath);
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->activateWindow();
+        QApplication::processEvents();
+        window->repaint(); // the first paint runs the enabling rule
+        return *window;
+    }
+
+    // Writes a net data file (UTF-8 lines, stored as code page 932 with CR LF) and loads it.
+    std::string writeNetData(const std::string& name, const std::vector<std::string>& utf8Lines) {
+        std::string bytes;
+        for (const auto& line : utf8Lines) {
+            bytes += EncodeCp932(line) + "\r\n";
+        }
+        WriteFileBytes(dir.path() / name, bytes);
+        return dir.file(name);
+    }
+
+    void load(const std::string& path) {
+        dialogs.openAnswers.push_back(path);
+        window->BitBtn1->click();
+    }
+
+    TempDir dir;
+    std::string settingsPath;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<TDualListDlg> window;
+};
+
+inline std::vector<std::string> Cp932(std::initializer_list<const char*> utf8) {
+    std::vector<std::string> out;
+    for (const char* text : utf8) {
+        out.push_back(EncodeCp932(text));
+    }
+    return out;
+}
+
+} // namespace netedit::testing

@@ -1,0 +1,168 @@
+#include "netdata/net_data.h"
+
+#include <gtest/gtest.h>
+
+#include "netdata/entry_text.h"
+#include "runtime/codec.h"
+#include "runtime/failure.h"
+#include "runtime/messages.h"
+#include "support/temp_dir.h"
+
+namespace netedit {
+namespace {
+
+std::vector<std::string> Body(const NetData& data, int section) {
+    const SectionTable::Body body = data.sections.body(section);
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < body.size(); ++i) {
+        lines.emplace_back(body[i]);
+    }
+    return lines;
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(EntryText, NumberIsRightAlignedInThreeAndReadBack) {
+    const struct {
+        int section;
+        std::string name;
+        std::string text;
+    } rows[] = {
+        {0, "Alpha", "[  0] Alpha"},
+        {12, "Beta", "[ 12] Beta"},
+        {200, "Gamma", "[200] Gamma"},
+        {255, "", "[255] "},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(MakeEntryText(row.section, row.name), row.text);
+        EXPECT_EQ(SectionOfEntry(row.text), row.section);
+    }
+}
+
+TEST(EntryText, NameIsCutAfterItsByte255EvenInsideADoubleByteCharacter) {
+    const std::string name = std::string(254, 'a') + "\x95\x5C" + "tail";
+    const std::string text = MakeEntryText(1, name);
+    EXPECT_EQ(text.size(), 6 + 255U);
+    EXPECT_EQ(text.back(), '\x95');
+}
+
+TEST(EntryText, ANonNumberFailsWithTheThreeCharacters) {
+    try {
+        SectionOfEntry("[ab1] x");
+        FAIL() << "no failure";
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.message(), Message(msg::NotAnInteger, "ab1"));
+    }
+}
+
+TEST(SplitNetData, WorkedExample) {
+    const NetData data = SplitNetData({"; saved list", "[0]", "Name=Alpha", "Tel=0123", "[5]", "Tel=0456", "[x]",
+                                       "Name=Beta", "name=Gamma", "Name=Delta"},
+                                      "OBN.NET");
+    EXPECT_EQ(data.entries, (Lines{"[  0] Alpha", "[  2] Beta", "[  2] Delta"}));
+    ASSERT_EQ(data.sections.count(), 3);
+    EXPECT_EQ(Body(data, 0), (Lines{"Name=Alpha", "Tel=0123"}));
+    EXPECT_EQ(Body(data, 1), (Lines{"Tel=0456"}));
+    EXPECT_EQ(Body(data, 2), (Lines{"Name=Beta", "name=Gamma", "Name=Delta"}));
+}
+
+TEST(SplitNetData, WhatMakesAHeaderAndWhatMakesAnEntry) {
+    const struct {
+        const char* what;
+        LineList lines;
+        Lines entries;
+        int sections;
+    } rows[] = {
+        {"empty file", {}, {}, 0},
+        {"no header at all", {"Name=Lost", "x"}, {}, 0},
+        {"a lone [ is a header", {"[", "Name=A"}, {"[  0] A"}, 1},
+        {"blank before [ is no header", {"[0]", " [1]", "Name=A"}, {"[  0] A"}, 1},
+        {"header text plays no part", {"[7]", "Name=A", "[7]", "Name=B", "[2]", "Name=C"},
+         {"[  0] A", "[  1] B", "[  2] C"}, 3},
+        {"other case and leading blank are no entries", {"[0]", "name=a", "NAME=b", " Name=c"}, {}, 1},
+        {"empty name", {"[0]", "Name="}, {"[  0] "}, 1},
+        {"only the first = separates", {"[0]", "Name=A=B"}, {"[  0] A=B"}, 1},
+        {"two entries in one section", {"[0]", "Name=A", "Tel=1", "Name=B"}, {"[  0] A", "[  0] B"}, 1},
+        {"preamble entry lines are dropped", {"Name=Pre", "[0]", "Name=A"}, {"[  0] A"}, 1},
+    };
+    for (const auto& row : rows) {
+        const NetData data = SplitNetData(row.lines, "f");
+        EXPECT_EQ(data.entries, row.entries) << row.what;
+        EXPECT_EQ(data.sections.count(), row.sections) << row.what;
+    }
+}
+
+TEST(SplitNetData, BodiesKeepEveryByteOfLongNamesAndOddBytes) {
+    const std::string longLine = "Name=" + std::string(300, 'n');
+    const std::string odd = std::string("x\0y\x1Az\t", 6);
+    const NetData data = SplitNetData({"[0]", longLine, "", odd}, "f");
+    EXPECT_EQ(Body(data, 0), (Lines{longLine, "", odd}));
+    EXPECT_EQ(data.entries.front().size(), 6 + 255U);
+}
+
+TEST(SplitNetData, HeaderWithShiftJisSecondBytesIsStillAHeaderOnlyByItsFirstByte) {
+    // "表" ends in 0x5C and "ソ" too; "[" as a second byte never opens a section mid-line.
+    const NetData data = SplitNetData({"[0]", "Name=\x95\x5C\x83\x5C", "x\x83[y"}, "f");
+    ASSERT_EQ(data.entries.size(), 1U);
+    EXPECT_EQ(data.entries[0], "[  0] \x95\x5C\x83\x5C");
+    EXPECT_EQ(data.sections.count(), 1);
+}
+
+TEST(SplitNetData, AtMost255SectionsAreNumbered) {
+    LineList lines;
+    for (int i = 0; i < 255; ++i) {
+        lines.push_back("[s]");
+        lines.push_back("Name=n");
+    }
+    const NetData full = SplitNetData(lines, "f");
+    EXPECT_EQ(full.sections.count(), 255);
+    EXPECT_EQ(full.entries.back(), "[254] n");
+
+    lines.push_back("[one too many]");
+    try {
+        SplitNetData(lines, "/data/OBN.NET");
+        FAIL() << "no failure";
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.message(), Message(msg::TooManySections, "/data/OBN.NET"));
+    }
+}
+
+TEST(SplitNetData, FilesOfAnyNumberOfLinesLoad) {
+    LineList lines;
+    lines.push_back("[0]");
+    for (int i = 0; i < 70000; ++i) {
+        lines.push_back("x=1");
+    }
+    lines.push_back("[1]");
+    lines.push_back("Name=after 65535 lines");
+    const NetData data = SplitNetData(lines, "f");
+    EXPECT_EQ(data.entries, (Lines{"[  1] after 65535 lines"}));
+    EXPECT_EQ(data.sections.body(0).size(), 70000U);
+}
+
+TEST(SectionTable, ANumberOutsideTheLoadedSectionsFails) {
+    const NetData data = SplitNetData({"[0]", "Name=A"}, "f");
+    for (int section : {-1, 1, 255}) {
+        EXPECT_THROW(data.sections.body(section), Failure) << section;
+    }
+    EXPECT_THROW(SectionTable().body(0), Failure);
+}
+
+TEST(LoadNetData, ReadsTheFileAndReportsAMissingOne) {
+    testing::TempDir dir;
+    testing::WriteFileBytes(dir.path() / "OBN.NET", std::string("pre\r\n[0]\r\nName=A\r\nT=\0x\r\n", 23));
+    const NetData data = LoadNetData(dir.file("OBN.NET"));
+    EXPECT_EQ(data.entries, (Lines{"[  0] A"}));
+    EXPECT_EQ(Body(data, 0), (Lines{"Name=A", std::string("T=\0x", 4)}));
+
+    const std::string missing = dir.file("NONE.NET");
+    try {
+        LoadNetData(missing);
+        FAIL() << "no failure";
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.message(), Message(msg::CannotOpen, missing));
+    }
+}
+
+} // namespace
+} // namespace netedit

@@ -1,0 +1,76 @@
+#pragma once
+
+// Runs a piece of a test in a forked child under conditions that even root cannot bypass: a
+// file size limit, or the privileges of the unprivileged "nobody" user. The child's answer
+// comes back as text through a pipe.
+
+#include <csignal>
+#include <functional>
+#include <grp.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace netedit::testing {
+
+struct ChildLimits {
+    long maxFileBytes = -1; // RLIMIT_FSIZE in the child; -1 leaves it alone
+    bool dropPrivileges = false;
+};
+
+inline constexpr const char* ChildSetupFailed = "<child setup failed>";
+
+// Whether the test process can run a child as another user.
+inline bool CanDropPrivileges() {
+    return ::geteuid() == 0;
+}
+
+inline std::string RunInChild(const ChildLimits& limits, const std::function<std::string()>& body) {
+    int fds[2];
+    if (::pipe(fds) != 0) {
+        return ChildSetupFailed;
+    }
+    pid_t pid = ::fork();
+    if (pid < 0) {
+        ::close(fds[0]);
+        ::close(fds[1]);
+        return ChildSetupFailed;
+    }
+    if (pid == 0) {
+        ::close(fds[0]);
+        std::string answer = ChildSetupFailed;
+        bool ready = true;
+        if (limits.maxFileBytes >= 0) {
+            std::signal(SIGXFSZ, SIG_IGN); // the kernel then refuses bytes instead of killing us
+            rlimit limit{static_cast<rlim_t>(limits.maxFileBytes), static_cast<rlim_t>(limits.maxFileBytes)};
+            ready = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+        }
+        if (ready && limits.dropPrivileges) {
+            ready = ::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0;
+        }
+        if (ready) {
+            try {
+                answer = body();
+            } catch (...) {
+                answer = "<exception>";
+            }
+        }
+        ssize_t ignored = ::write(fds[1], answer.data(), answer.size());
+        (void)ignored;
+        ::_exit(0);
+    }
+    ::close(fds[1]);
+    std::string answer;
+    char chunk[256];
+    ssize_t n;
+    while ((n = ::read(fds[0], chunk, sizeof chunk)) > 0) {
+        answer.append(chunk, static_cast<std::size_t>(n));
+    }
+    ::close(fds[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return answer;
+}
+
+} // namespace netedit::testing

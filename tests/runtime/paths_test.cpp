@@ -1,0 +1,126 @@
+#include "runtime/paths.h"
+#include "support/temp_dir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace netedit {
+namespace {
+
+using testing::ReadFileBytes;
+using testing::TempDir;
+using testing::WriteFileBytes;
+
+// C:\データ\表\OBN.NET in code page 932; 表 is 0x95 0x5C, whose second byte is "\" in ASCII.
+const std::string DataDir = "C:\\\x83\x66\x81\x5B\x83\x5E\\\x95\x5C\\";
+const std::string DataPath = DataDir + "OBN.NET";
+
+struct PartsRow {
+    std::string path;
+    PathStyle style;
+    std::string dir;
+    std::string name;
+};
+
+TEST(PathParts, SplitAtTheLastSeparatorOfTheStyle) {
+    const PartsRow rows[] = {
+        {DataPath, PathStyle::Windows, DataDir, "OBN.NET"},
+        {"OBN.NET", PathStyle::Windows, "", "OBN.NET"},
+        {"A:OBN.NET", PathStyle::Windows, "A:", "OBN.NET"},
+        {"C:\\TOOLS\\", PathStyle::Windows, "C:\\TOOLS\\", ""},
+        {"C:/net/OBN.NET", PathStyle::Windows, "C:/net/", "OBN.NET"},
+        {"\\\\server\\share\\OBN.NET", PathStyle::Windows, "\\\\server\\share\\", "OBN.NET"},
+        {"\x95\x5C", PathStyle::Windows, "", "\x95\x5C"},
+        {"\x95", PathStyle::Windows, "", "\x95"}, // a lead byte cut off by the end
+        {"a\\\x95", PathStyle::Windows, "a\\", "\x95"},
+        {"", PathStyle::Windows, "", ""},
+        {"/home/u/OBN.NET", PathStyle::Posix, "/home/u/", "OBN.NET"},
+        {"C:\\TOOLS\\OBN.NET", PathStyle::Posix, "", "C:\\TOOLS\\OBN.NET"},
+        {"/", PathStyle::Posix, "/", ""},
+        {"/data/\x95\x5C/x", PathStyle::Posix, "/data/\x95\x5C/", "x"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::PrintToString(row.path));
+        EXPECT_EQ(DirPart(row.path, row.style), row.dir);
+        EXPECT_EQ(NamePart(row.path, row.style), row.name);
+    }
+}
+
+TEST(PathParts, NameIsCutTo255Bytes) {
+    const std::string name256(256, 'n');
+    EXPECT_EQ(NamePart("C:\\" + name256, PathStyle::Windows), name256.substr(0, 255));
+    EXPECT_EQ(NamePart(name256.substr(0, 255), PathStyle::Posix), name256.substr(0, 255));
+}
+
+TEST(PathParts, ReplaceExtUsesTheLastDotOfTheName) {
+    struct Row {
+        std::string path;
+        PathStyle style;
+        std::string result;
+    };
+    const Row rows[] = {
+        {"C:\\TOOLS\\EDIT.EXE", PathStyle::Windows, "C:\\TOOLS\\EDIT.INI"},
+        {"C:\\A.B\\EDIT", PathStyle::Windows, "C:\\A.B\\EDIT.INI"},
+        {"EDIT.TAR.GZ", PathStyle::Windows, "EDIT.TAR.INI"},
+        {"EDIT.", PathStyle::Windows, "EDIT.INI"},
+        {"A.B:EDIT", PathStyle::Windows, "A.B:EDIT.INI"},
+        {"", PathStyle::Windows, ".INI"},
+        {"/opt/net.edit/netedit", PathStyle::Posix, "/opt/net.edit/netedit.INI"},
+        {"/opt/netedit.bin", PathStyle::Posix, "/opt/netedit.INI"},
+        {DataDir + "OBN", PathStyle::Windows, DataDir + "OBN.INI"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(ReplaceExt(row.path, ".INI", row.style), row.result) << row.path;
+    }
+}
+
+TEST(ProgramTitle, IsTheNameUpToItsFirstDotLowerCasedAfterTheFirstByte) {
+    struct Row {
+        std::string path;
+        PathStyle style;
+        std::string title;
+    };
+    const Row rows[] = {
+        {"C:\\TOOLS\\EDITOR.EXE", PathStyle::Windows, "Editor"},
+        {"netedit.exe", PathStyle::Windows, "netedit"},
+        {"netedit", PathStyle::Posix, "netedit"},
+        {"/usr/bin/NetEdit", PathStyle::Posix, "Netedit"},
+        {"C:\\A\\NET.EDIT.EXE", PathStyle::Windows, "Net"},
+        {".HIDDEN", PathStyle::Windows, ""},
+        // Double-byte characters keep both bytes, also a trail byte in the range of "A" to "Z".
+        {"C:\\\x83\x41\x83\x43X.EXE", PathStyle::Windows, "\x83\x41\x83\x43x"},
+        {"X\x83\x41Y", PathStyle::Windows, "X\x83\x41y"},
+        {"\xB1\xB2Z", PathStyle::Windows, "\xB1\xB2z"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(TitleFromProgramPath(row.path, row.style), row.title) << row.path;
+    }
+}
+
+TEST(ProgramPath, NamesTheRunningExecutable) {
+    const std::string path = ProgramPath();
+    ASSERT_FALSE(path.empty());
+    EXPECT_TRUE(std::filesystem::equivalent(path, "/proc/self/exe"));
+    EXPECT_EQ(ProgramTitle(), TitleFromProgramPath(path));
+}
+
+TEST(MoveFileTo, MovesButNeverReplaces) {
+    TempDir dir;
+    WriteFileBytes(dir.file("old"), "old bytes");
+    WriteFileBytes(dir.file("taken"), "taken bytes");
+
+    EXPECT_FALSE(MoveFileTo(dir.file("old"), dir.file("taken")));
+    EXPECT_EQ(ReadFileBytes(dir.file("taken")), "taken bytes");
+    EXPECT_EQ(ReadFileBytes(dir.file("old")), "old bytes");
+
+    EXPECT_FALSE(MoveFileTo(dir.file("missing"), dir.file("new")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("new")));
+    EXPECT_FALSE(MoveFileTo(dir.file("old"), dir.file("no-dir/new")));
+
+    EXPECT_TRUE(MoveFileTo(dir.file("old"), dir.file("new")));
+    EXPECT_EQ(ReadFileBytes(dir.file("new")), "old bytes");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("old")));
+}
+
+} // namespace
+} // namespace netedit

@@ -1,0 +1,140 @@
+#include "runtime/codec.h"
+#include "runtime/failure.h"
+#include "runtime/text.h"
+
+#include <climits>
+#include <gtest/gtest.h>
+
+namespace netedit {
+namespace {
+
+TEST(TextToNum, ReadsTheAcceptedForms) {
+    struct Row {
+        std::string text;
+        std::int32_t value;
+    };
+    const Row rows[] = {
+        {"0", 0},
+        {"  0", 0}, // the form in which entry texts carry their section number
+        {" -12", -12},
+        {"+7", 7},
+        {"007", 7},
+        {"2147483647", INT32_MAX},
+        {"-2147483648", INT32_MIN},
+        {"-0", 0},
+        {"$1f", 31},
+        {"$1F", 31},
+        {"  $A", 10},
+        {"$FFFFFFFF", -1},
+        {"$80000000", INT32_MIN},
+        {"$7fffffff", INT32_MAX},
+        {"$000000001", 1}, // leading zeros are not significant
+        {"$0", 0},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(TextToNum(row.text), row.value) << '"' << row.text << '"';
+    }
+}
+
+TEST(TextToNum, RejectsWithTheTextAsPassedIn) {
+    const std::string rejected[] = {
+        "",
+        " ",
+        "-",
+        "+",
+        "12 ",
+        "1a",
+        "2147483648",
+        "-2147483649",
+        "99999999999",
+        "\t1",
+        "-$1",
+        "+$1",
+        "$",
+        "$g",
+        "$ 1",
+        "$100000000",
+        "1-",
+        "- 1",
+        std::string("12\0003", 4),
+        "0x10",
+        "$1FFFFFFFF",
+    };
+    for (const auto& text : rejected) {
+        try {
+            TextToNum(text);
+            ADD_FAILURE() << "accepted \"" << text << '"';
+        } catch (const Failure& failure) {
+            EXPECT_EQ(failure.message(), "'" + text + "'" + EncodeCp932(" は整数ではありません"));
+        }
+    }
+}
+
+TEST(NumToText, WritesPlainDecimal) {
+    EXPECT_EQ(NumToText(0), "0");
+    EXPECT_EQ(NumToText(-1), "-1");
+    EXPECT_EQ(NumToText(255), "255");
+    EXPECT_EQ(NumToText(INT32_MAX), "2147483647");
+    EXPECT_EQ(NumToText(INT32_MIN), "-2147483648");
+}
+
+TEST(FindPos, FindsTheFirstOccurrenceOneBased) {
+    struct Row {
+        std::string sub;
+        std::string s;
+        std::size_t pos;
+    };
+    const Row rows[] = {
+        {"=", "Name=", 5}, {"=", "", 0},         {"", "Name=", 0},     {"", "", 0},
+        {"N", "Name=", 1}, {"Name=", "Name", 0}, {"ab", "aab ab", 2},  {"\\", "\x95\x5C\\", 2},
+        {"x", "Name", 0},  {"e=", "Name=e=", 4}, {"name", "Name=", 0}, // case matters
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(FindPos(row.sub, row.s), row.pos) << '"' << row.sub << "\" in \"" << row.s << '"';
+    }
+}
+
+TEST(CopyPart, ClampsIndexAndCount) {
+    struct Row {
+        std::string s;
+        std::int64_t index;
+        std::int64_t count;
+        std::string part;
+    };
+    const Row rows[] = {
+        {"abc", 2, 255, "bc"},
+        {"abc", 0, 2, "ab"},
+        {"abc", -5, 2, "ab"},
+        {"abc", 1, -1, ""},
+        {"abc", 4, 1, ""},
+        {"abc", 3, 1, "c"},
+        {"abc", 1, 0, ""},
+        {"abc", 1, 3, "abc"},
+        {"abc", 1, INT64_MAX, "abc"},
+        {"", 1, 5, ""},
+        {"0123456789", 3, 255, "23456789"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(CopyPart(row.s, row.index, row.count), row.part)
+            << row.s << " from " << row.index << " count " << row.count;
+    }
+}
+
+TEST(IndexText, RightAlignsInTheWidth) {
+    struct Row {
+        int number;
+        int width;
+        std::string text;
+    };
+    const Row rows[] = {
+        {0, 3, "  0"},   {9, 3, "  9"},  {10, 3, " 10"},
+        {255, 3, "255"}, {255, 2, "55"}, // more digits than room keeps the last ones
+        {7, 0, ""},      {7, 1, "7"},    {42, 5, "   42"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(IndexText(row.number, row.width), row.text) << row.number << " width " << row.width;
+    }
+}
+
+} // namespace
+} // namespace netedit

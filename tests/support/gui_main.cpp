@@ -1,0 +1,16 @@
+// GUI tests run on the offscreen platform with one QApplication for the whole run.
+#include <QApplication>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    static int qtArgc = 1;
+    static char name[] = "app_tests";
+    static char* qtArgv[] = {name, nullptr};
+    QApplication app(qtArgc, qtArgv);
+    return RUN_ALL_TESTS();
+}
