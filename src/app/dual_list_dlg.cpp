@@ -17,6 +17,7 @@
 #include "app/ui_texts.h"
 #include "app/user_dialogs.h"
 #include "netdata/net_data.h"
+#include "netdata/net_data_writer.h"
 #include "runtime/failure.h"
 #include "runtime/messages.h"
 #include "runtime/paths.h"
@@ -207,7 +208,24 @@ void TDualListDlg::BitBtn1Click() {
 
 // ---- Saving ----
 
-void TDualListDlg::OKBtnClick() {}
+void TDualListDlg::OKBtnClick() {
+    if (dialogs_.askUser(this, ui::SaveQuestion, MsgKind::Information, buttons::Yes | buttons::No) != results::Yes) {
+        return;
+    }
+    const std::optional<std::string> target =
+        dialogs_.chooseSaveFile(this, DirPart(paths_.destination), NamePart(paths_.destination));
+    if (!target) {
+        return;
+    }
+    paths_.destination = *target;
+    UpdateCaption();
+    const bool sameDirectory =
+        SaveNetData(*target, sourceDirectory_, DstList->entries(), SrcList->entries(), sections_);
+    setEnabledIfChanged(OKBtn, false);
+    saved_ = true;
+    dialogs_.showNotice(this, sameDirectory ? ui::SavedWithBackup : ui::SavedElsewhere);
+    SaveOption();
+}
 
 // ---- Moves and restore ----
 

@@ -19,6 +19,10 @@ int CloseHandle(Handle handle);
 int EraseFile(const std::string& path);
 bool RenameNoReplace(const std::string& from, const std::string& to);
 
+// What stands at a path: nothing, a regular file, or something else (a directory, a device).
+enum class PathKind { Missing, File, Other };
+PathKind KindOfPath(const std::string& path);
+
 // Reads the whole file in one piece.
 int ReadWholeFile(const std::string& path, std::string& bytes);
 

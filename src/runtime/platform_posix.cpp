@@ -282,6 +282,14 @@ bool RenameNoReplace(const std::string& from, const std::string& to) {
     return true;
 }
 
+PathKind KindOfPath(const std::string& path) {
+    struct stat st {};
+    if (::stat(ToOsPath(path).c_str(), &st) != 0) {
+        return PathKind::Missing;
+    }
+    return S_ISREG(st.st_mode) ? PathKind::File : PathKind::Other;
+}
+
 int ReadWholeFile(const std::string& path, std::string& bytes) {
     std::string osPath = ToOsPath(path);
     Handle fd = -1;
