@@ -17,7 +17,9 @@ constexpr std::int64_t CaptionHeadBytes = 22;
 
 } // namespace
 
-std::string SettingsFilePath() { return ReplaceExt(ProgramPath(), ".INI"); }
+std::string SettingsFilePath() {
+    return ReplaceExt(ProgramPath(), ".INI");
+}
 
 void ReadSettings(const std::string& settingsPath, RememberedPaths& paths) {
     LineFile file;
@@ -66,11 +68,11 @@ void WriteSettings(const std::string& settingsPath, const RememberedPaths& paths
     CheckIO();
 }
 
-std::string PathCaption(std::string_view path) {
+std::string PathCaption(std::string_view path, PathStyle style) {
     if (path.size() <= CaptionBytes) {
         return std::string(path);
     }
-    const std::string name = NamePart(path);
+    const std::string name = NamePart(path, style);
     const std::int64_t head = CaptionHeadBytes - static_cast<std::int64_t>(name.size());
     return CopyPart(path, 1, head) + "..." + name;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/paths.h"
+
 #include <string>
 #include <string_view>
 
@@ -23,6 +25,7 @@ void ReadSettings(const std::string& settingsPath, RememberedPaths& paths);
 void WriteSettings(const std::string& settingsPath, const RememberedPaths& paths);
 
 // How a label shows a path: whole up to 25 bytes, else its head, "..." and its file name.
-std::string PathCaption(std::string_view path);
+// Bytes count, so a cut may split a double-byte character.
+std::string PathCaption(std::string_view path, PathStyle style = NativePathStyle);
 
 } // namespace netedit
