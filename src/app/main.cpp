@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QProxyStyle>
 #include <QScreen>
+#include <QSessionManager>
 
 #include "app/artwork.h"
 #include "app/dual_list_dlg.h"
@@ -36,8 +37,15 @@ int main(int argc, char* argv[]) {
     netedit::TDualListDlg window(dialogs, netedit::SettingsFilePath());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();
-        window.move(std::max(0, (area.width() - window.width()) / 2), std::max(0, (area.height() - window.height()) / 2));
+        window.move(std::max(0, (area.width() - window.width()) / 2),
+                    std::max(0, (area.height() - window.height()) / 2));
     }
+    // At log-off or shutdown the window is asked as for any close request, and No refuses.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager& manager) {
+        if (manager.allowsInteraction() && !window.FormCloseQuery()) {
+            manager.cancel();
+        }
+    });
     window.show();
     QApplication::exec();
     return 0;

@@ -6,17 +6,17 @@
 #include <QMessageBox>
 #include <QUrl>
 
+#include "app/message_dialog.h"
 #include "app/text_edge.h"
 #include "app/ui_texts.h"
-#include "runtime/failure.h"
 #include "runtime/paths.h"
 
 namespace netedit {
 
 namespace {
 
-std::optional<std::string> RunFileDialog(QWidget* owner, QFileDialog::AcceptMode mode, const std::string& directory,
-                                         const std::string& fileName) {
+std::optional<std::string> RunFileDialog(QWidget* owner, QFileDialog::AcceptMode mode,
+                                         const std::string& directory, const std::string& fileName) {
     QFileDialog dialog(owner);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(mode);
@@ -35,7 +35,9 @@ std::optional<std::string> RunFileDialog(QWidget* owner, QFileDialog::AcceptMode
     return FromQString(QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath());
 }
 
-QString Title() { return ToQString(ProgramTitle()); }
+QString Title() {
+    return ToQString(ProgramTitle());
+}
 
 } // namespace
 
@@ -57,8 +59,6 @@ QStringList FileDialogFilters(const QString& pairs) {
     return filters;
 }
 
-QString FailureText(const Failure& failure) { return ToQString(failure.message()) + QLatin1Char('.'); }
-
 std::optional<std::string> QtUserDialogs::chooseOpenFile(QWidget* owner, const std::string& directory,
                                                          const std::string& fileName) {
     return RunFileDialog(owner, QFileDialog::AcceptOpen, directory, fileName);
@@ -70,43 +70,15 @@ std::optional<std::string> QtUserDialogs::chooseSaveFile(QWidget* owner, const s
 }
 
 int QtUserDialogs::askUser(QWidget* owner, const std::string& text, MsgKind kind, unsigned buttonSet) {
-    QMessageBox box(owner);
-    box.setText(QString::fromUtf8(text));
-    box.setWindowTitle(kind == MsgKind::Custom ? Title() : QString());
-    QMessageBox::StandardButtons standard;
-    if ((buttonSet & buttons::Yes) != 0) {
-        standard |= QMessageBox::Yes;
-    }
-    if ((buttonSet & buttons::No) != 0) {
-        standard |= QMessageBox::No;
-    }
-    if ((buttonSet & buttons::Ok) != 0) {
-        standard |= QMessageBox::Ok;
-    }
-    box.setStandardButtons(standard);
-    const int answer = box.exec();
-    switch (answer) {
-    case QMessageBox::Yes:
-        return results::Yes;
-    case QMessageBox::No:
-        return results::No;
-    case QMessageBox::Ok:
-        return results::Ok;
-    default:
-        return results::Cancel;
-    }
+    return AskUser(owner, QString::fromUtf8(text), kind, buttonSet);
 }
 
 void QtUserDialogs::showNotice(QWidget* owner, const std::string& text) {
-    askUser(owner, text, MsgKind::Custom, buttons::Ok);
+    ShowNotice(owner, QString::fromUtf8(text));
 }
 
 void QtUserDialogs::reportFailure(QWidget* owner, const Failure& failure) {
-    if (QWidget* grabber = QWidget::mouseGrabber()) {
-        grabber->releaseMouse();
-    }
-    QMessageBox box(QMessageBox::Critical, Title(), FailureText(failure), QMessageBox::Ok, owner);
-    box.exec();
+    ReportFailure(owner, failure);
 }
 
 void QtUserDialogs::showHelp(QWidget* owner, const std::string& path) {

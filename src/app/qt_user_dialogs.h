@@ -22,7 +22,4 @@ public:
 // The file dialogs' filter, "description|pattern|..." as Qt's "description (pattern);;...".
 QStringList FileDialogFilters(const QString& pairs);
 
-// The text of the error box for a failure: its message and a full stop, always.
-QString FailureText(const Failure& failure);
-
 } // namespace netedit
