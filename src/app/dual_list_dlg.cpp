@@ -57,8 +57,9 @@ TDualListDlg::TDualListDlg(UserDialogs& dialogs, std::string settingsPath, QWidg
     setWindowTitle(QString::fromUtf8(ui::WindowCaption));
     setFont(WindowFont(px(13)));
     setFixedSize(px(ClientWidth), px(ClientHeight));
-    // The window itself holds the focus until the user gives it to a control.
-    setFocusPolicy(Qt::StrongFocus);
+    // The window itself holds the focus until the user gives it to a control. Not by a click:
+    // a click on a flat button or a label would take the focus from the list that has it.
+    setFocusPolicy(Qt::TabFocus);
     buildControls();
     setFocus(Qt::OtherFocusReason); // no control holds the focus until the user gives it one
     guarded([this] { FormCreate(); });

@@ -8,6 +8,19 @@
 
 namespace netedit {
 
+namespace {
+
+// Removing rows under a large selection costs a selection update per row, and announcing the
+// cleared selection costs one per selected run: drop it silently and redraw once.
+void DropSelection(QListView& list) {
+    if (list.selectionModel()->hasSelection()) {
+        list.selectionModel()->reset();
+        list.viewport()->update();
+    }
+}
+
+} // namespace
+
 EntryListBox::EntryListBox(QWidget* parent) : QListView(parent) {
     setModel(&model_);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -38,21 +51,23 @@ std::vector<std::size_t> EntryListBox::selectedPositions() const {
             positions.push_back(static_cast<std::size_t>(row));
         }
     }
-    std::sort(positions.begin(), positions.end());
-    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    // Ranges come in the order they were selected; a selection made top-down needs no sort.
+    if (std::adjacent_find(positions.begin(), positions.end(), std::greater_equal<>()) != positions.end()) {
+        std::sort(positions.begin(), positions.end());
+        positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    }
     return positions;
 }
 
-void EntryListBox::append(std::vector<std::string> entries) { model_.append(std::move(entries)); }
+void EntryListBox::append(std::vector<std::string>&& entries) { model_.append(std::move(entries)); }
 
 void EntryListBox::removeAt(const std::vector<std::size_t>& positions) {
-    // Removing rows under a large selection costs a selection update per row: drop it first.
-    selectionModel()->clearSelection();
+    DropSelection(*this);
     model_.removeAt(positions);
 }
 
 std::vector<std::string> EntryListBox::takeAll() {
-    selectionModel()->clearSelection();
+    DropSelection(*this);
     return model_.takeAll();
 }
 

@@ -17,7 +17,7 @@ public:
     std::size_t count() const override;
     const std::string& entryAt(std::size_t position) const override;
     std::vector<std::size_t> selectedPositions() const override;
-    void append(std::vector<std::string> entries) override;
+    void append(std::vector<std::string>&& entries) override;
     void removeAt(const std::vector<std::size_t>& positions) override;
     std::vector<std::string> takeAll() override;
     void selectAt(std::size_t position) override;

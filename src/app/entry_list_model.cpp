@@ -20,14 +20,23 @@ QVariant EntryListModel::data(const QModelIndex& index, int role) const {
     return ToQString(entries_[static_cast<std::size_t>(index.row())]);
 }
 
-void EntryListModel::append(std::vector<std::string> entries) {
+void EntryListModel::append(std::vector<std::string>&& entries) {
     if (entries.empty()) {
         return;
     }
+    // Room first, so that running out of memory leaves both vectors as they were; moving the
+    // texts in then cannot fail.
+    if (!entries_.empty()) {
+        entries_.reserve(entries_.size() + entries.size());
+    }
     const int first = rowCount();
     beginInsertRows({}, first, first + static_cast<int>(entries.size()) - 1);
-    entries_.insert(entries_.end(), std::make_move_iterator(entries.begin()),
-                    std::make_move_iterator(entries.end()));
+    if (entries_.empty()) {
+        entries_.swap(entries);
+    } else {
+        entries_.insert(entries_.end(), std::make_move_iterator(entries.begin()),
+                        std::make_move_iterator(entries.end()));
+    }
     endInsertRows();
 }
 
@@ -54,17 +63,20 @@ void EntryListModel::removeAt(const std::vector<std::size_t>& ascendingRows) {
         return;
     }
     beginResetModel();
-    std::vector<std::string> kept;
-    kept.reserve(entries_.size() - ascendingRows.size());
+    // Kept entries close up in place: no second vector, so nothing here needs memory.
     auto next = ascendingRows.begin();
+    std::size_t kept = 0;
     for (std::size_t row = 0; row < entries_.size(); ++row) {
         if (next != ascendingRows.end() && *next == row) {
             ++next;
         } else {
-            kept.push_back(std::move(entries_[row]));
+            if (kept != row) {
+                entries_[kept] = std::move(entries_[row]);
+            }
+            ++kept;
         }
     }
-    entries_ = std::move(kept);
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(kept), entries_.end());
     endResetModel();
 }
 

@@ -16,7 +16,7 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
 
     const std::vector<std::string>& entries() const { return entries_; }
-    void append(std::vector<std::string> entries);
+    void append(std::vector<std::string>&& entries);
     void removeAt(const std::vector<std::size_t>& ascendingRows);
     std::vector<std::string> takeAll();
 

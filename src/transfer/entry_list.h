@@ -16,8 +16,10 @@ public:
     virtual const std::string& entryAt(std::size_t position) const = 0;
     // Positions of the selected entries, ascending.
     virtual std::vector<std::size_t> selectedPositions() const = 0;
-    // Appends at the end; the new entries are not selected.
-    virtual void append(std::vector<std::string> entries) = 0;
+    // Appends at the end, taking the texts out of `entries`; the new entries are not selected.
+    // Should memory run out, `entries` and the list stay as they were. An empty list takes
+    // `entries` whole, which needs no memory and so cannot fail.
+    virtual void append(std::vector<std::string>&& entries) = 0;
     // Removes the entries at the given ascending positions.
     virtual void removeAt(const std::vector<std::size_t>& positions) = 0;
     // Removes every entry and gives them back in order.

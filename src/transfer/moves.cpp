@@ -27,13 +27,15 @@ void MoveSelected(EntryList& from, EntryList& to) {
 
 void MoveAll(EntryList& from, EntryList& to) {
     if (from.count() > 0) {
-        std::vector<std::string> all;
-        all.reserve(from.count());
-        for (std::size_t i = 0; i < from.count(); ++i) {
-            all.push_back(from.entryAt(i));
+        // The texts change lists without being copied. Should the destination run out of
+        // memory, they go back whole into the emptied source, which cannot fail.
+        std::vector<std::string> all = from.takeAll();
+        try {
+            to.append(std::move(all));
+        } catch (...) {
+            from.append(std::move(all));
+            throw;
         }
-        to.append(std::move(all));
-        from.takeAll();
     }
     SetItem(from, 0);
 }
@@ -50,8 +52,10 @@ void SetItem(EntryList& list, int index) {
 
 void RestoreSource(EntryList& source, EntryList& destination, const std::vector<std::string>& snapshot) {
     if (destination.count() > 0) {
+        // Copying the snapshot is the one step that needs memory: it comes before any change.
+        std::vector<std::string> restored(snapshot);
         source.takeAll();
-        source.append(snapshot);
+        source.append(std::move(restored));
     }
     destination.takeAll();
 }

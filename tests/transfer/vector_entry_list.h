@@ -1,0 +1,70 @@
+#pragma once
+
+#include "transfer/entry_list.h"
+
+#include <algorithm>
+#include <new>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace netedit::testing {
+
+// An in-memory list of entries with a selection flag per entry, as a list box would keep them.
+class VectorEntryList : public EntryList {
+public:
+    VectorEntryList() = default;
+    explicit VectorEntryList(std::vector<std::string> entries)
+        : entries_(std::move(entries)), selected_(entries_.size(), false) {}
+
+    std::size_t count() const override { return entries_.size(); }
+    const std::string& entryAt(std::size_t position) const override { return entries_.at(position); }
+    std::vector<std::size_t> selectedPositions() const override {
+        std::vector<std::size_t> positions;
+        for (std::size_t i = 0; i < selected_.size(); ++i) {
+            if (selected_[i]) {
+                positions.push_back(i);
+            }
+        }
+        return positions;
+    }
+    void append(std::vector<std::string>&& entries) override {
+        if (failAppend && !entries_.empty()) {
+            throw std::bad_alloc(); // an empty list takes the entries whole, without memory
+        }
+        selected_.resize(selected_.size() + entries.size(), false);
+        entries_.insert(entries_.end(), std::make_move_iterator(entries.begin()),
+                        std::make_move_iterator(entries.end()));
+        entries.clear();
+    }
+    void removeAt(const std::vector<std::size_t>& positions) override {
+        for (auto position = positions.rbegin(); position != positions.rend(); ++position) {
+            entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(*position));
+            selected_.erase(selected_.begin() + static_cast<std::ptrdiff_t>(*position));
+        }
+    }
+    std::vector<std::string> takeAll() override {
+        selected_.clear();
+        return std::exchange(entries_, {});
+    }
+    void selectAt(std::size_t position) override { selected_.at(position) = true; }
+    void focus() override { ++focusCount; }
+
+    const std::vector<std::string>& entries() const { return entries_; }
+    // Selects exactly the given positions, in the order given (as a user's clicks would).
+    void select(const std::vector<std::size_t>& positions) {
+        std::fill(selected_.begin(), selected_.end(), false);
+        for (std::size_t position : positions) {
+            selected_.at(position) = true;
+        }
+    }
+
+    int focusCount = 0;
+    bool failAppend = false; // appending runs out of memory
+
+private:
+    std::vector<std::string> entries_;
+    std::vector<bool> selected_;
+};
+
+} // namespace netedit::testing
