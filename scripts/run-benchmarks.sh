@@ -4,6 +4,7 @@
 set -euo pipefail
 build=$1
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 for b in "$build"/bench/bench_*; do
     [ -x "$b" ] || continue
     echo "== $(basename "$b")"

@@ -1,16 +1,5 @@
 #include "app/dual_list_dlg.h"
 
-#include <QApplication>
-#include <QCloseEvent>
-#include <QKeyEvent>
-#include <QScreen>
-#include <QStyle>
-#include <QToolButton>
-#include <QToolTip>
-#include <QHelpEvent>
-#include <algorithm>
-#include <new>
-
 #include "app/artwork.h"
 #include "app/fonts.h"
 #include "app/text_edge.h"
@@ -21,6 +10,17 @@
 #include "runtime/failure.h"
 #include "runtime/messages.h"
 #include "runtime/paths.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QStyle>
+#include <QToolButton>
+#include <QToolTip>
+#include <algorithm>
+#include <new>
 
 namespace netedit {
 
@@ -65,7 +65,9 @@ TDualListDlg::TDualListDlg(UserDialogs& dialogs, std::string settingsPath, QWidg
     guarded([this] { FormCreate(); });
 }
 
-int TDualListDlg::px(int logical) const { return static_cast<int>(logical * scale_ + 0.5); }
+int TDualListDlg::px(int logical) const {
+    return static_cast<int>(logical * scale_ + 0.5);
+}
 
 void TDualListDlg::buildControls() {
     auto place = [this](QWidget* control, int left, int top, int width, int height) {
@@ -133,8 +135,10 @@ void TDualListDlg::buildControls() {
     connect(IncAllBtn, &QToolButton::clicked, this, [this] { guarded([this] { IncAllBtnClick(); }); });
     connect(ExcludeBtn, &QToolButton::clicked, this, [this] { guarded([this] { ExcludeBtnClick(); }); });
     connect(ExAllBtn, &QToolButton::clicked, this, [this] { guarded([this] { ExcAllBtnClick(); }); });
-    connect(SrcList, &EntryListBox::selectionChangedByUser, this, [this] { guarded([this] { SrcListClick(); }); });
-    connect(DstList, &EntryListBox::selectionChangedByUser, this, [this] { guarded([this] { DstListClick(); }); });
+    connect(SrcList, &EntryListBox::selectionChangedByUser, this,
+            [this] { guarded([this] { SrcListClick(); }); });
+    connect(DstList, &EntryListBox::selectionChangedByUser, this,
+            [this] { guarded([this] { DstListClick(); }); });
 }
 
 std::vector<QWidget*> TDualListDlg::tabOrder() const {
@@ -178,16 +182,25 @@ bool TDualListDlg::FormCloseQuery() {
     if (saved_ || DstList->count() == 0) {
         return true;
     }
-    return dialogs_.askUser(this, ui::CloseQuestion, MsgKind::Warning, buttons::Yes | buttons::No) != results::No;
+    return dialogs_.askUser(this, ui::CloseQuestion, MsgKind::Warning, buttons::Yes | buttons::No) !=
+           results::No;
 }
 
-void TDualListDlg::CloseBtnClick() { close(); }
+void TDualListDlg::CloseBtnClick() {
+    close();
+}
 
-void TDualListDlg::BitBtn2Click() { dialogs_.showHelp(this, ReplaceExt(ProgramPath(), ".HLP")); }
+void TDualListDlg::BitBtn2Click() {
+    dialogs_.showHelp(this, ReplaceExt(ProgramPath(), ".HLP"));
+}
 
-void TDualListDlg::SrcListClick() { SetButtons(); }
+void TDualListDlg::SrcListClick() {
+    SetButtons();
+}
 
-void TDualListDlg::DstListClick() { SetButtons(); }
+void TDualListDlg::DstListClick() {
+    SetButtons();
+}
 
 // ---- Opening ----
 
@@ -210,7 +223,8 @@ void TDualListDlg::BitBtn1Click() {
 // ---- Saving ----
 
 void TDualListDlg::OKBtnClick() {
-    if (dialogs_.askUser(this, ui::SaveQuestion, MsgKind::Information, buttons::Yes | buttons::No) != results::Yes) {
+    if (dialogs_.askUser(this, ui::SaveQuestion, MsgKind::Information, buttons::Yes | buttons::No) !=
+        results::Yes) {
         return;
     }
     const std::optional<std::string> target =
@@ -302,7 +316,8 @@ bool TDualListDlg::eventFilter(QObject* watched, QEvent* event) {
         // Hints go away again after 2.5 seconds.
         auto* control = static_cast<QWidget*>(watched);
         if (!control->toolTip().isEmpty()) {
-            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), control->toolTip(), control, {}, 2500);
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), control->toolTip(), control, {},
+                               2500);
         }
         return true;
     }
@@ -379,7 +394,8 @@ void TDualListDlg::moveFocus(int step) {
     for (int tried = 0; tried < count; ++tried) {
         position = ((position + step) % count + count) % count;
         if (order[static_cast<std::size_t>(position)]->isEnabled()) {
-            order[static_cast<std::size_t>(position)]->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            order[static_cast<std::size_t>(position)]->setFocus(step > 0 ? Qt::TabFocusReason
+                                                                         : Qt::BacktabFocusReason);
             return;
         }
     }

@@ -1,15 +1,15 @@
 #pragma once
 
-#include <QWidget>
-#include <functional>
-#include <string>
-#include <vector>
-
 #include "app/entry_list_box.h"
 #include "app/picture_button.h"
 #include "app/settings_file.h"
 #include "netdata/section_table.h"
 #include "transfer/moves.h"
+
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
 
 class QToolButton;
 

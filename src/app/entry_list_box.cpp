@@ -39,9 +39,13 @@ EntryListBox::EntryListBox(QWidget* parent) : QListView(parent) {
     });
 }
 
-std::size_t EntryListBox::count() const { return model_.entries().size(); }
+std::size_t EntryListBox::count() const {
+    return model_.entries().size();
+}
 
-const std::string& EntryListBox::entryAt(std::size_t position) const { return model_.entries().at(position); }
+const std::string& EntryListBox::entryAt(std::size_t position) const {
+    return model_.entries().at(position);
+}
 
 std::vector<std::size_t> EntryListBox::selectedPositions() const {
     std::vector<std::size_t> positions;
@@ -59,7 +63,9 @@ std::vector<std::size_t> EntryListBox::selectedPositions() const {
     return positions;
 }
 
-void EntryListBox::append(std::vector<std::string>&& entries) { model_.append(std::move(entries)); }
+void EntryListBox::append(std::vector<std::string>&& entries) {
+    model_.append(std::move(entries));
+}
 
 void EntryListBox::removeAt(const std::vector<std::size_t>& positions) {
     DropSelection(*this);
@@ -75,7 +81,9 @@ void EntryListBox::selectAt(std::size_t position) {
     selectionModel()->select(model_.index(static_cast<int>(position)), QItemSelectionModel::Select);
 }
 
-void EntryListBox::focus() { setFocus(Qt::OtherFocusReason); }
+void EntryListBox::focus() {
+    setFocus(Qt::OtherFocusReason);
+}
 
 void EntryListBox::selectPositions(const std::vector<std::size_t>& positions) {
     QItemSelection selection;

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QListView>
-#include <functional>
-
 #include "app/entry_list_model.h"
 #include "transfer/entry_list.h"
+
+#include <QListView>
+#include <functional>
 
 namespace netedit {
 

@@ -8,8 +8,9 @@ namespace {
 
 // Named explicitly: which family a generic Japanese request resolves to depends on what is installed.
 QStringList JapaneseFamilies() {
-    return {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
-            QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP"), QStringLiteral("sans-serif")};
+    return {QStringLiteral("ＭＳ Ｐゴシック"),  QStringLiteral("MS PGothic"),
+            QStringLiteral("IPAPGothic"),       QStringLiteral("IPAGothic"),
+            QStringLiteral("Noto Sans CJK JP"), QStringLiteral("sans-serif")};
 }
 
 } // namespace
@@ -23,7 +24,8 @@ QFont WindowFont(int pixelHeight) {
 
 QFont FlatButtonFont() {
     QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"), QStringLiteral("sans-serif")});
+    font.setFamilies(
+        {QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"), QStringLiteral("sans-serif")});
     font.setPixelSize(20);
     font.setBold(true);
     return font;

@@ -1,14 +1,14 @@
-#include <QApplication>
-#include <QProxyStyle>
-#include <QScreen>
-#include <QSessionManager>
-
 #include "app/artwork.h"
 #include "app/dual_list_dlg.h"
 #include "app/qt_user_dialogs.h"
 #include "app/settings_file.h"
 #include "app/text_edge.h"
 #include "runtime/paths.h"
+
+#include <QApplication>
+#include <QProxyStyle>
+#include <QScreen>
+#include <QSessionManager>
 
 namespace {
 

@@ -1,5 +1,11 @@
 #include "app/message_dialog.h"
 
+#include "app/fonts.h"
+#include "app/qt_user_dialogs.h"
+#include "app/text_edge.h"
+#include "runtime/failure.h"
+#include "runtime/paths.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QFontMetrics>
@@ -11,12 +17,6 @@
 #include <algorithm>
 #include <array>
 #include <optional>
-
-#include "app/fonts.h"
-#include "app/qt_user_dialogs.h"
-#include "app/text_edge.h"
-#include "runtime/failure.h"
-#include "runtime/paths.h"
 
 namespace netedit {
 

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "app/user_dialogs.h"
+
 #include <QFont>
 #include <QRect>
 #include <QSize>
 #include <QString>
 #include <vector>
-
-#include "app/user_dialogs.h"
 
 class QFontMetrics;
 class QWidget;

@@ -27,7 +27,8 @@ void PictureButton::paintEvent(QPaintEvent* /*event*/) {
     icon().paint(&painter, pictureRect, Qt::AlignCenter, mode);
 
     const QRect captionRect(pictureRect.right() + 1, 0, width() - pictureRect.right() - 1, height());
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     painter.drawText(captionRect, Qt::AlignCenter | Qt::TextSingleLine, text());
     if (hasFocus()) {
         QStyleOptionFocusRect focus;

@@ -1,15 +1,15 @@
 #include "app/qt_user_dialogs.h"
 
+#include "app/message_dialog.h"
+#include "app/text_edge.h"
+#include "app/ui_texts.h"
+#include "runtime/paths.h"
+
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QUrl>
-
-#include "app/message_dialog.h"
-#include "app/text_edge.h"
-#include "app/ui_texts.h"
-#include "runtime/paths.h"
 
 namespace netedit {
 

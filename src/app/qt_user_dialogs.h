@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
-
 #include "app/user_dialogs.h"
+
+#include <QString>
 
 namespace netedit {
 

@@ -19,7 +19,8 @@ inline constexpr const char* FileFilter =
     "ネットデータ(OBN.NET)|OBN.NET|ネットデータ(OBN*.NET)|OBN*.NET|全ファイル(*.*)|*.*";
 inline constexpr const char* CloseQuestion = "データを保存せずに終了しますか？";
 inline constexpr const char* SaveQuestion = "新データを保存します。";
-inline constexpr const char* SavedWithBackup = "新しいOBN.NETを作成し、以前のものをOBNNET.ORGに保存しました。";
+inline constexpr const char* SavedWithBackup =
+    "新しいOBN.NETを作成し、以前のものをOBNNET.ORGに保存しました。";
 inline constexpr const char* SavedElsewhere = "新しいOBN.NETを作成しました。";
 inline constexpr const char* HelpMissing = "ヘルプファイル %1 が見つかりません。";
 

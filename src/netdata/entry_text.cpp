@@ -5,8 +5,10 @@
 namespace netedit {
 
 std::string MakeEntryText(int section, std::string_view name) {
-    std::string text = "[" + IndexText(section, 3) + "] ";
-    text.append(name.substr(0, MaxNameBytes));
+    const std::string_view shown = name.substr(0, MaxNameBytes);
+    std::string text;
+    text.reserve(6 + shown.size());
+    text.append("[").append(IndexText(section, 3)).append("] ").append(shown);
     return text;
 }
 

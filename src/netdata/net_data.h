@@ -1,11 +1,11 @@
 #pragma once
 
+#include "netdata/section_table.h"
+#include "runtime/line_list.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "netdata/section_table.h"
-#include "runtime/line_list.h"
 
 namespace netedit {
 

@@ -9,6 +9,8 @@
 #include "runtime/platform.h"
 #include "runtime/text.h"
 
+#include <cstdint>
+
 namespace netedit {
 
 namespace {
@@ -41,9 +43,24 @@ void MoveTargetAside(const std::string& target, const std::string& directory) {
 } // namespace
 
 std::string BuildNetDataText(const std::vector<std::string>& entries, const SectionTable& sections) {
+    // Sized ahead, the text is built in one allocation; each section is measured once.
+    std::vector<SectionTable::Body> bodies;
+    bodies.reserve(entries.size());
+    std::vector<std::size_t> sectionBytes(static_cast<std::size_t>(sections.count()), SIZE_MAX);
+    std::size_t size = 0;
+    for (const std::string& entry : entries) {
+        const int section = SectionOfEntry(entry);
+        bodies.push_back(sections.body(section));
+        std::size_t& bytes = sectionBytes[static_cast<std::size_t>(section)];
+        if (bytes == SIZE_MAX) {
+            bytes = bodies.back().writtenBytes();
+        }
+        size += bytes + 16; // and the header
+    }
     std::string text;
+    text.reserve(size);
     for (std::size_t position = 0; position < entries.size(); ++position) {
-        const SectionTable::Body body = sections.body(SectionOfEntry(entries[position]));
+        const SectionTable::Body& body = bodies[position];
         text += '[';
         text += NumToText(static_cast<std::int32_t>(position));
         text += ']';

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "netdata/section_table.h"
+
 #include <string>
 #include <vector>
-
-#include "netdata/section_table.h"
 
 namespace netedit {
 

@@ -9,36 +9,43 @@
 namespace netedit {
 
 // Lines of a text file without their terminators, in file order. The lines live side by side
-// in one buffer, so a file of a million lines costs two allocations, not a million.
+// in one buffer, so a file of a million lines costs a few allocations, not a million; a list
+// split from file bytes keeps those very bytes.
 class LineList {
 public:
     LineList() = default;
     LineList(std::initializer_list<std::string_view> lines);
 
-    std::size_t size() const { return ends_.size(); }
-    bool empty() const { return ends_.empty(); }
+    std::size_t size() const { return begins_.size(); }
+    bool empty() const { return begins_.empty(); }
     std::string_view operator[](std::size_t i) const {
-        const std::size_t begin = i == 0 ? 0 : ends_[i - 1];
-        return std::string_view(bytes_).substr(begin, ends_[i] - begin);
+        const std::size_t begin = begins_[i];
+        std::size_t end = i + 1 < begins_.size() ? begins_[i + 1] : bytes_.size();
+        // A line never holds CR or LF, so what ends it is "\r\n", "\r", "\n" or the end of the data.
+        if (end > begin && bytes_[end - 1] == '\n') {
+            --end;
+        }
+        if (end > begin && bytes_[end - 1] == '\r') {
+            --end;
+        }
+        return std::string_view(bytes_.data() + begin, end - begin);
     }
     void push_back(std::string_view line) {
+        begins_.push_back(bytes_.size());
         bytes_.append(line);
-        ends_.push_back(bytes_.size());
+        bytes_.push_back('\n');
+        lineBytes_ += line.size();
     }
     void clear() {
         bytes_.clear();
-        ends_.clear();
+        begins_.clear();
+        lineBytes_ = 0;
     }
-    void reserve(std::size_t lines, std::size_t bytes) {
-        ends_.reserve(lines);
-        bytes_.reserve(bytes);
-    }
-    // All line bytes, one after the other, without terminators.
-    std::size_t byteCount() const { return bytes_.size(); }
+    // All line bytes together, without terminators.
+    std::size_t byteCount() const { return lineBytes_; }
 
-    friend bool operator==(const LineList& a, const LineList& b) {
-        return a.ends_ == b.ends_ && a.bytes_ == b.bytes_;
-    }
+    friend bool operator==(const LineList& a, const LineList& b);
+    friend LineList SplitLines(std::string bytes);
 
     class const_iterator {
     public:
@@ -66,14 +73,17 @@ public:
     const_iterator end() const { return {this, size()}; }
 
 private:
+    // The lines with their terminators, and where each begins: a line ends where the next
+    // begins, less its terminator. Half the memory of a begin and an end per line.
     std::string bytes_;
-    std::vector<std::size_t> ends_; // end offset of each line in bytes_
+    std::vector<std::size_t> begins_;
+    std::size_t lineBytes_ = 0;
 };
 
 // Splits file bytes into lines: CR LF, a lone CR and a lone LF each end a line; a last line
 // without terminator is a line; no empty line follows a final terminator. NUL and Ctrl-Z are
 // ordinary bytes of their line (a NUL must never cut the rest of a file away).
-LineList SplitLines(std::string_view bytes);
+LineList SplitLines(std::string bytes);
 
 // The text of a whole file: every line followed by CR LF, the last one too. NUL bytes are kept.
 std::string JoinLines(const LineList& lines);

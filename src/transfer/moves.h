@@ -1,9 +1,9 @@
 #pragma once
 
+#include "transfer/entry_list.h"
+
 #include <string>
 #include <vector>
-
-#include "transfer/entry_list.h"
 
 namespace netedit {
 

@@ -1,13 +1,13 @@
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
-#include <QToolButton>
-
 #include "app/modal_driver.h"
 #include "app/qt_user_dialogs.h"
 #include "app/text_edge.h"
 #include "app/window_fixture.h"
 #include "runtime/paths.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
 
 namespace netedit::testing {
 namespace {

@@ -1,13 +1,13 @@
 // Pictures of the message boxes for the documentation, taken only when asked for:
 // scripts/screenshot-dialogs.sh sets NETEDIT_SCREENSHOT_DIR and runs this under a virtual X server.
-#include <QDir>
-#include <QPixmap>
-#include <QTest>
-
 #include "app/message_dialog.h"
 #include "app/modal_driver.h"
 #include "runtime/failure.h"
 #include "runtime/messages.h"
+
+#include <QDir>
+#include <QPixmap>
+#include <QTest>
 
 namespace netedit::testing {
 namespace {

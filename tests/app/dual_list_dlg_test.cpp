@@ -1,12 +1,11 @@
 #include "app/dual_list_dlg.h"
+#include "app/text_edge.h"
+#include "app/window_fixture.h"
+#include "runtime/messages.h"
 
 #include <QPainter>
 #include <QScreen>
 #include <QToolButton>
-
-#include "app/text_edge.h"
-#include "runtime/messages.h"
-#include "app/window_fixture.h"
 
 namespace netedit::testing {
 namespace {
@@ -59,7 +58,8 @@ TEST_F(MainWindow, ControlsStandWhereTheyBelongWithTheirCaptionsAndHints) {
         {w.BitBtn1, at(42, 412, 80, 32), QStringLiteral("開く"), QStringLiteral("既存ファイルを開く")},
         {w.OKBtn, at(149, 412, 80, 32), QStringLiteral("OK"), QStringLiteral("データを保存する")},
         {w.CancelBtn, at(255, 412, 80, 32), QStringLiteral("ｷｬﾝｾﾙ"), QStringLiteral("元に戻す")},
-        {w.CloseBtn, at(362, 412, 80, 32), QStringLiteral("閉じる"), QStringLiteral("このウィンドゥを閉じる")},
+        {w.CloseBtn, at(362, 412, 80, 32), QStringLiteral("閉じる"),
+         QStringLiteral("このウィンドゥを閉じる")},
         {w.BitBtn2, at(468, 412, 80, 32), QStringLiteral("ﾍﾙﾌﾟ"), {}},
     };
     for (const auto& row : rows) {
@@ -102,7 +102,8 @@ TEST_F(MainWindow, ArrowsOnAPushButtonMoveTheFocusLikeTab) {
         Qt::Key key;
         QWidget* expected;
     } rows[] = {
-        {Qt::Key_Right, w.CloseBtn}, {Qt::Key_Down, w.SrcList},
+        {Qt::Key_Right, w.CloseBtn},
+        {Qt::Key_Down, w.SrcList},
     };
     for (const auto& row : rows) {
         QTest::keyClick(QApplication::focusWidget(), row.key);
@@ -149,7 +150,8 @@ TEST_F(MainWindow, LoadingFillsTheLeftListAndTheSnapshotAndDisablesOpening) {
     const Lines expected = Cp932({"[  0] Alpha", "[  2] ベータ表", "[  2] Delta"});
     EXPECT_EQ(w.SrcList->entries(), expected);
     EXPECT_EQ(w.snapList(), expected);
-    EXPECT_EQ(w.SrcList->model()->data(w.SrcList->model()->index(1, 0)).toString(), QStringLiteral("[  2] ベータ表"));
+    EXPECT_EQ(w.SrcList->model()->data(w.SrcList->model()->index(1, 0)).toString(),
+              QStringLiteral("[  2] ベータ表"));
     EXPECT_FALSE(w.BitBtn1->isEnabled());
     EXPECT_TRUE(w.IncludeBtn->isEnabled());
     EXPECT_TRUE(w.IncAllBtn->isEnabled());
@@ -213,7 +215,8 @@ TEST_F(MainWindow, LabelsShowAmpersandAsAMnemonicMarker) {
         QPainter painter(&image);
         painter.setFont(w.Label1->font());
         painter.setPen(w.Label1->palette().color(QPalette::WindowText));
-        painter.drawText(image.rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, QString::fromUtf8(text));
+        painter.drawText(image.rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                         QString::fromUtf8(text));
         return image;
     };
     EXPECT_EQ(shown("A&&B"), plain("A&B")); // "&&" draws one "&"

@@ -1,4 +1,9 @@
 #include "app/message_dialog.h"
+#include "app/modal_driver.h"
+#include "app/text_edge.h"
+#include "runtime/codec.h"
+#include "runtime/failure.h"
+#include "runtime/paths.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -8,12 +13,6 @@
 #include <QStyle>
 #include <QTest>
 #include <algorithm>
-
-#include "app/modal_driver.h"
-#include "app/text_edge.h"
-#include "runtime/codec.h"
-#include "runtime/failure.h"
-#include "runtime/paths.h"
 
 namespace netedit::testing {
 namespace {

@@ -1,9 +1,9 @@
+#include "app/window_fixture.h"
+#include "runtime/messages.h"
+
 #include <QTest>
 #include <QToolButton>
 #include <filesystem>
-
-#include "app/window_fixture.h"
-#include "runtime/messages.h"
 
 namespace netedit::testing {
 namespace {
@@ -34,7 +34,8 @@ TEST_F(SaveAction, TheWholeRoadFromOpenToClose) {
     EXPECT_EQ(ReadFileBytes(dir.path() / "OBN.NET"), "[0]\r\nName=B\r\nTel=2\r\n");
     EXPECT_EQ(ReadFileBytes(dir.path() / "OBNNET.TMP"), "[0]\r\nName=A\r\n[1]\r\nName=C\r\n");
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "OBNNET.ORG"));
-    EXPECT_EQ(dialogs.notices, (std::vector<std::string>{"新しいOBN.NETを作成し、以前のものをOBNNET.ORGに保存しました。"}));
+    EXPECT_EQ(dialogs.notices,
+              (std::vector<std::string>{"新しいOBN.NETを作成し、以前のものをOBNNET.ORGに保存しました。"}));
     EXPECT_EQ(settings(), "SrcFile=\r\nDstFile=" + dir.file("OBN.NET") + "\r\n");
     EXPECT_FALSE(window->OKBtn->isEnabled());
     EXPECT_TRUE(window->savedFlag());

@@ -1,14 +1,14 @@
 #pragma once
 
-#include <QApplication>
-#include <QTest>
-#include <gtest/gtest.h>
-#include <memory>
-
 #include "app/dual_list_dlg.h"
 #include "runtime/codec.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
+
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
 
 namespace netedit::testing {
 

@@ -1,12 +1,11 @@
-#include "netdata/net_data.h"
-
-#include <gtest/gtest.h>
-
 #include "netdata/entry_text.h"
+#include "netdata/net_data.h"
 #include "runtime/codec.h"
 #include "runtime/failure.h"
 #include "runtime/messages.h"
 #include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
 
 namespace netedit {
 namespace {
@@ -56,8 +55,8 @@ TEST(EntryText, ANonNumberFailsWithTheThreeCharacters) {
 }
 
 TEST(SplitNetData, WorkedExample) {
-    const NetData data = SplitNetData({"; saved list", "[0]", "Name=Alpha", "Tel=0123", "[5]", "Tel=0456", "[x]",
-                                       "Name=Beta", "name=Gamma", "Name=Delta"},
+    const NetData data = SplitNetData({"; saved list", "[0]", "Name=Alpha", "Tel=0123", "[5]", "Tel=0456",
+                                       "[x]", "Name=Beta", "name=Gamma", "Name=Delta"},
                                       "OBN.NET");
     EXPECT_EQ(data.entries, (Lines{"[  0] Alpha", "[  2] Beta", "[  2] Delta"}));
     ASSERT_EQ(data.sections.count(), 3);
@@ -77,8 +76,10 @@ TEST(SplitNetData, WhatMakesAHeaderAndWhatMakesAnEntry) {
         {"no header at all", {"Name=Lost", "x"}, {}, 0},
         {"a lone [ is a header", {"[", "Name=A"}, {"[  0] A"}, 1},
         {"blank before [ is no header", {"[0]", " [1]", "Name=A"}, {"[  0] A"}, 1},
-        {"header text plays no part", {"[7]", "Name=A", "[7]", "Name=B", "[2]", "Name=C"},
-         {"[  0] A", "[  1] B", "[  2] C"}, 3},
+        {"header text plays no part",
+         {"[7]", "Name=A", "[7]", "Name=B", "[2]", "Name=C"},
+         {"[  0] A", "[  1] B", "[  2] C"},
+         3},
         {"other case and leading blank are no entries", {"[0]", "name=a", "NAME=b", " Name=c"}, {}, 1},
         {"empty name", {"[0]", "Name="}, {"[  0] "}, 1},
         {"only the first = separates", {"[0]", "Name=A=B"}, {"[  0] A=B"}, 1},

@@ -1,14 +1,13 @@
+#include "netdata/net_data.h"
 #include "netdata/net_data_writer.h"
+#include "runtime/child_process.h"
+#include "runtime/failure.h"
+#include "runtime/messages.h"
+#include "support/temp_dir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-
-#include "netdata/net_data.h"
-#include "runtime/failure.h"
-#include "runtime/messages.h"
-#include "runtime/child_process.h"
-#include "support/temp_dir.h"
 
 namespace netedit {
 namespace {
@@ -37,9 +36,8 @@ std::string FailureOf(const std::function<void()>& action) {
 
 TEST(BuildNetDataText, RenumbersByPositionAndCopiesBodiesByteForByte) {
     const std::string odd = std::string("T=\0\x1A\x95\x5C", 6);
-    const NetData data = SplitNetData({"pre", "[9]", "Name=" + std::string(300, 'n'), "", odd, "[3]", "Name=B", "[4]",
-                                       "Tel=only"},
-                                      "f");
+    const NetData data = SplitNetData(
+        {"pre", "[9]", "Name=" + std::string(300, 'n'), "", odd, "[3]", "Name=B", "[4]", "Tel=only"}, "f");
     const std::string longName = "[  0] " + std::string(255, 'n');
     const struct {
         const char* what;
@@ -63,8 +61,10 @@ TEST(BuildNetDataText, RenumbersByPositionAndCopiesBodiesByteForByte) {
 
 TEST(BuildNetDataText, AnEntryWithoutASectionNumberFailsBeforeAnythingIsWritten) {
     const NetData data = SplitNetData({"[0]", "Name=A"}, "f");
-    EXPECT_EQ(FailureOf([&] { BuildNetDataText({"[ab ] x"}, data.sections); }), Message(msg::NotAnInteger, "ab "));
-    EXPECT_EQ(FailureOf([&] { BuildNetDataText({"[  7] x"}, data.sections); }), Message(msg::IndexOutOfRange));
+    EXPECT_EQ(FailureOf([&] { BuildNetDataText({"[ab ] x"}, data.sections); }),
+              Message(msg::NotAnInteger, "ab "));
+    EXPECT_EQ(FailureOf([&] { BuildNetDataText({"[  7] x"}, data.sections); }),
+              Message(msg::IndexOutOfRange));
 }
 
 class SaveNetDataTest : public ::testing::Test {
@@ -138,7 +138,8 @@ TEST_F(SaveNetDataTest, CrOnlyInputIsWrittenBackWithCrLf) {
 // Faults that hold even for root: the user's file is byte-identical afterwards.
 TEST_F(SaveNetDataTest, FaultsLeaveTheOldFileAsItWas) {
     const std::string missingFolder = source.file("none/OBN.NET");
-    EXPECT_EQ(FailureOf([&] { save(missingFolder, {Alpha}, {}); }), Message(msg::CannotCreate, missingFolder));
+    EXPECT_EQ(FailureOf([&] { save(missingFolder, {Alpha}, {}); }),
+              Message(msg::CannotCreate, missingFolder));
 
     fs::create_directory(other.path() / "FOLDER.NET");
     EXPECT_EQ(FailureOf([&] { save(other.file("FOLDER.NET"), {Alpha}, {}); }),
@@ -189,7 +190,8 @@ TEST_F(SaveNetDataTest, PermissionFaultsAsAnUnprivilegedUser) {
                }) +
                "|" + FailureOf([&] { save(other.file("RO.NET"), {Alpha}, {}); });
     });
-    EXPECT_EQ(answer, Message("ﾌｧｲﾙへのｱｸｾｽが拒否されました") + "|" + Message(msg::CannotCreate, other.file("RO.NET")));
+    EXPECT_EQ(answer, Message("ﾌｧｲﾙへのｱｸｾｽが拒否されました") + "|" +
+                          Message(msg::CannotCreate, other.file("RO.NET")));
     EXPECT_EQ(read(closed, "OBN.NET"), Loaded);
     EXPECT_EQ(read(closed, "OBNNET.ORG"), "older backup\r\n");
     EXPECT_EQ(read(other, "RO.NET"), "read only\r\n");

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "app/user_dialogs.h"
+#include "runtime/failure.h"
+
 #include <deque>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "app/user_dialogs.h"
-#include "runtime/failure.h"
 
 namespace netedit::testing {
 

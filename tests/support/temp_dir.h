@@ -15,7 +15,8 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
-    // The full path of `name` inside the directory, as the program's byte string (with "/" at the end for "").
+    // The full path of `name` inside the directory, as the program's byte string (with "/" at the end for
+    // "").
     std::string file(std::string_view name) const;
 
 private:
