@@ -13,7 +13,6 @@ namespace netedit {
 namespace {
 
 constexpr char CtrlZ = 0x1A;
-constexpr std::size_t MaxNameBytes = 259;
 
 thread_local int recordedCode = 0;
 
@@ -53,7 +52,8 @@ void LineFile::BindName(std::string_view path) {
     if (state_ == State::Reading || state_ == State::Writing) {
         platform::CloseHandle(handle_); // rebinding an open handle must not leak it
     }
-    name_ = std::string(path.substr(0, MaxNameBytes));
+    // The whole path, however long: a name cut short could open somebody else's file.
+    name_ = std::string(path);
     state_ = State::Closed;
     pos_ = end_ = 0;
 }

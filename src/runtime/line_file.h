@@ -25,7 +25,7 @@ public:
     LineFile(const LineFile&) = delete;
     LineFile& operator=(const LineFile&) = delete;
 
-    void BindName(std::string_view path); // cut to 259 bytes
+    void BindName(std::string_view path);
     void OpenForRead();
     void OpenForWrite();
     bool AtEnd();

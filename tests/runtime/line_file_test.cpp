@@ -213,14 +213,21 @@ TEST_F(LineFileTest, OpeningForWriteWhileReadingEmptiesTheFile) {
     EXPECT_EQ(TakeIOCode(), 0);
 }
 
-TEST_F(LineFileTest, BindNameKeepsTheFirst259Bytes) {
-    const std::string longName = dir.file("") + std::string(300, 'n');
+TEST_F(LineFileTest, ALongPathIsNeverCutToAnotherFilesName) {
+    // Longer than 259 bytes: cut there, it would name the file "cut" beside it.
+    const std::string folder = dir.file(std::string(200, 'd'));
+    fs::create_directory(folder);
+    const std::string cut = folder + "/" + std::string(259 - folder.size() - 1, 'f');
+    const std::string longName = cut + std::string(40, 'f');
+    WriteFileBytes(cut, "somebody else's\r\n");
     LineFile file;
     file.BindName(longName);
     file.OpenForWrite();
+    file.WriteText("mine");
     file.CloseLines();
     EXPECT_EQ(TakeIOCode(), 0);
-    EXPECT_TRUE(fs::exists(longName.substr(0, 259)));
+    EXPECT_EQ(ReadFileBytes(longName), "mine");
+    EXPECT_EQ(ReadFileBytes(cut), "somebody else's\r\n");
 }
 
 TEST_F(LineFileTest, CloseLinesWhoseWriteFailsLeavesTheFileOpen) {
