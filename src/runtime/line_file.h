@@ -24,6 +24,8 @@ public:
     ~LineFile();
     LineFile(const LineFile&) = delete;
     LineFile& operator=(const LineFile&) = delete;
+    LineFile(LineFile&&) = delete;
+    LineFile& operator=(LineFile&&) = delete;
 
     void BindName(std::string_view path);
     void OpenForRead();

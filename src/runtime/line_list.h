@@ -28,7 +28,7 @@ public:
         if (end > begin && bytes_[end - 1] == '\r') {
             --end;
         }
-        return std::string_view(bytes_.data() + begin, end - begin);
+        return {bytes_.data() + begin, end - begin};
     }
     void push_back(std::string_view line) {
         begins_.push_back(bytes_.size());

@@ -4,15 +4,15 @@
 
 namespace netedit {
 
-std::string Message(std::string_view utf8Text, std::string_view arg) {
+std::string Message(std::string_view fixed, std::string_view arg) {
     // Split before encoding, so that the argument's bytes are never taken for a "%s".
-    auto mark = utf8Text.find("%s");
+    auto mark = fixed.find("%s");
     if (mark == std::string_view::npos) {
-        return EncodeCp932(utf8Text);
+        return EncodeCp932(fixed);
     }
-    std::string result = EncodeCp932(utf8Text.substr(0, mark));
+    std::string result = EncodeCp932(fixed.substr(0, mark));
     result += arg;
-    result += EncodeCp932(utf8Text.substr(mark + 2));
+    result += EncodeCp932(fixed.substr(mark + 2));
     return result;
 }
 

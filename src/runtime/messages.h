@@ -7,7 +7,7 @@ namespace netedit {
 
 // Builds a message in code page 932 from a fixed UTF-8 text, putting `arg` (already code page
 // 932 bytes, usually a path) in place of its "%s".
-std::string Message(std::string_view utf8Text, std::string_view arg = {});
+std::string Message(std::string_view fixed, std::string_view arg = {});
 
 // The fixed texts of the failures, each in one place.
 namespace msg {

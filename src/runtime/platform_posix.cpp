@@ -143,6 +143,8 @@ public:
     }
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
+    Converter(Converter&&) = delete;
+    Converter& operator=(Converter&&) = delete;
 
     bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
 
