@@ -9,7 +9,6 @@
 #include "runtime/platform.h"
 #include "runtime/text.h"
 
-#include <cstdint>
 
 namespace netedit {
 
@@ -42,49 +41,87 @@ void MoveTargetAside(const std::string& target, const std::string& directory) {
 
 } // namespace
 
-std::string BuildNetDataText(const std::vector<std::string>& entries, const SectionTable& sections) {
-    // Sized ahead, the text is built in one allocation; each section is measured once.
+namespace {
+
+// The section body of every entry, found before anything is written: an entry without a
+// section fails here, with no file touched.
+std::vector<SectionTable::Body> BodiesOf(const std::vector<std::string>& entries, const SectionTable& sections) {
     std::vector<SectionTable::Body> bodies;
     bodies.reserve(entries.size());
-    std::vector<std::size_t> sectionBytes(static_cast<std::size_t>(sections.count()), SIZE_MAX);
-    std::size_t size = 0;
     for (const std::string& entry : entries) {
-        const int section = SectionOfEntry(entry);
-        bodies.push_back(sections.body(section));
-        std::size_t& bytes = sectionBytes[static_cast<std::size_t>(section)];
-        if (bytes == SIZE_MAX) {
-            bytes = bodies.back().writtenBytes();
-        }
-        size += bytes + 16; // and the header
+        bodies.push_back(sections.body(SectionOfEntry(entry)));
     }
-    std::string text;
-    text.reserve(size);
-    for (std::size_t position = 0; position < entries.size(); ++position) {
+    return bodies;
+}
+
+// Hands the new file's text to `out` piece by piece.
+template <typename Out>
+void WriteNetData(const std::vector<SectionTable::Body>& bodies, Out& out) {
+    for (std::size_t position = 0; position < bodies.size(); ++position) {
+        const std::string header = "[" + NumToText(static_cast<std::int32_t>(position)) + "]";
+        out(header);
+        out(LineEnd);
         const SectionTable::Body& body = bodies[position];
-        text += '[';
-        text += NumToText(static_cast<std::int32_t>(position));
-        text += ']';
-        text += LineEnd;
         for (std::size_t i = 0; i < body.size(); ++i) {
-            text += body[i];
-            text += LineEnd;
+            out(body[i]);
+            out(LineEnd);
         }
     }
+}
+
+// Gathers small pieces into writes of a megabyte: few system calls, and a file of any size
+// costs no more memory than that.
+class ChunkedSink {
+public:
+    explicit ChunkedSink(const TextSink& sink) : sink_(sink) { buffer_.reserve(ChunkBytes); }
+    void operator()(std::string_view piece) {
+        buffer_.append(piece);
+        if (buffer_.size() >= ChunkBytes) {
+            flush();
+        }
+    }
+    void flush() {
+        if (!buffer_.empty()) {
+            sink_(buffer_);
+            buffer_.clear();
+        }
+    }
+
+private:
+    static constexpr std::size_t ChunkBytes = std::size_t{1} << 20;
+    const TextSink& sink_;
+    std::string buffer_;
+};
+
+void SaveBodies(const std::vector<SectionTable::Body>& bodies, const std::string& path) {
+    SaveStream(path, [&bodies](const TextSink& sink) {
+        ChunkedSink out(sink);
+        WriteNetData(bodies, out);
+        out.flush();
+    });
+}
+
+} // namespace
+
+std::string BuildNetDataText(const std::vector<std::string>& entries, const SectionTable& sections) {
+    std::string text;
+    auto append = [&text](std::string_view piece) { text.append(piece); };
+    WriteNetData(BodiesOf(entries, sections), append);
     return text;
 }
 
 bool SaveNetData(const std::string& target, const std::string& sourceDirectory,
                  const std::vector<std::string>& chosen, const std::vector<std::string>& remaining,
                  const SectionTable& sections) {
-    const std::string text = BuildNetDataText(chosen, sections);
+    const std::vector<SectionTable::Body> bodies = BodiesOf(chosen, sections);
     const std::string directory = DirPart(target);
     const bool sameDirectory = directory == sourceDirectory;
     if (sameDirectory) {
         MoveTargetAside(target, directory);
     }
-    SaveText(text, target);
+    SaveBodies(bodies, target);
     if (!remaining.empty()) {
-        SaveText(BuildNetDataText(remaining, sections), sourceDirectory + RemainderFileName);
+        SaveBodies(BodiesOf(remaining, sections), sourceDirectory + RemainderFileName);
     }
     return sameDirectory;
 }

@@ -8,14 +8,6 @@ namespace netedit {
 SectionTable::SectionTable(LineList lines, std::vector<std::size_t> headers)
     : lines_(std::move(lines)), headers_(std::move(headers)) {}
 
-std::size_t SectionTable::Body::writtenBytes() const {
-    std::size_t bytes = 0;
-    for (std::size_t i = 0; i < size(); ++i) {
-        bytes += (*this)[i].size() + 2;
-    }
-    return bytes;
-}
-
 SectionTable::Body SectionTable::body(int section) const {
     if (section < 0 || section >= count()) {
         throw Failure(Message(msg::IndexOutOfRange));

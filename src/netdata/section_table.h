@@ -20,8 +20,6 @@ public:
         std::size_t last = 0;  // one past the last body line
 
         std::size_t size() const { return last - first; }
-        // The bytes the body takes when written: its lines with CR LF after each.
-        std::size_t writtenBytes() const;
         std::string_view operator[](std::size_t i) const { return (*lines)[first + i]; }
     };
 

@@ -106,8 +106,22 @@ void SaveLines(const LineList& lines, const std::string& path) {
 }
 
 void SaveText(const std::string& text, const std::string& path) {
+    SaveStream(path, [&text](const TextSink& sink) { sink(text); });
+}
+
+void SaveStream(const std::string& path, const std::function<void(const TextSink&)>& produce) {
     bool createFailed = false;
-    if (platform::ReplaceFileContents(path, text, createFailed) != 0) {
+    const int code = platform::ReplaceFileContents(
+        path,
+        [&produce](const platform::PieceWriter& write) {
+            bool failed = false;
+            produce([&](std::string_view piece) {
+                // After a short write the rest is pointless; the failure is reported at the end.
+                failed = failed || !write(piece.data(), piece.size());
+            });
+        },
+        createFailed);
+    if (code != 0) {
         throw Failure(createFailed ? Message(msg::CannotCreate, path) : Message(msg::WriteError));
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -101,5 +102,12 @@ void SaveLines(const LineList& lines, const std::string& path);
 
 // Writes finished file bytes the same safe way, with the same failures.
 void SaveText(const std::string& text, const std::string& path);
+
+// Receives the pieces of a file being written, in order.
+using TextSink = std::function<void(std::string_view piece)>;
+
+// Writes a file that `produce` hands over piece by piece, so that a large file never has to
+// stand whole in memory; the same safe way as SaveText, with the same failures.
+void SaveStream(const std::string& path, const std::function<void(const TextSink&)>& produce);
 
 } // namespace netedit

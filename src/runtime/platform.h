@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 // The one door to the operating system. Paths are code page 932 bytes; the platform file
@@ -26,10 +27,14 @@ PathKind KindOfPath(const std::string& path);
 // Reads the whole file in one piece.
 int ReadWholeFile(const std::string& path, std::string& bytes);
 
-// Replaces the file at `path` with `bytes` through a flushed temporary file in the same
-// directory. `createFailed` tells whether the failure came from creating (target not
+// Hands a piece of a file being written to the system; false when the write fell short.
+using PieceWriter = std::function<bool(const char* data, std::size_t size)>;
+
+// Replaces the file at `path` with what `produce` writes, through a flushed temporary file in
+// the same directory. `createFailed` tells whether the failure came from creating (target not
 // writable, directory missing) rather than from writing.
-int ReplaceFileContents(const std::string& path, const std::string& bytes, bool& createFailed);
+int ReplaceFileContents(const std::string& path, const std::function<void(const PieceWriter&)>& produce,
+                        bool& createFailed);
 
 std::string ExecutablePath();
 

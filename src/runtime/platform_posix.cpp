@@ -5,11 +5,13 @@
 #include "runtime/platform.h"
 
 #include <array>
+#include <cstdint>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <iconv.h>
 #include <random>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -116,6 +118,20 @@ void SyncDirectory(const std::string& dir) {
     if (fd >= 0) {
         ::fsync(fd); // durability of the rename only; the new text is already safe
         ::close(fd);
+    }
+}
+
+// Fresh memory is first touched a page at a time; for a buffer of many megabytes, large pages
+// make that touch many times cheaper. Only advice: the system may ignore it.
+void AdviseLargeBuffer(char* data, std::size_t size) {
+    constexpr std::size_t LargePage = std::size_t{2} << 20;
+    if (size < 4 * LargePage) {
+        return;
+    }
+    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + LargePage - 1) & ~(LargePage - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(LargePage - 1);
+    if (end > begin) {
+        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
     }
 }
 
@@ -304,7 +320,10 @@ int ReadWholeFile(const std::string& path, std::string& bytes) {
     if (::fstat(fd, &st) != 0) {
         code = CodeFor(errno, osPath);
     } else {
-        data.resize(static_cast<std::size_t>(st.st_size));
+        const auto size = static_cast<std::size_t>(st.st_size);
+        data.reserve(size);
+        AdviseLargeBuffer(data.data(), size);
+        data.resize(size);
         std::size_t filled = 0;
         while (filled < data.size()) {
             std::size_t got = 0;
@@ -323,7 +342,8 @@ int ReadWholeFile(const std::string& path, std::string& bytes) {
     return code;
 }
 
-int ReplaceFileContents(const std::string& path, const std::string& bytes, bool& createFailed) {
+int ReplaceFileContents(const std::string& path, const std::function<void(const PieceWriter&)>& produce,
+                        bool& createFailed) {
     createFailed = true;
     std::string target = SaveTarget(ToOsPath(path));
     struct stat old {};
@@ -343,7 +363,19 @@ int ReplaceFileContents(const std::string& path, const std::string& bytes, bool&
         return code;
     }
     createFailed = false;
-    int code = WriteAll(fd, bytes.data(), bytes.size());
+    int code = 0;
+    try {
+        produce([&](const char* data, std::size_t size) {
+            if (code == 0) {
+                code = WriteAll(fd, data, size);
+            }
+            return code == 0;
+        });
+    } catch (...) {
+        ::close(fd);
+        ::unlink(tempPath.c_str());
+        throw;
+    }
     if (code == 0 && exists) {
         ::fchmod(fd, old.st_mode & 0777);
         if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
