@@ -157,6 +157,27 @@ TEST_F(SaveNetDataTest, FaultsLeaveTheOldFileAsItWas) {
     EXPECT_EQ(answer, Message(msg::WriteError));
 }
 
+TEST_F(SaveNetDataTest, ALargeFileGoesOutInPiecesAndAShortWriteMidwayKeepsTheOldFile) {
+    LineList lines{"[0]", "Name=Big"};
+    for (int i = 0; i < 100'000; ++i) {
+        lines.push_back("Tel=0123456789012345678901234567890123456789"); // 46 bytes a line written
+    }
+    data = SplitNetData(lines, "big");
+    const std::string target = other.file("BIG.NET");
+    EXPECT_FALSE(save(target, {"[  0] Big"}, {}));
+    EXPECT_EQ(ReadFileBytes(target), BuildNetDataText({"[  0] Big"}, data.sections));
+    EXPECT_GT(ReadFileBytes(target).size(), 4U << 20); // several pieces of a megabyte
+
+    // The kernel takes the first pieces and refuses the rest.
+    WriteFileBytes(target, "old\r\n");
+    const std::string answer = testing::RunInChild({.maxFileBytes = 3 << 20}, [&] {
+        return FailureOf([&] { save(target, {"[  0] Big"}, {}); });
+    });
+    EXPECT_EQ(answer, Message(msg::WriteError));
+    EXPECT_EQ(ReadFileBytes(target), "old\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(other.path()), fs::directory_iterator()), 1);
+}
+
 TEST_F(SaveNetDataTest, AFileThatCannotBeMovedAsideIsNeverOverwritten) {
     // A folder named like the backup can be neither opened as a file nor replaced by the rename.
     fs::create_directory(source.path() / "OBNNET.ORG");
