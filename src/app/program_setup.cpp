@@ -1,0 +1,35 @@
+#include "app/program_setup.h"
+
+#include <QApplication>
+#include <QProxyStyle>
+
+#include "app/artwork.h"
+#include "app/text_edge.h"
+#include "runtime/paths.h"
+
+namespace netedit {
+
+namespace {
+
+// Hints appear once the pointer has rested on a control for half a second.
+class ProgramStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == QStyle::SH_ToolTip_WakeUpDelay) {
+            return 500;
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+} // namespace
+
+void SetUpProgram(QApplication& /*app*/) {
+    QApplication::setStyle(new ProgramStyle);
+    QApplication::setApplicationDisplayName(QString());
+    QApplication::setApplicationName(ToQString(ProgramTitle()));
+    QApplication::setWindowIcon(ProgramIcon());
+}
+
+} // namespace netedit
