@@ -3,6 +3,7 @@
 #include "runtime/codec.h"
 #include "runtime/failure.h"
 #include "runtime/line_file.h"
+#include "support/failure_of.h"
 #include "support/temp_dir.h"
 
 #include <filesystem>
@@ -28,14 +29,7 @@ std::string Digits(std::size_t count) {
     return text;
 }
 
-std::string FailureOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Failure& failure) {
-        return failure.message();
-    }
-    return "<no failure>";
-}
+using testing::FailureOf;
 
 const std::string AccessDenied = EncodeCp932("ﾌｧｲﾙへのｱｸｾｽが拒否されました");
 const std::string BadFileName = EncodeCp932("不正なﾌｧｲﾙ名です");

@@ -3,6 +3,7 @@
 #include "runtime/child_process.h"
 #include "runtime/failure.h"
 #include "runtime/messages.h"
+#include "support/failure_of.h"
 #include "support/temp_dir.h"
 
 #include <filesystem>
@@ -25,14 +26,7 @@ const std::string Alpha = "[  0] Alpha";
 const std::string Beta = "[  2] Beta";
 const std::string Delta = "[  2] Delta";
 
-std::string FailureOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Failure& failure) {
-        return failure.message();
-    }
-    return "<no failure>";
-}
+using testing::FailureOf;
 
 TEST(BuildNetDataText, RenumbersByPositionAndCopiesBodiesByteForByte) {
     const std::string odd = std::string("T=\0\x1A\x95\x5C", 6);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "runtime/failure.h"
+
+namespace netedit::testing {
+
+// The message of the Failure that `action` raises, or "<no failure>".
+inline std::string FailureOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const Failure& failure) {
+        return failure.message();
+    }
+    return "<no failure>";
+}
+
+} // namespace netedit::testing
