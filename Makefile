@@ -1,11 +1,16 @@
 # make run   — installs what is missing, builds, starts the editor
 # make test  — installs what is missing, builds, runs every test
 # make bench — optimised build, then the benchmarks
+# make test-asan — the tests again, under AddressSanitizer and UndefinedBehaviorSanitizer
+# make fuzz  — clang build of the fuzz targets, each run FUZZ_SECONDS (FUZZ_JOBS at a time)
+# make e2e   — the whole program driven in a virtual X server (NETEDIT_SCREENSHOTS=docs renews the pictures)
 
 BUILD := build/default
 RELEASE := build/release
+FUZZ_SECONDS ?= 600
+FUZZ_JOBS ?= 1
 
-.PHONY: all deps build run test bench release clean
+.PHONY: all deps build run test bench release clean e2e test-asan fuzz
 
 all: build
 
@@ -27,6 +32,20 @@ run: release
 
 test: build
 	@ctest --preset default
+
+test-asan: deps
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan
+	@ctest --preset asan
+
+fuzz:
+	@scripts/install-deps.sh fuzz
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz
+	@scripts/run-fuzzers.sh build/fuzz $(FUZZ_SECONDS) $(FUZZ_JOBS)
+
+e2e: build
+	@tests/e2e/run.sh $(BUILD)/netedit
 
 bench: release
 	@cmake --build --preset release --target benchmarks

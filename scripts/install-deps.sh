@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing netedit need.
-# Does nothing when they are all present already.
+# Does nothing when they are all present already. `install-deps.sh fuzz` adds what fuzzing needs.
 set -euo pipefail
-packages=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-          xvfb xauth fonts-ipafont-gothic)
+packages=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev
+          xvfb xauth fonts-ipafont-gothic xdotool x11-apps netpbm)
+# "fuzz" adds clang with its libFuzzer and sanitizer runtimes, which only `make fuzz` needs.
+if [ "${1:-}" = fuzz ]; then
+    packages+=(clang libclang-rt-14-dev)
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

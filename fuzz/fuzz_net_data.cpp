@@ -1,0 +1,100 @@
+// Arbitrary bytes as a loaded net data file, then the save of every entry read back: the new
+// file must load again with the same names in the same order and the same bodies, byte for byte.
+#include "netdata/net_data.h"
+#include "netdata/net_data_writer.h"
+#include "runtime/failure.h"
+#include "runtime/line_list.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+using namespace netedit;
+
+namespace {
+
+constexpr std::size_t NameStart = 6; // "[" + three digits + "] "
+
+void Require(bool holds) {
+    if (!holds) {
+        std::abort();
+    }
+}
+
+std::string_view NameOf(const std::string& entryText) {
+    Require(entryText.size() >= NameStart);
+    return std::string_view(entryText).substr(NameStart);
+}
+
+bool SameBody(const SectionTable::Body& a, const SectionTable::Body& b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    NetData first;
+    try {
+        first = SplitNetData(SplitLines(std::string(reinterpret_cast<const char*>(data), size)), "IN.NET");
+    } catch (const Failure&) {
+        return 0; // more sections than an entry text can number
+    }
+
+    // Every entry names a section that exists, and its name is an entry line of that section.
+    std::vector<int> sectionOf;
+    for (const std::string& entry : first.entries) {
+        const int section = std::stoi(entry.substr(1, 3));
+        Require(section >= 0 && section < first.sections.count());
+        Require(entry.substr(0, NameStart) ==
+                "[" + std::string(3 - std::to_string(section).size(), ' ') + std::to_string(section) + "] ");
+        sectionOf.push_back(section);
+    }
+
+    const std::string text = BuildNetDataText(first.entries, first.sections);
+    NetData second;
+    try {
+        second = SplitNetData(SplitLines(text), "OUT.NET");
+    } catch (const Failure&) {
+        // One section per entry: more entries than sections can number do not load again.
+        Require(first.entries.size() > static_cast<std::size_t>(SectionTable::MaxSections));
+        return 0;
+    }
+    Require(first.entries.size() <= static_cast<std::size_t>(SectionTable::MaxSections));
+    Require(second.sections.count() == static_cast<int>(first.entries.size()));
+
+    // Section i of the new file is the section of entry i; it brings every entry line it holds,
+    // so the new entries are, section by section, the old entries of that section.
+    std::vector<std::vector<std::string_view>> namesOfSection(
+        static_cast<std::size_t>(first.sections.count()));
+    for (std::size_t i = 0; i < first.entries.size(); ++i) {
+        namesOfSection[static_cast<std::size_t>(sectionOf[i])].push_back(NameOf(first.entries[i]));
+    }
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < first.entries.size(); ++i) {
+        Require(SameBody(second.sections.body(static_cast<int>(i)), first.sections.body(sectionOf[i])));
+        for (std::string_view name : namesOfSection[static_cast<std::size_t>(sectionOf[i])]) {
+            Require(next < second.entries.size());
+            Require(NameOf(second.entries[next]) == name);
+            Require(std::stoi(second.entries[next].substr(1, 3)) == static_cast<int>(i));
+            ++next;
+        }
+    }
+    Require(next == second.entries.size());
+
+    // With one entry line per section nothing multiplies, and saving again gives the same bytes.
+    if (second.entries.size() == first.entries.size()) {
+        Require(BuildNetDataText(second.entries, second.sections) == text);
+    }
+    return 0;
+}

@@ -1,0 +1,159 @@
+#!/usr/bin/env bash
+# Drives one editing session of the program in $work/prog with real X input events: open the sample,
+# move entries with clicks and keys, save over the loaded file, close. Runs inside an X server
+# without a window manager, where the keyboard goes to the window under the pointer.
+# Usage: drive.sh WORK_DIR   (NETEDIT_SCREENSHOTS=DIR also writes the README pictures there)
+set -euo pipefail
+work=$1
+sample="$work/data/OBN.NET"
+deadline_seconds=${NETEDIT_E2E_WAIT:-20}
+app_pid=""
+main=""
+
+fail() {
+    echo "e2e: $*" >&2
+    local picture="$work/failure.png"
+    xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng >"$picture" 2>/dev/null &&
+        echo "e2e: screen at the failure: $picture" >&2
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+    exit 1
+}
+
+# The program's visible top-level windows other than the main window (tooltips and popups too).
+dialogs() {
+    xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | grep -vx "${main:-none}" || true
+}
+
+# Polls until `condition` succeeds; its output (a window id) is the result.
+wait_for() {
+    local what=$1 condition=$2 result
+    local end=$((SECONDS + deadline_seconds))
+    while ! result=$($condition); do
+        kill -0 "$app_pid" 2>/dev/null || fail "the program ended while waiting for $what"
+        [ "$SECONDS" -lt "$end" ] || fail "timed out after ${deadline_seconds}s waiting for $what"
+        sleep 0.1
+    done
+    echo "$result"
+}
+
+main_window() { xdotool search --onlyvisible --pid "$app_pid" --name '^Orbelin Netdata Editor$' | head -n1 | grep .; }
+one_dialog() { dialogs | head -n1 | grep .; }
+no_dialog() { ! dialogs | grep -q .; }
+gone() { ! xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | grep -qx "$1"; }
+
+# The dialog now shown, checked by its title where the title is the program's own.
+expect_dialog() {
+    local what=$1 title=${2:-} id name
+    id=$(wait_for "$what" one_dialog)
+    name=$(xdotool getwindowname "$id")
+    [ -z "$title" ] || [ "$name" = "$title" ] || fail "expected $what titled '$title', found '$name'"
+    echo "$id"
+}
+
+# Keys go to the window under the pointer; a spot in the left list's empty part touches no button.
+keys() { xdotool mousemove --window "$main" 140 300 key --delay 30 "$@"; }
+click() { xdotool mousemove --window "$main" "$1" "$2" click 1; }
+ctrl_click() { xdotool mousemove --window "$main" "$1" "$2" keydown ctrl click 1 keyup ctrl; }
+
+# Rows of the lists: 14 pixels apart with the window font, the first centred 8 below the list's top.
+row() { echo $((89 + 14 * $1)); }
+left_row() { click 100 "$(row "$1")"; }
+include() { click 294 114; }  # ">"
+exclude() { click 294 222; }  # "<"
+
+# Types a full path into a file dialog's name field, which has the focus, and accepts it.
+answer_file_dialog() {
+    xdotool mousemove --window "$1" 300 150 type --delay 10 "$2"
+    xdotool key Return
+    wait_for "the file dialog to close" "gone $1" >/dev/null
+}
+
+# A window's picture, once two captures in a row agree (painting has finished).
+capture() {
+    local id=$1 out=$2 previous=""
+    local end=$((SECONDS + deadline_seconds))
+    while :; do
+        xwd -id "$id" -silent | xwdtopnm 2>/dev/null >"$out.new"
+        if [ -n "$previous" ] && cmp -s "$out.new" "$previous"; then
+            mv "$out.new" "$out"
+            rm -f "$previous"
+            return
+        fi
+        [ "$SECONDS" -lt "$end" ] || fail "the window $id never stopped changing"
+        mv "$out.new" "$out.old"
+        previous="$out.old"
+        sleep 0.2
+    done
+}
+
+origin() { xdotool getwindowgeometry --shell "$1" | awk -F= '/^X=/ { x = $2 } /^Y=/ { y = $2 } END { print x, y }'; }
+
+shoot_main() {
+    [ -n "${NETEDIT_SCREENSHOTS:-}" ] || return 0
+    xdotool mousemove --window "$main" 140 300 # no button drawn raised under the pointer
+    capture "$main" "$work/main.pnm"
+    pnmtopng "$work/main.pnm" >"$NETEDIT_SCREENSHOTS/main-window.png"
+}
+
+# The box over the main window. The box is captured by itself and laid onto the main window's
+# picture, since a capture of the whole screen shows the box's area black in this X server.
+shoot_box() {
+    [ -n "${NETEDIT_SCREENSHOTS:-}" ] || return 0
+    local box=$1 mx my bx by
+    capture "$main" "$work/main.pnm"
+    capture "$box" "$work/box.pnm"
+    read -r mx my < <(origin "$main")
+    read -r bx by < <(origin "$box")
+    pnmpaste "$work/box.pnm" $((bx - mx)) $((by - my)) "$work/main.pnm" | pnmtopng \
+        >"$NETEDIT_SCREENSHOTS/save-question.png"
+}
+
+"$work/prog/netedit" >"$work/netedit.log" 2>&1 &
+app_pid=$!
+main=$(wait_for "the main window" main_window)
+sleep 0.5 # the first paint disables the save button; Enter before it would press that button
+
+# Enter at the start presses the open button.
+keys Return
+dialog=$(expect_dialog "the open dialog")
+answer_file_dialog "$dialog" "$sample"
+
+# Entries 2 and 0 to the right by click and Ctrl-click, then Escape puts everything back.
+left_row 2
+ctrl_click 100 "$(row 0)"
+include
+keys Escape
+
+# [11] and [4] to the right; then by keys the third and fourth entries of what is left ([2] and
+# the second [4]); then Tab to the right list, whose first entry ([4]) goes back with "<".
+left_row 11
+ctrl_click 100 "$(row 3)"
+include
+keys Home Down Down shift+Down
+include
+keys Tab Down Up
+exclude
+shoot_main
+
+# Enter in a list presses the save button: confirm with Y, name the loaded file, accept the notice.
+keys Return
+box=$(expect_dialog "the save question" "情報")
+shoot_box "$box"
+xdotool mousemove --window "$box" 20 20 key y
+wait_for "the question to close" "gone $box" >/dev/null
+dialog=$(expect_dialog "the save dialog")
+answer_file_dialog "$dialog" "$sample"
+notice=$(expect_dialog "the notice")
+xdotool mousemove --window "$notice" 20 20 key Return
+wait_for "the notice to close" no_dialog >/dev/null
+
+# After a save the close button ends the program without a question.
+click 402 428
+end=$((SECONDS + deadline_seconds))
+while kill -0 "$app_pid" 2>/dev/null; do
+    [ "$SECONDS" -lt "$end" ] || fail "the program did not end after the close button"
+    sleep 0.1
+done
+status=0
+wait "$app_pid" || status=$?
+echo "$status" >"$work/exit-status"
