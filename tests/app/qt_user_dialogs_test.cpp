@@ -1,0 +1,55 @@
+#include "app/modal_driver.h"
+#include "app/qt_user_dialogs.h"
+#include "app/ui_texts.h"
+#include "support/temp_dir.h"
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListView>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace netedit::testing {
+namespace {
+
+TEST(FileDialogFilters, KeepTheThreeChoicesWithTheirPatterns) {
+    EXPECT_EQ(FileDialogFilters(QString::fromUtf8(ui::FileFilter)),
+              (QStringList{QStringLiteral("ネットデータ(OBN.NET)"), QStringLiteral("ネットデータ(OBN*.NET)"),
+                           QStringLiteral("全ファイル(*.*) (*)")}));
+    EXPECT_EQ(FileDialogFilters(QStringLiteral("Text|*.txt")), QStringList{QStringLiteral("Text (*.txt)")});
+}
+
+// The real open dialog starts in the remembered folder with the remembered name, takes a
+// typed name that does not exist, and hands back its full path.
+TEST(QtFileDialogs, OpenStartsAtTheRememberedFileAndAcceptsAMissingOne) {
+    TempDir dir;
+    WriteFileBytes(dir.path() / "OBN.NET", "");
+    QtUserDialogs dialogs;
+    const std::optional<std::string> chosen = WithModalBox<std::optional<std::string>>(
+        [&] { return dialogs.chooseOpenFile(nullptr, dir.file(""), "OBN.NET"); },
+        [&](QDialog& box) {
+            auto* fileDialog = qobject_cast<QFileDialog*>(&box);
+            ASSERT_NE(fileDialog, nullptr);
+            EXPECT_EQ(fileDialog->directory().absolutePath(), QString::fromStdString(dir.path().string()));
+            EXPECT_EQ(fileDialog->selectedNameFilter(), QStringLiteral("ネットデータ(OBN.NET)"));
+            // The folder is listed in the background; the remembered name is selected once it is.
+            auto* files = box.findChild<QListView*>(QStringLiteral("listView"));
+            ASSERT_NE(files, nullptr);
+            EXPECT_TRUE(QTest::qWaitFor([files] { return files->selectionModel()->hasSelection(); }, 3000));
+            auto* name = box.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(name, nullptr);
+            EXPECT_EQ(name->text(), QStringLiteral("OBN.NET"));
+            // Typing replaces the selected name only where the user types: in the focused field.
+            box.activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&box));
+            name->setFocus();
+            name->selectAll();
+            QTest::keyClicks(name, QStringLiteral("NEW.NET"));
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(*chosen, dir.file("NEW.NET"));
+}
+
+} // namespace
+} // namespace netedit::testing
