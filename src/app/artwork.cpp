@@ -26,7 +26,7 @@ QIcon FolderPicture() {
     p.drawPolygon(QPolygonF({{1, 3}, {6, 3}, {7, 5}, {13, 5}, {13, 13}, {1, 13}}));
     p.setBrush(QColor(255, 225, 90));
     p.drawPolygon(QPolygonF({{3, 7}, {15, 7}, {13, 13}, {1, 13}}));
-    return QIcon(pixmap);
+    return {pixmap};
 }
 
 QIcon DoorPicture() {
@@ -40,7 +40,7 @@ QIcon DoorPicture() {
     p.drawPolygon(QPolygonF({{3, 1}, {9, 3}, {9, 15}, {3, 15}})); // the door, swung open
     p.setBrush(QColor(240, 210, 80));
     p.drawEllipse(QPointF(7.5, 9), 0.8, 0.8);
-    return QIcon(pixmap);
+    return {pixmap};
 }
 
 QIcon ProgramIcon() {
@@ -73,7 +73,7 @@ QIcon ProgramIcon() {
     p.setFont(font);
     p.setPen(QColor(250, 210, 20));
     p.drawText(QRect(16, 10, 16, 20), Qt::AlignCenter, QStringLiteral("et"));
-    return QIcon(pixmap);
+    return {pixmap};
 }
 
 } // namespace netedit

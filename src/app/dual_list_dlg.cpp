@@ -20,6 +20,7 @@
 #include <QToolButton>
 #include <QToolTip>
 #include <algorithm>
+#include <cmath>
 #include <new>
 
 namespace netedit {
@@ -66,7 +67,7 @@ TDualListDlg::TDualListDlg(UserDialogs& dialogs, std::string settingsPath, QWidg
 }
 
 int TDualListDlg::px(int logical) const {
-    return static_cast<int>(logical * scale_ + 0.5);
+    return static_cast<int>(std::lround(logical * scale_));
 }
 
 void TDualListDlg::buildControls() {
@@ -295,7 +296,7 @@ void TDualListDlg::setEnabledIfChanged(QWidget* control, bool enabled) {
 
 // ---- Settings and captions ----
 
-void TDualListDlg::UpdateCaption() {
+void TDualListDlg::UpdateCaption() { // NOLINT(readability-make-member-function-const): it changes the labels
     if (!paths_.source.empty()) {
         Label1->setText(ToQString(PathCaption(paths_.source)));
     }
@@ -385,7 +386,7 @@ bool TDualListDlg::handleKey(QKeyEvent* event) {
     }
 }
 
-void TDualListDlg::moveFocus(int step) {
+void TDualListDlg::moveFocus(int step) const {
     const std::vector<QWidget*> order = tabOrder();
     const auto count = static_cast<int>(order.size());
     const auto found = std::find(order.begin(), order.end(), QApplication::focusWidget());

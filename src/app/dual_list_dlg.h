@@ -25,21 +25,21 @@ public:
     TDualListDlg(UserDialogs& dialogs, std::string settingsPath, QWidget* parent = nullptr);
 
     // Controls, named by role and kind.
-    PictureButton* OKBtn;
-    PictureButton* CancelBtn;
-    PictureButton* CloseBtn;
-    EntryListBox* SrcList;
-    EntryListBox* DstList;
-    MnemonicLabel* SrcLabel;
-    MnemonicLabel* DstLabel;
-    QToolButton* IncludeBtn;
-    QToolButton* IncAllBtn;
-    QToolButton* ExcludeBtn;
-    QToolButton* ExAllBtn;
-    PictureButton* BitBtn1;
-    PictureButton* BitBtn2;
-    MnemonicLabel* Label1;
-    MnemonicLabel* Label2;
+    PictureButton* OKBtn = nullptr;
+    PictureButton* CancelBtn = nullptr;
+    PictureButton* CloseBtn = nullptr;
+    EntryListBox* SrcList = nullptr;
+    EntryListBox* DstList = nullptr;
+    MnemonicLabel* SrcLabel = nullptr;
+    MnemonicLabel* DstLabel = nullptr;
+    QToolButton* IncludeBtn = nullptr;
+    QToolButton* IncAllBtn = nullptr;
+    QToolButton* ExcludeBtn = nullptr;
+    QToolButton* ExAllBtn = nullptr;
+    PictureButton* BitBtn1 = nullptr;
+    PictureButton* BitBtn2 = nullptr;
+    MnemonicLabel* Label1 = nullptr;
+    MnemonicLabel* Label2 = nullptr;
 
     // Handlers, each run under the guard that reports a Failure.
     void FormCreate();
@@ -82,7 +82,7 @@ private:
     // Runs a user action; a Failure ends it and is shown in the error box.
     void guarded(const std::function<void()>& action);
     bool handleKey(QKeyEvent* event);
-    void moveFocus(int step);
+    void moveFocus(int step) const;
     void setEnabledIfChanged(QWidget* control, bool enabled);
     int px(int logical) const;
 

@@ -2,6 +2,8 @@
 
 #include "app/text_edge.h"
 
+#include <ranges>
+
 namespace netedit {
 
 namespace {
@@ -54,10 +56,10 @@ void EntryListModel::removeAt(const std::vector<std::size_t>& ascendingRows) {
         }
     }
     if (runs.size() <= MaxRunsRemovedOneByOne) {
-        for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
-            beginRemoveRows({}, static_cast<int>(run->first), static_cast<int>(run->second));
-            entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(run->first),
-                           entries_.begin() + static_cast<std::ptrdiff_t>(run->second) + 1);
+        for (const auto& [first, last] : std::views::reverse(runs)) {
+            beginRemoveRows({}, static_cast<int>(first), static_cast<int>(last));
+            entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(first),
+                           entries_.begin() + static_cast<std::ptrdiff_t>(last) + 1);
             endRemoveRows();
         }
         return;

@@ -16,6 +16,7 @@
 #include <QStyle>
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <optional>
 
 namespace netedit {
@@ -43,7 +44,7 @@ constexpr std::array<ButtonRow, 9> ButtonTable{{
 }};
 
 struct KindLook {
-    const char* caption; // nullptr: the program title
+    const char* caption = nullptr; // nullptr: the program title
     std::optional<QStyle::StandardPixmap> icon;
 };
 
@@ -205,7 +206,7 @@ int RunBox(QWidget* owner, const QString& caption, std::optional<QStyle::Standar
 } // namespace
 
 QFont MessageFont(double logicalDpi) {
-    return WindowFont(static_cast<int>(9.0 * logicalDpi / 72.0 + 0.5));
+    return WindowFont(static_cast<int>(std::lround(9.0 * logicalDpi / 72.0)));
 }
 
 FontMeasure MeasureFont(const QFontMetrics& metrics) {

@@ -38,7 +38,7 @@ void PictureButton::paintEvent(QPaintEvent* /*event*/) {
     }
 }
 
-MnemonicLabel::MnemonicLabel(const QString& text, QWidget* parent) : QWidget(parent), text_(text) {}
+MnemonicLabel::MnemonicLabel(QString text, QWidget* parent) : QWidget(parent), text_(std::move(text)) {}
 
 void MnemonicLabel::setText(const QString& text) {
     if (text != text_) {

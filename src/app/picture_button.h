@@ -24,7 +24,7 @@ private:
 class MnemonicLabel : public QWidget {
     Q_OBJECT
 public:
-    explicit MnemonicLabel(const QString& text, QWidget* parent);
+    explicit MnemonicLabel(QString text, QWidget* parent);
     void setText(const QString& text);
     const QString& text() const { return text_; }
 

@@ -1,11 +1,11 @@
 #include "app/program_setup.h"
 
-#include <QApplication>
-#include <QProxyStyle>
-
 #include "app/artwork.h"
 #include "app/text_edge.h"
 #include "runtime/paths.h"
+
+#include <QApplication>
+#include <QProxyStyle>
 
 namespace netedit {
 
