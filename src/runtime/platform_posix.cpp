@@ -5,8 +5,8 @@
 #include "runtime/platform.h"
 
 #include <array>
-#include <cstdint>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <fcntl.h>
 #include <iconv.h>
@@ -70,19 +70,26 @@ int CodeFor(int error, const std::string& osPath) {
     }
 }
 
-int OpenOsPath(const std::string& osPath, Handle& handle) {
-    int fd = ::open(osPath.c_str(), O_RDONLY | O_CLOEXEC);
+// Takes an opened handle only when it is a plain file: a directory, a pipe or a device is no
+// file to read or write, as on every system the program knows.
+int AcceptOnlyFiles(int fd, const std::string& osPath, Handle& handle) {
     if (fd < 0) {
         return CodeFor(errno, osPath);
     }
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        // A directory is no file to read, as on every system the program knows.
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return 5;
     }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     handle = fd;
     return 0;
+}
+
+int OpenOsPath(const std::string& osPath, Handle& handle) {
+    // Not blocking: a pipe or a device named like a file must not freeze the window.
+    int fd = ::open(osPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    return AcceptOnlyFiles(fd, osPath, handle);
 }
 
 // Creates a fresh file beside `osPath` with the permission bits a new file gets (0666 less
@@ -228,12 +235,11 @@ int OpenForReading(const std::string& path, Handle& handle) {
 
 int CreateForWriting(const std::string& path, Handle& handle) {
     std::string osPath = ToOsPath(path);
-    int fd = ::open(osPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        return CodeFor(errno, osPath);
+    int fd = ::open(osPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
+    if (fd < 0 && errno == ENXIO) {
+        return 5; // a pipe that nobody reads
     }
-    handle = fd;
-    return 0;
+    return AcceptOnlyFiles(fd, osPath, handle);
 }
 
 int ReadSome(Handle handle, char* data, std::size_t size, std::size_t& got) {

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <thread>
 
 namespace netedit {
@@ -211,6 +212,19 @@ TEST_F(LineFileTest, OpeningForWriteWhileReadingEmptiesTheFile) {
     EXPECT_EQ(file.ReadLine(), "new");
     EXPECT_TRUE(file.AtEnd());
     EXPECT_EQ(TakeIOCode(), 0);
+}
+
+TEST_F(LineFileTest, APipeOrAFolderIsNoFileAndNeverMakesTheProgramWait) {
+    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0666), 0);
+    fs::create_directory(dir.path() / "folder");
+    for (const char* name : {"pipe", "folder"}) {
+        LineFile file;
+        file.BindName(dir.file(name));
+        file.OpenForRead();
+        EXPECT_EQ(TakeIOCode(), 5) << name;
+        file.OpenForWrite();
+        EXPECT_EQ(TakeIOCode(), 5) << name;
+    }
 }
 
 TEST_F(LineFileTest, ALongPathIsNeverCutToAnotherFilesName) {

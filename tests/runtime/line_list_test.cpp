@@ -115,8 +115,9 @@ TEST(LoadLines, ReadsTheFileAndReplacesTheList) {
 TEST(LoadLines, FailsWithTheFullPathAndLeavesTheList) {
     TempDir dir;
     fs::create_directory(dir.path() / "folder");
+    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0666), 0); // nobody writes: opening it must not wait
     const std::string paths[] = {dir.file("missing.NET"), dir.file("no-dir/OBN.NET"), dir.file("folder"),
-                                 dir.file("") + "\x95\x5C.NET"};
+                                 dir.file("") + "\x95\x5C.NET", dir.file("pipe")};
     for (const auto& path : paths) {
         LineList lines{"kept"};
         EXPECT_EQ(FailureOf([&] { LoadLines(path, lines); }), CannotOpen(path));
