@@ -9,7 +9,6 @@
 #include "runtime/platform.h"
 #include "runtime/text.h"
 
-
 namespace netedit {
 
 namespace {
@@ -38,10 +37,6 @@ void MoveTargetAside(const std::string& target, const std::string& directory) {
         throw Failure(Message(msg::CannotBackUp, target));
     }
 }
-
-} // namespace
-
-namespace {
 
 // The section body of every entry, found before anything is written: an entry without a
 // section fails here, with no file touched.
