@@ -76,9 +76,7 @@ void BenchShowEntries(const testing::TempDir& dir) {
 } // namespace netedit::bench
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    netedit::bench::UseOffscreenPlatformUnlessSet();
     QApplication app(argc, argv);
     netedit::testing::TempDir dir;
     netedit::bench::BenchCoreLoad(dir);

@@ -126,9 +126,7 @@ private:
 } // namespace netedit::bench
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    netedit::bench::UseOffscreenPlatformUnlessSet();
     QApplication app(argc, argv);
     netedit::testing::TempDir dir;
     netedit::bench::MoveBench(dir).run();

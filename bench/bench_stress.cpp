@@ -3,6 +3,7 @@
 // how long the window stays unresponsive; the process's peak memory is set against the file size.
 #include "app/dual_list_dlg.h"
 #include "app/user_dialogs.h"
+#include "bench/bench_timer.h"
 #include "netdata/net_data.h"
 #include "netdata/net_data_writer.h"
 #include "runtime/codec.h"
@@ -148,9 +149,7 @@ double Mb(std::uintmax_t bytes) {
 int main(int argc, char** argv) {
     using namespace netedit;
     using namespace netedit::bench;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    netedit::bench::UseOffscreenPlatformUnlessSet();
     QApplication app(argc, argv);
     testing::TempDir dir;
     testing::TempDir elsewhere;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 
 namespace netedit::bench {
@@ -18,6 +19,13 @@ inline double BestSeconds(int runs, const std::function<void()>& prepare, const 
         best = std::min(best, took.count());
     }
     return best;
+}
+
+// Benchmarks of the window run on the offscreen platform unless told otherwise.
+inline void UseOffscreenPlatformUnlessSet() {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    }
 }
 
 inline void Report(const char* what, double seconds, double baseline, const char* target) {

@@ -40,7 +40,8 @@ void MoveTargetAside(const std::string& target, const std::string& directory) {
 
 // The section body of every entry, found before anything is written: an entry without a
 // section fails here, with no file touched.
-std::vector<SectionTable::Body> BodiesOf(const std::vector<std::string>& entries, const SectionTable& sections) {
+std::vector<SectionTable::Body> BodiesOf(const std::vector<std::string>& entries,
+                                         const SectionTable& sections) {
     std::vector<SectionTable::Body> bodies;
     bodies.reserve(entries.size());
     for (const std::string& entry : entries) {
@@ -50,8 +51,7 @@ std::vector<SectionTable::Body> BodiesOf(const std::vector<std::string>& entries
 }
 
 // Hands the new file's text to `out` piece by piece.
-template <typename Out>
-void WriteNetData(const std::vector<SectionTable::Body>& bodies, Out& out) {
+template <typename Out> void WriteNetData(const std::vector<SectionTable::Body>& bodies, Out& out) {
     for (std::size_t position = 0; position < bodies.size(); ++position) {
         const std::string header = "[" + NumToText(static_cast<std::int32_t>(position)) + "]";
         out(header);

@@ -20,15 +20,7 @@ LineList::LineList(std::initializer_list<std::string_view> lines) {
 }
 
 bool operator==(const LineList& a, const LineList& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i] != b[i]) {
-            return false;
-        }
-    }
-    return true;
+    return std::equal(a.begin(), a.end(), b.begin(), b.end());
 }
 
 namespace {
