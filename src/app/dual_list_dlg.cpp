@@ -265,11 +265,6 @@ void TDualListDlg::ExcAllBtnClick() {
     SetButtons();
 }
 
-void TDualListDlg::SetItem(EntryList& list, int index) {
-    netedit::SetItem(list, index);
-    SetButtons();
-}
-
 void TDualListDlg::CancelBtnClick() {
     RestoreSource(*SrcList, *DstList, snapList_);
     SetButtons();

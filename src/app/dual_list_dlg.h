@@ -58,7 +58,6 @@ public:
     bool FormCloseQuery();
 
     void SetButtons();
-    void SetItem(EntryList& list, int index);
     void UpdateCaption();
     void SaveOption();
 
