@@ -7,6 +7,7 @@
 #include "app/user_dialogs.h"
 #include "netdata/net_data.h"
 #include "netdata/net_data_writer.h"
+#include "runtime/codec.h"
 #include "runtime/failure.h"
 #include "runtime/messages.h"
 #include "runtime/paths.h"
@@ -153,6 +154,9 @@ void TDualListDlg::guarded(const std::function<void()>& action) {
         dialogs_.reportFailure(this, failure);
     } catch (const std::bad_alloc&) {
         dialogs_.reportFailure(this, Failure(Message(msg::OutOfMemory)));
+    } catch (const std::exception& unexpected) {
+        // Whatever went wrong, the user's choice in the lists outlives it.
+        dialogs_.reportFailure(this, Failure(EncodeCp932(unexpected.what())));
     }
 }
 

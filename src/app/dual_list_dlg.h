@@ -78,7 +78,7 @@ protected:
 
 private:
     void buildControls();
-    // Runs a user action; a Failure ends it and is shown in the error box.
+    // Runs a user action; a Failure, or any other exception, ends it and is shown in the error box.
     void guarded(const std::function<void()>& action);
     bool handleKey(QKeyEvent* event);
     void moveFocus(int step) const;

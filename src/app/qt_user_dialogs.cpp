@@ -32,7 +32,7 @@ std::optional<std::string> RunFileDialog(QWidget* owner, QFileDialog::AcceptMode
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return FromQString(QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath());
+    return PathFromQString(QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath());
 }
 
 QString Title() {

@@ -13,4 +13,8 @@ std::string FromQString(const QString& text) {
     return EncodeCp932(text.toStdString());
 }
 
+std::string PathFromQString(const QString& path) {
+    return EncodeCp932Path(path.toStdString());
+}
+
 } // namespace netedit

@@ -15,27 +15,45 @@ namespace {
 
 constexpr std::string_view LineEnd = "\r\n";
 
-// Clears the way for the new file: an older backup is erased, then the file at the target
-// becomes the backup. Refuses when a file stands at the target and cannot be moved aside,
-// since writing then would leave the user's file with no copy.
-void MoveTargetAside(const std::string& target, const std::string& directory) {
+// The program's own files in the source directory are no target: saving onto the backup would
+// erase it, and a target named like the remainder would be overwritten by it.
+void RefuseOwnFiles(const std::string& target, const std::string& directory, bool writesRemainder) {
+    if (target == directory + BackupFileName ||
+        (writesRemainder && target == directory + RemainderFileName)) {
+        throw Failure(Message(msg::CannotCreate, target));
+    }
+}
+
+// Moves the file standing at the target aside as the backup; answers whether there was one.
+// An older backup disappears only in the one rename that puts the target in its place, so the
+// previous target's bytes always stand under one of the two names. With no file at the target
+// the older backup stays: it may hold the only copy of the original file.
+bool MoveTargetAside(const std::string& target, const std::string& directory) {
     const platform::PathKind standing = platform::KindOfPath(target);
     if (standing == platform::PathKind::Other) {
         throw Failure(Message(msg::CannotCreate, target)); // a folder is never replaced by a file
+    }
+    if (standing == platform::PathKind::Missing) {
+        return false;
     }
     const std::string backup = directory + BackupFileName;
     LineFile oldBackup;
     oldBackup.BindName(backup);
     oldBackup.OpenForRead();
-    if (TakeIOCode() == 0) {
+    const bool backupStands = TakeIOCode() == 0;
+    if (backupStands) {
         oldBackup.CloseLines();
         CheckIO();
-        oldBackup.EraseFile();
-        CheckIO();
+        if (const int code = platform::MayErase(backup)) {
+            throw Failure(IOMessage(code), code);
+        }
     }
-    if (standing == platform::PathKind::File && !MoveFileTo(target, backup)) {
+    // A backup that could not be opened is no file to replace: the rename that never replaces
+    // then refuses, and the target stays as it was.
+    if (!(backupStands ? platform::RenameReplacing(target, backup) : MoveFileTo(target, backup))) {
         throw Failure(Message(msg::CannotBackUp, target));
     }
+    return true;
 }
 
 // The section body of every entry, found before anything is written: an entry without a
@@ -88,12 +106,16 @@ private:
     std::string buffer_;
 };
 
-void SaveBodies(const std::vector<SectionTable::Body>& bodies, const std::string& path) {
-    SaveStream(path, [&bodies](const TextSink& sink) {
-        ChunkedSink out(sink);
-        WriteNetData(bodies, out);
-        out.flush();
-    });
+void SaveBodies(const std::vector<SectionTable::Body>& bodies, const std::string& path,
+                const std::string& permissionsFrom = {}) {
+    SaveStream(
+        path,
+        [&bodies](const TextSink& sink) {
+            ChunkedSink out(sink);
+            WriteNetData(bodies, out);
+            out.flush();
+        },
+        permissionsFrom);
 }
 
 } // namespace
@@ -109,14 +131,19 @@ bool SaveNetData(const std::string& target, const std::string& sourceDirectory,
                  const std::vector<std::string>& chosen, const std::vector<std::string>& remaining,
                  const SectionTable& sections) {
     const std::vector<SectionTable::Body> bodies = BodiesOf(chosen, sections);
+    const std::vector<SectionTable::Body> remainder = BodiesOf(remaining, sections);
     const std::string directory = DirPart(target);
     const bool sameDirectory = directory == sourceDirectory;
+    std::string replaced; // where the file that stood at the target now stands
     if (sameDirectory) {
-        MoveTargetAside(target, directory);
+        RefuseOwnFiles(target, directory, !remainder.empty());
+        if (MoveTargetAside(target, directory)) {
+            replaced = directory + BackupFileName;
+        }
     }
-    SaveBodies(bodies, target);
-    if (!remaining.empty()) {
-        SaveBodies(BodiesOf(remaining, sections), sourceDirectory + RemainderFileName);
+    SaveBodies(bodies, target, replaced);
+    if (!remainder.empty()) {
+        SaveBodies(remainder, sourceDirectory + RemainderFileName);
     }
     return sameDirectory;
 }

@@ -18,9 +18,10 @@ std::string BuildNetDataText(const std::vector<std::string>& entries, const Sect
 
 // Writes `chosen` as the new file at `target` and `remaining` (when there are any) as the
 // remainder file in `sourceDirectory`. When the target lies in the source directory, the file
-// standing there is first moved aside as the backup file, replacing an older backup; if it
-// cannot be moved aside, nothing is written. Answers whether the target lay in the source
-// directory.
+// standing there is first moved aside as the backup file, replacing an older backup, and the
+// new file takes its permission bits; if it cannot be moved aside, nothing is written. The
+// backup file, and the remainder file while there is a remainder, are refused as targets there.
+// Answers whether the target lay in the source directory.
 bool SaveNetData(const std::string& target, const std::string& sourceDirectory,
                  const std::vector<std::string>& chosen, const std::vector<std::string>& remaining,
                  const SectionTable& sections);

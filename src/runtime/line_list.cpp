@@ -101,7 +101,8 @@ void SaveText(const std::string& text, const std::string& path) {
     SaveStream(path, [&text](const TextSink& sink) { sink(text); });
 }
 
-void SaveStream(const std::string& path, const std::function<void(const TextSink&)>& produce) {
+void SaveStream(const std::string& path, const std::function<void(const TextSink&)>& produce,
+                const std::string& permissionsFrom) {
     bool createFailed = false;
     const int code = platform::ReplaceFileContents(
         path,
@@ -112,7 +113,7 @@ void SaveStream(const std::string& path, const std::function<void(const TextSink
                 failed = failed || !write(piece.data(), piece.size());
             });
         },
-        createFailed);
+        createFailed, permissionsFrom);
     if (code != 0) {
         throw Failure(createFailed ? Message(msg::CannotCreate, path) : Message(msg::WriteError));
     }

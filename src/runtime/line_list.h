@@ -22,7 +22,8 @@ public:
     std::string_view operator[](std::size_t i) const {
         const std::size_t begin = begins_[i];
         std::size_t end = i + 1 < begins_.size() ? begins_[i + 1] : bytes_.size();
-        // A line never holds CR or LF, so what ends it is "\r\n", "\r", "\n" or the end of the data.
+        // What ends a line is "\r\n", "\r", "\n" or the end of the data; a line split from a file
+        // holds no CR or LF, and an added one is always ended by "\r\n".
         if (end > begin && bytes_[end - 1] == '\n') {
             --end;
         }
@@ -34,7 +35,7 @@ public:
     void push_back(std::string_view line) {
         begins_.push_back(bytes_.size());
         bytes_.append(line);
-        bytes_.push_back('\n');
+        bytes_.append("\r\n"); // a whole CR LF, so that a line of its own ending in CR keeps it
         lineBytes_ += line.size();
     }
     void clear() {
@@ -107,7 +108,9 @@ void SaveText(const std::string& text, const std::string& path);
 using TextSink = std::function<void(std::string_view piece)>;
 
 // Writes a file that `produce` hands over piece by piece, so that a large file never has to
-// stand whole in memory; the same safe way as SaveText, with the same failures.
-void SaveStream(const std::string& path, const std::function<void(const TextSink&)>& produce);
+// stand whole in memory; the same safe way as SaveText, with the same failures. A new file takes
+// the permission bits of `permissionsFrom` when given (the file it replaces, moved elsewhere).
+void SaveStream(const std::string& path, const std::function<void(const TextSink&)>& produce,
+                const std::string& permissionsFrom = {});
 
 } // namespace netedit

@@ -17,10 +17,16 @@ int CreateForWriting(const std::string& path, Handle& handle); // creates or emp
 int ReadSome(Handle handle, char* data, std::size_t size, std::size_t& got);
 int WriteAll(Handle handle, const char* data, std::size_t size);
 int CloseHandle(Handle handle);
+// A file with no write bit for anyone is read-only: it is not erased (code 5), even by root.
 int EraseFile(const std::string& path);
+// 0 when EraseFile would erase the file at `path`, else the code it would fail with.
+int MayErase(const std::string& path);
 bool RenameNoReplace(const std::string& from, const std::string& to);
+// Puts the file `from` in the place of the file `to` in one atomic step.
+bool RenameReplacing(const std::string& from, const std::string& to);
 
-// What stands at a path: nothing, a regular file, or something else (a directory, a device).
+// What stands at a path: nothing, a regular file, or something else (a directory, a device, or
+// a path that cannot be looked at, which is never taken for a missing file).
 enum class PathKind { Missing, File, Other };
 PathKind KindOfPath(const std::string& path);
 
@@ -31,15 +37,22 @@ int ReadWholeFile(const std::string& path, std::string& bytes);
 using PieceWriter = std::function<bool(const char* data, std::size_t size)>;
 
 // Replaces the file at `path` with what `produce` writes, through a flushed temporary file in
-// the same directory. `createFailed` tells whether the failure came from creating (target not
-// writable, directory missing) rather than from writing.
+// the same directory; when the directory refuses one, the file itself is written over. The new
+// file keeps the permission bits of the one it replaces, or when none stands at `path`, of
+// `permissionsFrom` (if given). `createFailed` tells whether the failure came from creating
+// (target not writable, directory missing) rather than from writing.
 int ReplaceFileContents(const std::string& path, const std::function<void(const PieceWriter&)>& produce,
-                        bool& createFailed);
+                        bool& createFailed, const std::string& permissionsFrom = {});
 
 std::string ExecutablePath();
 
-// Code page conversion through the system's converter.
-std::string ConvertCp932ToUtf8(const std::string& bytes);
-std::string ConvertUtf8ToCp932(const std::string& utf8);
+// Code page conversion through the system's converter; `exact` turns false when a sequence
+// could not be converted and was replaced.
+std::string ConvertCp932ToUtf8(const std::string& bytes, bool& exact);
+std::string ConvertUtf8ToCp932(const std::string& utf8, bool& exact);
+
+// For tests of the failure roads: the `n`th call from now that reaches the system (counting
+// from 1) fails as a refusing system would; 0 switches this off.
+void FailNthCall(int n);
 
 } // namespace netedit::platform

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <iconv.h>
+#include <optional>
 #include <random>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -19,9 +20,25 @@ namespace netedit::platform {
 
 namespace {
 
-std::string ToOsPath(const std::string& path) {
-    return DecodeCp932(path);
+int injectedFailureCountdown = 0; // NOLINT(cppcoreguidelines-avoid-non-const-global-variables): test switch
+
+// True for the one call that a test has chosen to fail.
+bool InjectedFailure() {
+    return injectedFailureCountdown > 0 && --injectedFailureCountdown == 0;
 }
+
+// The system's name of a path: false for a path that no file can bear (see DecodeCp932Exactly).
+bool ToOsPath(const std::string& path, std::string& osPath) {
+    std::optional<std::string> decoded = DecodeCp932Exactly(path);
+    if (!decoded) {
+        return false;
+    }
+    osPath = std::move(*decoded);
+    return true;
+}
+
+constexpr int BadName = 3;
+constexpr int InjectedCode = 1005; // as an I/O error of the device would come
 
 // The directory that holds `osPath`, "." for a bare name.
 std::string ParentOf(const std::string& osPath) {
@@ -171,9 +188,10 @@ public:
 
     bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
 
-    // Converts `in`; at each sequence that cannot be converted, appends `replacement` and
-    // skips `skip(data, left)` bytes.
-    template <typename Skip> std::string Run(const std::string& in, std::string_view replacement, Skip skip) {
+    // Converts `in`; at each sequence that cannot be converted, appends `replacement`, skips
+    // `skip(data, left)` bytes and clears `exact`.
+    template <typename Skip>
+    std::string Run(const std::string& in, std::string_view replacement, Skip skip, bool& exact) {
         std::string out;
         out.reserve(in.size() * 3 / 2 + 16);
         char* inPtr = const_cast<char*>(in.data());
@@ -190,6 +208,7 @@ public:
                 continue;
             }
             out += replacement;
+            exact = false;
             std::size_t step = skip(reinterpret_cast<const unsigned char*>(inPtr), inLeft);
             inPtr += step;
             inLeft -= step;
@@ -202,39 +221,84 @@ private:
     iconv_t cd_;
 };
 
-// The length of the UTF-8 character at `data`, 1 for a byte that starts none.
-std::size_t Utf8Length(const unsigned char* data, std::size_t left) {
-    unsigned char lead = data[0];
-    std::size_t length = lead >= 0xF0 && lead <= 0xF7 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    for (std::size_t k = 1; k < length; ++k) {
-        if (k >= left || (data[k] & 0xC0) != 0x80) {
-            return k;
-        }
-    }
-    return length;
-}
-
 // Without the system's converter tables only ASCII survives a crossing.
-std::string AsciiOnly(const std::string& in, std::string_view replacement) {
+std::string AsciiOnly(const std::string& in, std::string_view replacement, bool& exact) {
     std::string out;
     for (char c : in) {
         if (static_cast<unsigned char>(c) < 0x80) {
             out += c;
         } else {
             out += replacement;
+            exact = false;
         }
     }
     return out;
 }
 
+// A file whose permission bits let nobody write it: the read-only attribute of this system.
+bool IsReadOnly(const struct stat& st) {
+    return S_ISREG(st.st_mode) && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+// Writes a file in its own place: only for a directory that takes no new file, where nothing
+// better is possible. A write that falls short leaves what was written.
+int WriteInPlace(const std::string& target, const std::function<void(const PieceWriter&)>& produce,
+                 bool& createFailed) {
+    if (InjectedFailure()) {
+        return InjectedCode;
+    }
+    Handle fd = -1;
+    if (int code = AcceptOnlyFiles(::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NONBLOCK),
+                                   target, fd)) {
+        return code;
+    }
+    createFailed = false;
+    int code = 0;
+    try {
+        produce([&](const char* data, std::size_t size) {
+            if (code == 0) {
+                code = WriteAll(fd, data, size);
+            }
+            return code == 0;
+        });
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+    if (code == 0) {
+        code = InjectedFailure() ? InjectedCode : ::fsync(fd) != 0 ? CodeFor(errno, target) : 0;
+    }
+    if (::close(fd) != 0 && code == 0 && errno != EINTR) {
+        code = CodeFor(errno, target);
+    }
+    return code;
+}
+
 } // namespace
 
+void FailNthCall(int n) {
+    injectedFailureCountdown = n;
+}
+
 int OpenForReading(const std::string& path, Handle& handle) {
-    return OpenOsPath(ToOsPath(path), handle);
+    std::string osPath;
+    if (!ToOsPath(path, osPath)) {
+        return BadName;
+    }
+    if (InjectedFailure()) {
+        return InjectedCode;
+    }
+    return OpenOsPath(osPath, handle);
 }
 
 int CreateForWriting(const std::string& path, Handle& handle) {
-    std::string osPath = ToOsPath(path);
+    std::string osPath;
+    if (!ToOsPath(path, osPath)) {
+        return BadName;
+    }
+    if (InjectedFailure()) {
+        return InjectedCode;
+    }
     int fd = ::open(osPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
     if (fd < 0 && errno == ENXIO) {
         return 5; // a pipe that nobody reads
@@ -243,6 +307,10 @@ int CreateForWriting(const std::string& path, Handle& handle) {
 }
 
 int ReadSome(Handle handle, char* data, std::size_t size, std::size_t& got) {
+    got = 0;
+    if (InjectedFailure()) {
+        return InjectedCode;
+    }
     for (;;) {
         ssize_t n = ::read(handle, data, size);
         if (n >= 0) {
@@ -250,13 +318,15 @@ int ReadSome(Handle handle, char* data, std::size_t size, std::size_t& got) {
             return 0;
         }
         if (errno != EINTR) {
-            got = 0;
             return CodeFor(errno, {});
         }
     }
 }
 
 int WriteAll(Handle handle, const char* data, std::size_t size) {
+    if (InjectedFailure()) {
+        return CodeFor(ENOSPC, {});
+    }
     while (size > 0) {
         ssize_t n = ::write(handle, data, size);
         if (n < 0) {
@@ -275,14 +345,53 @@ int WriteAll(Handle handle, const char* data, std::size_t size) {
 }
 
 int CloseHandle(Handle handle) {
+    const bool injected = InjectedFailure();
     if (::close(handle) != 0 && errno != EINTR) {
         return CodeFor(errno, {});
+    }
+    return injected ? InjectedCode : 0;
+}
+
+int MayErase(const std::string& path) {
+    std::string osPath;
+    if (!ToOsPath(path, osPath)) {
+        return BadName;
+    }
+    if (InjectedFailure()) {
+        return InjectedCode;
+    }
+    struct stat st {};
+    if (::lstat(osPath.c_str(), &st) != 0) {
+        return CodeFor(errno, osPath);
+    }
+    if (IsReadOnly(st)) {
+        return 5;
+    }
+    // Erasing takes the right to change the folder, and in a sticky folder owning the file.
+    const std::string folder = ParentOf(osPath);
+    struct stat dir {};
+    if (::stat(folder.c_str(), &dir) != 0 || ::access(folder.c_str(), W_OK | X_OK) != 0) {
+        return 5;
+    }
+    const uid_t me = ::geteuid();
+    if ((dir.st_mode & S_ISVTX) != 0 && me != 0 && st.st_uid != me && dir.st_uid != me) {
+        return 5;
     }
     return 0;
 }
 
 int EraseFile(const std::string& path) {
-    std::string osPath = ToOsPath(path);
+    std::string osPath;
+    if (!ToOsPath(path, osPath)) {
+        return BadName;
+    }
+    if (InjectedFailure()) {
+        return InjectedCode;
+    }
+    struct stat st {};
+    if (::lstat(osPath.c_str(), &st) == 0 && IsReadOnly(st)) {
+        return 5;
+    }
     if (::unlink(osPath.c_str()) != 0) {
         return CodeFor(errno, osPath);
     }
@@ -290,8 +399,11 @@ int EraseFile(const std::string& path) {
 }
 
 bool RenameNoReplace(const std::string& from, const std::string& to) {
-    std::string osFrom = ToOsPath(from);
-    std::string osTo = ToOsPath(to);
+    std::string osFrom;
+    std::string osTo;
+    if (!ToOsPath(from, osFrom) || !ToOsPath(to, osTo) || InjectedFailure()) {
+        return false;
+    }
     if (::renameat2(AT_FDCWD, osFrom.c_str(), AT_FDCWD, osTo.c_str(), RENAME_NOREPLACE) == 0) {
         return true;
     }
@@ -306,25 +418,40 @@ bool RenameNoReplace(const std::string& from, const std::string& to) {
     return true;
 }
 
+bool RenameReplacing(const std::string& from, const std::string& to) {
+    std::string osFrom;
+    std::string osTo;
+    if (!ToOsPath(from, osFrom) || !ToOsPath(to, osTo) || InjectedFailure()) {
+        return false;
+    }
+    return ::rename(osFrom.c_str(), osTo.c_str()) == 0;
+}
+
 PathKind KindOfPath(const std::string& path) {
+    std::string osPath;
+    if (!ToOsPath(path, osPath)) {
+        return PathKind::Missing; // no file can bear the name
+    }
+    if (InjectedFailure()) {
+        return PathKind::Other;
+    }
     struct stat st {};
-    if (::stat(ToOsPath(path).c_str(), &st) != 0) {
-        return PathKind::Missing;
+    if (::stat(osPath.c_str(), &st) != 0) {
+        return errno == ENOENT || errno == ENOTDIR ? PathKind::Missing : PathKind::Other;
     }
     return S_ISREG(st.st_mode) ? PathKind::File : PathKind::Other;
 }
 
 int ReadWholeFile(const std::string& path, std::string& bytes) {
-    std::string osPath = ToOsPath(path);
     Handle fd = -1;
-    if (int code = OpenOsPath(osPath, fd)) {
+    if (int code = OpenForReading(path, fd)) {
         return code;
     }
     struct stat st {};
     int code = 0;
     std::string data;
     if (::fstat(fd, &st) != 0) {
-        code = CodeFor(errno, osPath);
+        code = CodeFor(errno, {});
     } else {
         const auto size = static_cast<std::size_t>(st.st_size);
         data.reserve(size);
@@ -349,11 +476,21 @@ int ReadWholeFile(const std::string& path, std::string& bytes) {
 }
 
 int ReplaceFileContents(const std::string& path, const std::function<void(const PieceWriter&)>& produce,
-                        bool& createFailed) {
+                        bool& createFailed, const std::string& permissionsFrom) {
     createFailed = true;
-    std::string target = SaveTarget(ToOsPath(path));
+    std::string osPath;
+    if (!ToOsPath(path, osPath)) {
+        return BadName;
+    }
+    if (InjectedFailure()) {
+        return InjectedCode;
+    }
+    const std::string target = SaveTarget(osPath);
     struct stat old {};
-    bool exists = ::stat(target.c_str(), &old) == 0;
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT) {
+        return CodeFor(errno, target); // what cannot be looked at is not taken for missing
+    }
     if (exists) {
         // Only a plain file we may write is replaced: never a folder or a device.
         if (!S_ISREG(old.st_mode)) {
@@ -363,10 +500,14 @@ int ReplaceFileContents(const std::string& path, const std::function<void(const 
             return CodeFor(errno, target);
         }
     }
+    std::string modelPath;
+    const bool hasModel = exists || (!permissionsFrom.empty() && ToOsPath(permissionsFrom, modelPath) &&
+                                     ::stat(modelPath.c_str(), &old) == 0);
     std::string tempPath;
     Handle fd = -1;
-    if (int code = CreateTemporary(target, tempPath, fd)) {
-        return code;
+    if (int code = InjectedFailure() ? InjectedCode : CreateTemporary(target, tempPath, fd)) {
+        // A folder that takes no new file may still let the file itself be written.
+        return exists && code == 5 ? WriteInPlace(target, produce, createFailed) : code;
     }
     createFailed = false;
     int code = 0;
@@ -382,21 +523,23 @@ int ReplaceFileContents(const std::string& path, const std::function<void(const 
         ::unlink(tempPath.c_str());
         throw;
     }
-    if (code == 0 && exists) {
-        ::fchmod(fd, old.st_mode & 0777);
+    if (code == 0 && hasModel) {
+        ::fchmod(fd, old.st_mode & 07777);
         if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
             // Best effort: only a privileged user can give the file back to its owner.
             [[maybe_unused]] int ignored = ::fchown(fd, old.st_uid, old.st_gid);
         }
     }
-    if (code == 0 && ::fsync(fd) != 0) {
-        code = CodeFor(errno, tempPath);
+    if (code == 0) {
+        code = InjectedFailure() ? InjectedCode : ::fsync(fd) != 0 ? CodeFor(errno, tempPath) : 0;
     }
     if (::close(fd) != 0 && code == 0 && errno != EINTR) {
         code = CodeFor(errno, tempPath);
     }
-    if (code == 0 && ::rename(tempPath.c_str(), target.c_str()) != 0) {
-        code = CodeFor(errno, target);
+    if (code == 0) {
+        code = InjectedFailure()                                 ? InjectedCode
+               : ::rename(tempPath.c_str(), target.c_str()) != 0 ? CodeFor(errno, target)
+                                                                 : 0;
     }
     if (code != 0) {
         ::unlink(tempPath.c_str());
@@ -415,26 +558,27 @@ std::string ExecutablePath() {
         }
         if (static_cast<std::size_t>(n) < buffer.size()) {
             buffer.resize(static_cast<std::size_t>(n));
-            return EncodeCp932(buffer);
+            return EncodeCp932Path(buffer);
         }
         buffer.resize(buffer.size() * 2);
     }
 }
 
-std::string ConvertCp932ToUtf8(const std::string& bytes) {
+std::string ConvertCp932ToUtf8(const std::string& bytes, bool& exact) {
     thread_local Converter converter("UTF-8", "CP932");
     if (!converter.ok()) {
-        return AsciiOnly(bytes, "\xEF\xBF\xBD");
+        return AsciiOnly(bytes, "\xEF\xBF\xBD", exact);
     }
-    return converter.Run(bytes, "\xEF\xBF\xBD", [](const unsigned char*, std::size_t) { return 1; });
+    return converter.Run(
+        bytes, "\xEF\xBF\xBD", [](const unsigned char*, std::size_t) { return 1; }, exact);
 }
 
-std::string ConvertUtf8ToCp932(const std::string& utf8) {
+std::string ConvertUtf8ToCp932(const std::string& utf8, bool& exact) {
     thread_local Converter converter("CP932", "UTF-8");
     if (!converter.ok()) {
-        return AsciiOnly(utf8, "?");
+        return AsciiOnly(utf8, "?", exact);
     }
-    return converter.Run(utf8, "?", Utf8Length);
+    return converter.Run(utf8, "?", Utf8Length, exact);
 }
 
 } // namespace netedit::platform

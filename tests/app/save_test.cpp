@@ -94,5 +94,13 @@ TEST_F(SaveAction, AFailedSaveKeepsTheNewTargetShownButSavesNoSettings) {
     EXPECT_TRUE(dialogs.notices.empty());
 }
 
+TEST_F(SaveAction, AnUnexpectedExceptionIsReportedAndTheChoiceStays) {
+    loadAndChooseB();
+    dialogs.whileAsking = [] { throw std::out_of_range("vector::at"); };
+    QTest::mouseClick(window->OKBtn, Qt::LeftButton);
+    EXPECT_EQ(dialogs.failures, (std::vector<std::string>{"vector::at"}));
+    EXPECT_EQ(window->DstList->count(), 1U);
+}
+
 } // namespace
 } // namespace netedit::testing

@@ -3,17 +3,23 @@
 #include "runtime/child_process.h"
 #include "runtime/failure.h"
 #include "runtime/messages.h"
+#include "runtime/platform.h"
+#include "support/directory_state.h"
 #include "support/failure_of.h"
 #include "support/temp_dir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <random>
 #include <sys/stat.h>
 
 namespace netedit {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::DirectoryState;
+using testing::LayDirectoryState;
+using testing::ReadDirectoryState;
 using testing::ReadFileBytes;
 using testing::TempDir;
 using testing::WriteFileBytes;
@@ -64,62 +70,127 @@ TEST(BuildNetDataText, AnEntryWithoutASectionNumberFailsBeforeAnythingIsWritten)
 class SaveNetDataTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        mask = ::umask(022);
         WriteFileBytes(source.path() / "OBN.NET", Loaded);
         data = LoadNetData(source.file("OBN.NET"));
     }
+    void TearDown() override { ::umask(mask); }
     bool save(const std::string& target, const Entries& chosen, const Entries& remaining) {
         return SaveNetData(target, source.file(""), chosen, remaining, data.sections);
     }
     std::string read(const TempDir& dir, const char* name) { return ReadFileBytes(dir.path() / name); }
-    bool exists(const TempDir& dir, const char* name) { return fs::exists(dir.path() / name); }
 
+    mode_t mask = 0;
     TempDir source;
     TempDir other;
     NetData data;
 };
 
-TEST_F(SaveNetDataTest, OverTheLoadedFileKeepsItAsTheBackupAndWritesTheRemainder) {
-    EXPECT_TRUE(save(source.file("OBN.NET"), {Beta, Alpha}, {Delta}));
-    EXPECT_EQ(read(source, "OBN.NET"),
-              "[0]\r\nName=Beta\r\nname=Gamma\r\nName=Delta\r\n[1]\r\nName=Alpha\r\nTel=0123\r\n");
-    EXPECT_EQ(read(source, "OBNNET.ORG"), Loaded);
-    EXPECT_EQ(read(source, "OBNNET.TMP"), "[0]\r\nName=Beta\r\nname=Gamma\r\nName=Delta\r\n");
+// What the save of [  0] Alpha (and [  2] Beta left over, where a row says so) writes.
+const std::string NewText = "[0]\r\nName=Alpha\r\nTel=0123\r\n";
+const std::string LeftOver = "[0]\r\nName=Beta\r\nname=Gamma\r\nName=Delta\r\n";
+const std::string Older = "older\r\n";
+const std::string AccessDenied = Message("ﾌｧｲﾙへのｱｸｾｽが拒否されました");
+enum class Fails { No, Create, BackUp, Access };
+
+// What stands in the source directory -> the save -> what stands there afterwards. Every row
+// starts with the loaded file "OBN.NET" laid out as the row gives it.
+TEST_F(SaveNetDataTest, WhatStandsBeforeAndAfter) {
+    using enum Fails;
+    const std::string Org = "OBNNET.ORG";
+    const std::string Tmp = "OBNNET.TMP";
+    const std::string Obn = "OBN.NET";
+    struct Row {
+        const char* what;
+        DirectoryState before;
+        std::string target;
+        bool leftOver;
+        DirectoryState after; // empty: as before
+        Fails fails;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"over the loaded file", {{Obn, Loaded}}, Obn, true, {{Obn, NewText}, {Org, Loaded}, {Tmp, LeftOver}}, No},
+        {"a second save replaces the first backup", {{Obn, Older}, {Org, Loaded}}, Obn, false, {{Obn, NewText}, {Org, Older}}, No},
+        {"a new name leaves an older backup alone", {{Obn, Loaded}, {Org, Older}}, "NEW.NET", false, {{Obn, Loaded}, {Org, Older}, {"NEW.NET", NewText}}, No},
+        {"nothing left over keeps an older remainder", {{Obn, Loaded}, {Tmp, Older}}, Obn, false, {{Obn, NewText}, {Org, Loaded}, {Tmp, Older}}, No},
+        {"the new file keeps the old one's bits", {{Obn, "(0600)" + Loaded}}, Obn, false, {{Obn, "(0600)" + NewText}, {Org, "(0600)" + Loaded}}, No},
+        {"the backup is no target", {{Obn, Loaded}, {Org, Older}}, Org, false, {}, Create},
+        {"nor the remainder while one is written", {{Obn, Loaded}, {Tmp, Older}}, Tmp, true, {}, Create},
+        {"without one it is a target like any", {{Obn, Loaded}, {Tmp, Older}}, Tmp, false, {{Obn, Loaded}, {Org, Older}, {Tmp, NewText}}, No},
+        {"a read-only backup is not erased", {{Obn, Loaded}, {Org, "(0444)" + Older}}, Obn, true, {}, Access},
+        {"a backup that is a folder", {{Obn, Loaded}, {Org, "/"}}, Obn, true, {}, BackUp},
+        {"a folder is never replaced", {{Obn, Loaded}, {"F.NET", "/"}}, "F.NET", true, {}, Create},
+        {"a missing folder", {{Obn, Loaded}}, "none/OBN.NET", true, {}, Create},
+        {"a name the code page cannot hold", {{Obn, Loaded}}, "Z\xFFrich.NET", true, {}, Create},
+        {"another folder: no backup", {{Obn, Loaded}, {"sub", "/"}, {"sub/OBN.NET", Older}}, "sub/OBN.NET", true, {{Obn, Loaded}, {"sub", "/"}, {"sub/OBN.NET", NewText}, {Tmp, LeftOver}}, No},
+        {"the same folder spelled another way", {{Obn, Loaded}}, "./OBN.NET", false, {{Obn, NewText}}, No},
+    };
+    // clang-format on
+    for (const auto& row : rows) {
+        TempDir dir;
+        LayDirectoryState(dir.path(), row.before);
+        const std::string target = dir.file(row.target);
+        const std::string message = FailureOf([&] {
+            SaveNetData(target, dir.file(""), {Alpha}, row.leftOver ? Entries{Beta} : Entries{},
+                        data.sections);
+        });
+        const std::string expected[] = {"<no failure>", Message(msg::CannotCreate, target),
+                                        Message(msg::CannotBackUp, target), AccessDenied};
+        EXPECT_EQ(message, expected[static_cast<int>(row.fails)]) << row.what;
+        EXPECT_EQ(ReadDirectoryState(dir.path()), row.after.empty() ? row.before : row.after) << row.what;
+    }
 }
 
-TEST_F(SaveNetDataTest, ANewNameInTheSourceDirectoryMakesNoBackup) {
-    EXPECT_TRUE(save(source.file("OBN2.NET"), {Alpha}, {Beta, Delta}));
-    EXPECT_EQ(read(source, "OBN2.NET"), "[0]\r\nName=Alpha\r\nTel=0123\r\n");
-    EXPECT_FALSE(exists(source, "OBNNET.ORG"));
-    EXPECT_EQ(read(source, "OBN.NET"), Loaded);
-}
-
-TEST_F(SaveNetDataTest, AnotherDirectoryReplacesWithoutBackupAndTheRemainderStaysAtTheSource) {
-    WriteFileBytes(other.path() / "OBN.NET", "old\r\n");
-    EXPECT_FALSE(save(other.file("OBN.NET"), {Alpha}, {Beta}));
-    EXPECT_EQ(read(other, "OBN.NET"), "[0]\r\nName=Alpha\r\nTel=0123\r\n");
-    EXPECT_FALSE(exists(other, "OBNNET.ORG"));
-    EXPECT_FALSE(exists(other, "OBNNET.TMP"));
-    EXPECT_EQ(read(source, "OBNNET.TMP"), "[0]\r\nName=Beta\r\nname=Gamma\r\nName=Delta\r\n");
-}
-
-TEST_F(SaveNetDataTest, TheSameDirectorySpelledAnotherWayCountsAsAnother) {
-    const std::string spelled = source.path().string() + "/./OBN.NET";
-    EXPECT_FALSE(save(spelled, {Alpha}, {}));
-    EXPECT_FALSE(exists(source, "OBNNET.ORG"));
-    EXPECT_EQ(read(source, "OBN.NET"), "[0]\r\nName=Alpha\r\nTel=0123\r\n");
-}
-
-TEST_F(SaveNetDataTest, ASecondSaveReplacesTheFirstBackup) {
-    save(source.file("OBN.NET"), {Alpha}, {});
-    save(source.file("OBN.NET"), {Beta}, {});
-    EXPECT_EQ(read(source, "OBNNET.ORG"), "[0]\r\nName=Alpha\r\nTel=0123\r\n");
-    EXPECT_EQ(read(source, "OBN.NET"), "[0]\r\nName=Beta\r\nname=Gamma\r\nName=Delta\r\n");
-}
-
-TEST_F(SaveNetDataTest, WithNothingLeftOverAnOlderRemainderStaysUntouched) {
-    WriteFileBytes(source.path() / "OBNNET.TMP", "older\r\n");
-    save(source.file("OBN.NET"), {Alpha, Beta, Delta}, {});
-    EXPECT_EQ(read(source, "OBNNET.TMP"), "older\r\n");
+// A fault at any call to the system: the save either completes as it would have without one,
+// or fails with the previous target's bytes under its name or as the backup, and every file
+// as it was or as the save leaves it, and nothing else (no temporary file) in the directory.
+TEST_F(SaveNetDataTest, AFaultAtAnyCallLosesNoFile) {
+    const char* const targets[] = {"file", "/", nullptr};
+    const char* const backups[] = {"backup", "(0444)backup", "/", nullptr};
+    std::mt19937 random(11);
+    for (int run = 0; run < 400; ++run) {
+        DirectoryState before{{"OBN.NET", Loaded}};
+        const auto pick = [&random](auto& options) { return options[random() % std::size(options)]; };
+        if (const char* target = pick(targets)) {
+            before["T.NET"] = target;
+        }
+        if (const char* backup = pick(backups)) {
+            before["OBNNET.ORG"] = backup;
+        }
+        if (random() % 2 == 0) {
+            before["OBNNET.TMP"] = Older;
+        }
+        const Entries remaining = random() % 2 == 0 ? Entries{Beta} : Entries{};
+        const int failAt = static_cast<int>(random() % 17);
+        const auto runSave = [&](const TempDir& dir, int fault) {
+            LayDirectoryState(dir.path(), before);
+            platform::FailNthCall(fault);
+            const std::string message = FailureOf(
+                [&] { SaveNetData(dir.file("T.NET"), dir.file(""), {Alpha}, remaining, data.sections); });
+            platform::FailNthCall(0);
+            return std::make_pair(message, ReadDirectoryState(dir.path()));
+        };
+        TempDir twin;
+        TempDir dir;
+        const auto [cleanMessage, clean] = runSave(twin, 0);
+        const auto [message, after] = runSave(dir, failAt);
+        const std::string where = "run " + std::to_string(run) + " fault at call " + std::to_string(failAt);
+        if (message == "<no failure>") {
+            EXPECT_EQ(after, clean) << where;
+            continue;
+        }
+        const auto at = [](const DirectoryState& state, const std::string& name) {
+            const auto found = state.find(name);
+            return found == state.end() ? std::string("<none>") : found->second;
+        };
+        for (const auto& [name, content] : after) {
+            EXPECT_TRUE(at(before, name) == content || at(clean, name) == content) << where << " " << name;
+        }
+        if (at(before, "T.NET") == "file") {
+            EXPECT_TRUE(at(after, "T.NET") == "file" || at(after, "OBNNET.ORG") == "file") << where;
+        }
+    }
 }
 
 TEST_F(SaveNetDataTest, CrOnlyInputIsWrittenBackWithCrLf) {
@@ -127,28 +198,6 @@ TEST_F(SaveNetDataTest, CrOnlyInputIsWrittenBackWithCrLf) {
     data = LoadNetData(source.file("CR.NET"));
     save(other.file("OUT.NET"), {"[  0] A"}, {});
     EXPECT_EQ(read(other, "OUT.NET"), "[0]\r\nName=A\r\nx=\x1A\r\n");
-}
-
-// Faults that hold even for root: the user's file is byte-identical afterwards.
-TEST_F(SaveNetDataTest, FaultsLeaveTheOldFileAsItWas) {
-    const std::string missingFolder = source.file("none/OBN.NET");
-    EXPECT_EQ(FailureOf([&] { save(missingFolder, {Alpha}, {}); }),
-              Message(msg::CannotCreate, missingFolder));
-
-    fs::create_directory(other.path() / "FOLDER.NET");
-    EXPECT_EQ(FailureOf([&] { save(other.file("FOLDER.NET"), {Alpha}, {}); }),
-              Message(msg::CannotCreate, other.file("FOLDER.NET")));
-    fs::create_directory(source.path() / "FOLDER.NET");
-    EXPECT_EQ(FailureOf([&] { save(source.file("FOLDER.NET"), {Alpha}, {}); }),
-              Message(msg::CannotCreate, source.file("FOLDER.NET")));
-    EXPECT_TRUE(fs::is_directory(source.path() / "FOLDER.NET"));
-    EXPECT_FALSE(exists(source, "OBNNET.ORG"));
-
-    // The kernel refuses bytes past the limit: the new text cannot be written in full.
-    const std::string answer = testing::RunInChild({.maxFileBytes = 20}, [&] {
-        return FailureOf([&] { save(other.file("BIG.NET"), {Beta, Alpha}, {}); });
-    });
-    EXPECT_EQ(answer, Message(msg::WriteError));
 }
 
 TEST_F(SaveNetDataTest, ALargeFileGoesOutInPiecesAndAShortWriteMidwayKeepsTheOldFile) {
@@ -164,23 +213,11 @@ TEST_F(SaveNetDataTest, ALargeFileGoesOutInPiecesAndAShortWriteMidwayKeepsTheOld
 
     // The kernel takes the first pieces and refuses the rest.
     WriteFileBytes(target, "old\r\n");
-    const std::string answer = testing::RunInChild({.maxFileBytes = 3 << 20}, [&] {
-        return FailureOf([&] { save(target, {"[  0] Big"}, {}); });
-    });
+    const std::string answer = testing::RunInChild(
+        {.maxFileBytes = 3 << 20}, [&] { return FailureOf([&] { save(target, {"[  0] Big"}, {}); }); });
     EXPECT_EQ(answer, Message(msg::WriteError));
     EXPECT_EQ(ReadFileBytes(target), "old\r\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(other.path()), fs::directory_iterator()), 1);
-}
-
-TEST_F(SaveNetDataTest, AFileThatCannotBeMovedAsideIsNeverOverwritten) {
-    // A folder named like the backup can be neither opened as a file nor replaced by the rename.
-    fs::create_directory(source.path() / "OBNNET.ORG");
-    const std::string target = source.file("OBN.NET");
-    EXPECT_EQ(FailureOf([&] { save(target, {Alpha}, {Beta}); }), Message(msg::CannotBackUp, target));
-    EXPECT_EQ(read(source, "OBN.NET"), Loaded);
-    EXPECT_FALSE(exists(source, "OBNNET.TMP"));
-    // With no file at the target there is nothing to keep, and the save goes on.
-    EXPECT_TRUE(save(source.file("NEW.NET"), {Alpha}, {}));
 }
 
 TEST_F(SaveNetDataTest, PermissionFaultsAsAnUnprivilegedUser) {
@@ -195,6 +232,9 @@ TEST_F(SaveNetDataTest, PermissionFaultsAsAnUnprivilegedUser) {
     WriteFileBytes(closed.path() / "OBNNET.ORG", "older backup\r\n");
     fs::permissions(closed.path(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
     fs::permissions(closed.path() / "OBNNET.ORG", fs::perms::all);
+    // A file the user may write, in a folder that takes no new file: written in its place.
+    WriteFileBytes(closed.path() / "OPEN.NET", "open\r\n");
+    ASSERT_EQ(::chmod(closed.file("OPEN.NET").c_str(), 0666), 0);
     // A read-only target in another folder.
     WriteFileBytes(other.path() / "RO.NET", "read only\r\n");
     ASSERT_EQ(::chmod(other.file("RO.NET").c_str(), 0444), 0);
@@ -203,10 +243,12 @@ TEST_F(SaveNetDataTest, PermissionFaultsAsAnUnprivilegedUser) {
         return FailureOf([&] {
                    SaveNetData(closed.file("OBN.NET"), closed.file(""), {Alpha}, {}, data.sections);
                }) +
-               "|" + FailureOf([&] { save(other.file("RO.NET"), {Alpha}, {}); });
+               "|" + FailureOf([&] { save(other.file("RO.NET"), {Alpha}, {}); }) + "|" +
+               FailureOf([&] { save(closed.file("OPEN.NET"), {Alpha}, {}); });
     });
-    EXPECT_EQ(answer, Message("ﾌｧｲﾙへのｱｸｾｽが拒否されました") + "|" +
-                          Message(msg::CannotCreate, other.file("RO.NET")));
+    EXPECT_EQ(answer,
+              AccessDenied + "|" + Message(msg::CannotCreate, other.file("RO.NET")) + "|<no failure>");
+    EXPECT_EQ(read(closed, "OPEN.NET"), NewText);
     EXPECT_EQ(read(closed, "OBN.NET"), Loaded);
     EXPECT_EQ(read(closed, "OBNNET.ORG"), "older backup\r\n");
     EXPECT_EQ(read(other, "RO.NET"), "read only\r\n");

@@ -57,5 +57,21 @@ TEST(Codec, UnencodableCharactersBecomeQuestionMarks) {
     EXPECT_EQ(EncodeCp932("\xC3"), "?"); // a UTF-8 sequence cut off by the end
 }
 
+TEST(Codec, PathsFromTheSystemNeverTurnIntoOtherNames) {
+    const struct {
+        const char* utf8;
+        std::string cp932;
+    } rows[] = {
+        {"C:\\データ\\表\\OBN.NET", "C:\\\x83\x66\x81\x5B\x83\x5E\\\x95\x5C\\OBN.NET"},
+        {"/tmp/Zürich.NET", "/tmp/Z\xFFrich.NET"},
+        {"〜😀あ", "\xFF\xFF\x82\xA0"}, // the wave dash would come back as a full-width tilde
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(EncodeCp932Path(row.utf8), row.cp932) << row.utf8;
+    }
+    EXPECT_EQ(DecodeCp932Exactly("C:\\\x95\x5C"), "C:\\表");
+    EXPECT_EQ(DecodeCp932Exactly("/tmp/Z\xFFrich.NET"), std::nullopt);
+}
+
 } // namespace
 } // namespace netedit

@@ -161,6 +161,7 @@ TEST_F(LineFileTest, EachOperationRecordsItsCode) {
          {0, 0, 0, 105, 105, 0, 0, 2}},
         {"missing.txt", {OpenRead, AtEnd, Close}, {2, 104, 103}},
         {"no-dir/f.txt", {OpenRead, OpenWrite, Erase}, {3, 3, 3}},
+        {"Z\xFFrich.txt", {OpenRead, OpenWrite, Erase}, {3, 3, 3}}, // a name no file can bear
         {"", {OpenRead, OpenWrite, Erase}, {5, 5, 5}}, // the folder itself
     };
     for (const auto& row : rows) {
@@ -174,6 +175,16 @@ TEST_F(LineFileTest, EachOperationRecordsItsCode) {
             EXPECT_EQ(TakeIOCode(), row.codes[i]) << (row.name ? row.name : "unbound") << " step " << i;
         }
     }
+}
+
+TEST_F(LineFileTest, AFileNobodyMayWriteIsReadOnlyAndNotErasedEvenByRoot) {
+    WriteFileBytes(dir.file("ro.txt"), "x");
+    ASSERT_EQ(::chmod(dir.file("ro.txt").c_str(), 0444), 0);
+    LineFile file;
+    file.BindName(dir.file("ro.txt"));
+    file.EraseFile();
+    EXPECT_EQ(TakeIOCode(), 5);
+    EXPECT_TRUE(fs::exists(dir.path() / "ro.txt"));
 }
 
 TEST_F(LineFileTest, ALaterFailureOverwritesTheRecordedCode) {

@@ -97,6 +97,7 @@ TEST(JoinLines, EndsEveryLineWithCrLf) {
     EXPECT_EQ(JoinLines({}), "");
     EXPECT_EQ(JoinLines({""}), "\r\n");
     EXPECT_EQ(JoinLines({"A", ""}), "A\r\n\r\n");
+    EXPECT_EQ(JoinLines({"A\r", "B\n"}), "A\r\r\nB\n\r\n"); // a line's own CR or LF stays
     EXPECT_EQ(JoinLines(ToLines({"[0]", std::string("N\0ame", 5)})), std::string("[0]\r\nN\0ame\r\n", 12));
 }
 
