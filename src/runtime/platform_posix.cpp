@@ -492,8 +492,8 @@ int ReplaceFileContents(const std::string& path, const std::function<void(const 
         return CodeFor(errno, target); // what cannot be looked at is not taken for missing
     }
     if (exists) {
-        // Only a plain file we may write is replaced: never a folder or a device.
-        if (!S_ISREG(old.st_mode)) {
+        // Only a plain file we may write is replaced: never a folder, a device or a read-only file.
+        if (!S_ISREG(old.st_mode) || IsReadOnly(old)) {
             return 5;
         }
         if (::access(target.c_str(), W_OK) != 0) {
