@@ -1,7 +1,9 @@
 #include "app/settings_file.h"
 
+#include "runtime/codec.h"
 #include "runtime/failure.h"
 #include "runtime/line_file.h"
+#include "runtime/messages.h"
 #include "runtime/paths.h"
 #include "runtime/text.h"
 
@@ -52,6 +54,9 @@ void ReadSettings(const std::string& settingsPath, RememberedPaths& paths) {
 }
 
 void WriteSettings(const std::string& settingsPath, const RememberedPaths& paths) {
+    if (!DecodeCp932Exactly(settingsPath)) {
+        throw Failure(Message(msg::CannotCreate, settingsPath)); // a program folder no file can name
+    }
     LineFile file;
     file.BindName(settingsPath);
     file.OpenForWrite();

@@ -13,11 +13,12 @@ namespace netedit::platform {
 using Handle = int;
 
 int OpenForReading(const std::string& path, Handle& handle);
+// A file with no write bit for anyone is read-only, even for root: it is neither written
+// (code 5) nor erased.
 int CreateForWriting(const std::string& path, Handle& handle); // creates or empties
 int ReadSome(Handle handle, char* data, std::size_t size, std::size_t& got);
 int WriteAll(Handle handle, const char* data, std::size_t size);
 int CloseHandle(Handle handle);
-// A file with no write bit for anyone is read-only: it is not erased (code 5), even by root.
 int EraseFile(const std::string& path);
 // 0 when EraseFile would erase the file at `path`, else the code it would fail with.
 int MayErase(const std::string& path);

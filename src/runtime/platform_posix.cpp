@@ -299,6 +299,10 @@ int CreateForWriting(const std::string& path, Handle& handle) {
     if (InjectedFailure()) {
         return InjectedCode;
     }
+    struct stat st {};
+    if (::stat(osPath.c_str(), &st) == 0 && IsReadOnly(st)) {
+        return 5;
+    }
     int fd = ::open(osPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
     if (fd < 0 && errno == ENXIO) {
         return 5; // a pipe that nobody reads

@@ -3,6 +3,7 @@
 #include "runtime/codec.h"
 #include "runtime/failure.h"
 #include "runtime/line_file.h"
+#include "runtime/messages.h"
 #include "support/failure_of.h"
 #include "support/temp_dir.h"
 
@@ -155,6 +156,8 @@ TEST_F(SettingsFileTest, WritingWhereNoFileCanStandFailsWithTheIOMessage) {
         {path, AccessDenied}, // a directory in the file's place
         {dir.file("plain") + "/netedit.INI", BadFileName},
         {dir.file("missing") + "/netedit.INI", BadFileName},
+        {dir.file("Z\xFFrich") + "/netedit.INI",
+         Message(msg::CannotCreate, dir.file("Z\xFFrich") + "/netedit.INI")},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.where);

@@ -2,6 +2,8 @@
 #include "runtime/codec.h"
 #include "runtime/failure.h"
 #include "runtime/line_list.h"
+#include "runtime/messages.h"
+#include "support/failure_of.h"
 #include "support/temp_dir.h"
 
 #include <filesystem>
@@ -11,6 +13,7 @@
 namespace netedit {
 namespace {
 
+using testing::FailureOf;
 using testing::ReadFileBytes;
 using testing::TempDir;
 using testing::WriteFileBytes;
@@ -29,24 +32,15 @@ LineList ToLines(const Strings& strings) {
     return lines;
 }
 
-std::string FailureOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Failure& failure) {
-        return failure.message();
-    }
-    return "<no failure>";
-}
-
 std::string CannotOpen(const std::string& path) {
-    return EncodeCp932("ﾌｧｲﾙ ") + path + EncodeCp932(" は開けません");
+    return Message(msg::CannotOpen, path);
 }
 
 std::string CannotCreate(const std::string& path) {
-    return EncodeCp932("ﾌｧｲﾙ ") + path + EncodeCp932(" を作成できません");
+    return Message(msg::CannotCreate, path);
 }
 
-const std::string WriteError = EncodeCp932("ｽﾄﾘｰﾑへの書き込みｴﾗｰ");
+const std::string WriteError = Message(msg::WriteError);
 
 // Names in the directory other than `keep`: what a save may have left behind.
 Strings Leftovers(const TempDir& dir, const std::string& keep) {
@@ -156,27 +150,22 @@ TEST(SaveLines, WritesTheBytesAndLeavesNothingElse) {
     }
 }
 
-TEST(SaveLines, KeepsThePermissionBitsOfTheReplacedFile) {
+TEST(SaveLines, KeepsThePermissionBitsOfTheReplacedFileAndGivesANewOneTheUsualOnes) {
     TempDir dir;
-    for (auto mode : {0600, 0640, 0604, 0755}) {
-        WriteFileBytes(dir.file("OBN.NET"), "old\r\n");
-        ASSERT_EQ(::chmod(dir.file("OBN.NET").c_str(), static_cast<mode_t>(mode)), 0);
-        SaveLines({"new"}, dir.file("OBN.NET"));
+    const mode_t mask = ::umask(022);
+    for (auto mode : {0600, 0604, 0755, -1}) {
+        if (mode >= 0) {
+            WriteFileBytes(dir.file("OBN.NET"), "old\r\n");
+            ASSERT_EQ(::chmod(dir.file("OBN.NET").c_str(), static_cast<mode_t>(mode)), 0);
+        }
+        const std::string path = dir.file(mode >= 0 ? "OBN.NET" : "NEW.NET");
+        SaveLines({"new"}, path);
         struct stat st {};
-        ASSERT_EQ(::stat(dir.file("OBN.NET").c_str(), &st), 0);
-        EXPECT_EQ(st.st_mode & 0777, static_cast<mode_t>(mode));
-        EXPECT_EQ(ReadFileBytes(dir.file("OBN.NET")), "new\r\n");
+        ASSERT_EQ(::stat(path.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, static_cast<mode_t>(mode >= 0 ? mode : 0644));
+        EXPECT_EQ(ReadFileBytes(path), "new\r\n");
     }
-}
-
-TEST(SaveLines, GivesANewFileTheUsualPermissionBits) {
-    TempDir dir;
-    mode_t mask = ::umask(022);
-    SaveLines({"new"}, dir.file("OBN.NET"));
     ::umask(mask);
-    struct stat st {};
-    ASSERT_EQ(::stat(dir.file("OBN.NET").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0644u);
 }
 
 TEST(SaveLines, WritesThroughASymbolicLink) {
