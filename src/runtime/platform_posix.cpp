@@ -147,7 +147,7 @@ void SyncDirectory(const std::string& dir) {
 
 // Fresh memory is first touched a page at a time; for a buffer of many megabytes, large pages
 // make that touch many times cheaper. Only advice: the system may ignore it.
-void AdviseLargeBuffer(char* data, std::size_t size) {
+void AdviseLargeBuffer(const char* data, std::size_t size) {
     constexpr std::size_t LargePage = std::size_t{2} << 20;
     if (size < 4 * LargePage) {
         return;
@@ -240,38 +240,68 @@ bool IsReadOnly(const struct stat& st) {
     return S_ISREG(st.st_mode) && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
+using Producer = std::function<void(const PieceWriter&)>;
+
+// Hands what `produce` writes to `fd`, gives the file the permission bits and owner of `like`
+// (when given) and flushes it to the disk.
+int WriteAndFlush(Handle fd, const Producer& produce, const struct stat* like) {
+    int code = 0;
+    produce([&](const char* data, std::size_t size) {
+        if (code == 0) {
+            code = WriteAll(fd, data, size);
+        }
+        return code == 0;
+    });
+    if (code == 0 && like != nullptr) {
+        ::fchmod(fd, like->st_mode & 07777);
+        if (like->st_uid != ::geteuid() || like->st_gid != ::getegid()) {
+            // Best effort: only a privileged user can give the file back to its owner.
+            [[maybe_unused]] int ignored = ::fchown(fd, like->st_uid, like->st_gid);
+        }
+    }
+    if (code == 0) {
+        code = InjectedFailure() ? InjectedCode : ::fsync(fd) != 0 ? CodeFor(errno, {}) : 0;
+    }
+    return code;
+}
+
 // Writes a file in its own place: only for a directory that takes no new file, where nothing
 // better is possible. A write that falls short leaves what was written.
-int WriteInPlace(const std::string& target, const std::function<void(const PieceWriter&)>& produce,
-                 bool& createFailed) {
-    if (InjectedFailure()) {
-        return InjectedCode;
-    }
+int WriteInPlace(const std::string& target, const Producer& produce, bool& createFailed) {
     Handle fd = -1;
-    if (int code = AcceptOnlyFiles(::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NONBLOCK),
-                                   target, fd)) {
-        return code;
+    const int opened =
+        InjectedFailure()
+            ? InjectedCode
+            : AcceptOnlyFiles(::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NONBLOCK), target,
+                              fd);
+    if (opened != 0) {
+        return opened;
     }
     createFailed = false;
     int code = 0;
     try {
-        produce([&](const char* data, std::size_t size) {
-            if (code == 0) {
-                code = WriteAll(fd, data, size);
-            }
-            return code == 0;
-        });
+        code = WriteAndFlush(fd, produce, nullptr);
     } catch (...) {
         ::close(fd);
         throw;
-    }
-    if (code == 0) {
-        code = InjectedFailure() ? InjectedCode : ::fsync(fd) != 0 ? CodeFor(errno, target) : 0;
     }
     if (::close(fd) != 0 && code == 0 && errno != EINTR) {
         code = CodeFor(errno, target);
     }
     return code;
+}
+
+// What stands at a save's target: 0 for a plain file the program may replace (its details in
+// `old`), 2 for nothing, else the code of the refusal.
+int LookAtTarget(const std::string& target, struct stat& old) {
+    if (::stat(target.c_str(), &old) != 0) {
+        return errno == ENOENT ? 2 : CodeFor(errno, target); // what cannot be looked at is not missing
+    }
+    // Only a plain file we may write is replaced: never a folder, a device or a read-only file.
+    if (!S_ISREG(old.st_mode) || IsReadOnly(old)) {
+        return 5;
+    }
+    return ::access(target.c_str(), W_OK) != 0 ? CodeFor(errno, target) : 0;
 }
 
 } // namespace
@@ -479,31 +509,20 @@ int ReadWholeFile(const std::string& path, std::string& bytes) {
     return code;
 }
 
-int ReplaceFileContents(const std::string& path, const std::function<void(const PieceWriter&)>& produce,
-                        bool& createFailed, const std::string& permissionsFrom) {
+int ReplaceFileContents(const std::string& path, const Producer& produce, bool& createFailed,
+                        const std::string& permissionsFrom) {
     createFailed = true;
     std::string osPath;
     if (!ToOsPath(path, osPath)) {
         return BadName;
     }
-    if (InjectedFailure()) {
-        return InjectedCode;
-    }
     const std::string target = SaveTarget(osPath);
     struct stat old {};
-    const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (!exists && errno != ENOENT) {
-        return CodeFor(errno, target); // what cannot be looked at is not taken for missing
+    const int standing = InjectedFailure() ? InjectedCode : LookAtTarget(target, old);
+    if (standing != 0 && standing != 2) {
+        return standing;
     }
-    if (exists) {
-        // Only a plain file we may write is replaced: never a folder, a device or a read-only file.
-        if (!S_ISREG(old.st_mode) || IsReadOnly(old)) {
-            return 5;
-        }
-        if (::access(target.c_str(), W_OK) != 0) {
-            return CodeFor(errno, target);
-        }
-    }
+    const bool exists = standing == 0;
     std::string modelPath;
     const bool hasModel = exists || (!permissionsFrom.empty() && ToOsPath(permissionsFrom, modelPath) &&
                                      ::stat(modelPath.c_str(), &old) == 0);
@@ -516,26 +535,11 @@ int ReplaceFileContents(const std::string& path, const std::function<void(const 
     createFailed = false;
     int code = 0;
     try {
-        produce([&](const char* data, std::size_t size) {
-            if (code == 0) {
-                code = WriteAll(fd, data, size);
-            }
-            return code == 0;
-        });
+        code = WriteAndFlush(fd, produce, hasModel ? &old : nullptr);
     } catch (...) {
         ::close(fd);
         ::unlink(tempPath.c_str());
         throw;
-    }
-    if (code == 0 && hasModel) {
-        ::fchmod(fd, old.st_mode & 07777);
-        if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
-            // Best effort: only a privileged user can give the file back to its owner.
-            [[maybe_unused]] int ignored = ::fchown(fd, old.st_uid, old.st_gid);
-        }
-    }
-    if (code == 0) {
-        code = InjectedFailure() ? InjectedCode : ::fsync(fd) != 0 ? CodeFor(errno, tempPath) : 0;
     }
     if (::close(fd) != 0 && code == 0 && errno != EINTR) {
         code = CodeFor(errno, tempPath);
