@@ -44,6 +44,14 @@ TEST(PathParts, SplitAtTheLastSeparatorOfTheStyle) {
         EXPECT_EQ(DirPart(row.path, row.style), row.dir);
         EXPECT_EQ(NamePart(row.path, row.style), row.name);
     }
+    // The edges of the lead byte ranges: a lead byte takes the "\" after it, no other byte does.
+    for (const char lead : {'\x81', '\x9F', '\xE0', '\xFC'}) {
+        EXPECT_EQ(DirPart(std::string("a\\") + lead + "\\", PathStyle::Windows), "a\\") << +lead;
+    }
+    for (const char other : {'\x80', '\xA0', '\xDF', '\xFD'}) {
+        const std::string path = std::string("a\\") + other + "\\";
+        EXPECT_EQ(DirPart(path, PathStyle::Windows), path) << +other;
+    }
 }
 
 TEST(PathParts, NameIsCutTo255Bytes) {
