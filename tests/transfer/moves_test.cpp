@@ -114,6 +114,7 @@ TEST(RestoreSource, RebuildsTheLeftOnlyWhileTheRightHoldsEntries) {
     } rows[] = {
         {{"A", "C"}, {"B", "D"}, snapshot},
         {{}, snapshot, snapshot},
+        {{"A", "B", "C"}, {"D"}, snapshot}, // one entry on the right is enough
         {{"D", "B"}, {"C", "A"}, snapshot},
         {{"A", "C", "D", "B"}, {}, {"A", "C", "D", "B"}}, // an empty right list keeps the left's order
     };
