@@ -47,10 +47,9 @@ QStringList FileDialogFilters(const QString& pairs) {
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         const QString& description = parts[i];
         const QString& pattern = parts[i + 1];
-        // "*.*" means every file, with or without a dot in its name.
-        if (pattern == QStringLiteral("*.*")) {
-            filters << description + QStringLiteral(" (*)");
-        } else if (description.endsWith(QLatin1Char('(') + pattern + QLatin1Char(')'))) {
+        // A description that ends with its pattern in brackets is shown as it is; "*.*" matches
+        // every file, with or without a dot in its name.
+        if (description.endsWith(QLatin1Char('(') + pattern + QLatin1Char(')'))) {
             filters << description;
         } else {
             filters << description + QStringLiteral(" (") + pattern + QLatin1Char(')');
@@ -84,7 +83,10 @@ void QtUserDialogs::reportFailure(QWidget* owner, const Failure& failure) {
 void QtUserDialogs::showHelp(QWidget* owner, const std::string& path) {
     const QString file = ToQString(path);
     if (!QFileInfo(file).isFile()) {
-        QMessageBox::warning(owner, Title(), QString::fromUtf8(ui::HelpMissing).arg(file));
+        QMessageBox box(QMessageBox::Warning, Title(), QString::fromUtf8(ui::HelpMissing).arg(file),
+                        QMessageBox::Ok, owner);
+        box.setTextFormat(Qt::PlainText); // a path is shown as it is, never as formatting
+        box.exec();
         return;
     }
     QDesktopServices::openUrl(QUrl::fromLocalFile(file));

@@ -1,8 +1,10 @@
 #include "app/dual_list_dlg.h"
+#include "app/settings_file.h"
 #include "app/text_edge.h"
 #include "app/window_fixture.h"
 #include "runtime/messages.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <QScreen>
 #include <QToolButton>
@@ -77,9 +79,144 @@ TEST_F(MainWindow, ControlsStandWhereTheyBelongWithTheirCaptionsAndHints) {
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Orbelin Netdata Editor"));
     EXPECT_FALSE(w.windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
+    // The flat buttons' font and the pictures follow the same scale as everything else.
     for (QToolButton* flat : {w.IncludeBtn, w.IncAllBtn, w.ExcludeBtn, w.ExAllBtn}) {
         EXPECT_EQ(flat->focusPolicy(), Qt::NoFocus);
+        EXPECT_EQ(flat->font().pixelSize(), at(0, 0, 20, 0).width());
+        EXPECT_TRUE(flat->font().bold());
     }
+    for (const auto& [button, size] : {std::pair{w.BitBtn1, 16}, {w.OKBtn, 18}, {w.BitBtn2, 18}}) {
+        const QRect picture = button->pictureRect();
+        EXPECT_EQ(QRect(picture.left(), 0, picture.width(), picture.height()), at(2, 0, size, size));
+    }
+}
+
+TEST(WindowPlacement, CentresTheOuterFrameOnTheAvailableArea) {
+    const struct {
+        QRect area;
+        QSize outer;
+        QPoint expected;
+    } rows[] = {
+        {{0, 0, 1280, 1024}, {595, 490}, {342, 267}},
+        {{1920, 28, 1280, 996}, {595, 490}, {2262, 281}}, // a second screen below a panel
+        {{0, 0, 1280, 1024}, {596, 491}, {342, 266}},     // halves round down
+        {{100, 50, 500, 400}, {595, 490}, {100, 50}},     // larger than the area: its corner
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(CentredPosition(row.area, row.outer), row.expected) << row.area.x() << "," << row.area.y();
+    }
+}
+
+TEST_F(MainWindow, CentresItsFrameNotItsClientArea) {
+    TDualListDlg& w = open();
+    w.centreOnScreen();
+    QApplication::processEvents();
+    const QRect area = w.screen()->availableGeometry();
+    ASSERT_NE(w.frameGeometry(), w.geometry()) << "the platform draws no frame";
+    EXPECT_NEAR(w.frameGeometry().center().x(), area.center().x(), 1);
+    EXPECT_NEAR(w.frameGeometry().center().y(), area.center().y(), 1);
+}
+
+// While a file dialog or a box is up the window is inactive; a button that the action disables
+// must still give the focus to nobody, not to the next control of the tab order.
+TEST_F(MainWindow, AButtonDisabledWhileTheWindowIsInactiveLeavesTheFocusNowhere) {
+    enum class Action { OpenMissing, Open, Save };
+    for (Action action : {Action::OpenMissing, Action::Open, Action::Save}) {
+        SCOPED_TRACE(static_cast<int>(action));
+        TDualListDlg& w = open();
+        const std::string sample = writeNetData("OBN.NET", {"[0]", "Name=A"});
+        PictureButton* clicked = w.BitBtn1;
+        dialogs.openAnswers.push_back(action == Action::OpenMissing ? dir.file("MISSING.NET") : sample);
+        if (action == Action::Save) {
+            w.BitBtn1->click();
+            QTest::mouseClick(w.IncAllBtn, Qt::LeftButton);
+            dialogs.askAnswers = {results::Yes};
+            dialogs.saveAnswers.push_back(dir.file("NEW.NET"));
+            clicked = w.OKBtn;
+        }
+        clicked->setFocus();
+        QWidget dialogInFront;
+        dialogInFront.show();
+        dialogInFront.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialogInFront));
+        clicked->click();
+        ASSERT_FALSE(clicked->isEnabled());
+        dialogInFront.close();
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        for (QWidget* control : w.tabOrder()) {
+            EXPECT_FALSE(control->hasFocus()) << control->metaObject()->className();
+        }
+    }
+}
+
+// Assistive technology reads what a sighted user sees: each control's role and text.
+TEST_F(MainWindow, EveryControlShowsAssistiveTechnologyItsRoleAndText) {
+    WriteFileBytes(settingsPath, "SrcFile=/R&D/OBN.NET\r\nDstFile=/a&&b/NEW.NET\r\n");
+    TDualListDlg& w = open();
+    load(writeNetData("OBN.NET", {"[0]", "Name=Alpha", "[1]", "Name=ベータ", "[2]", "Name=Gamma"}));
+    w.SrcList->selectPositions({1});
+    QTest::mouseClick(w.IncludeBtn, Qt::LeftButton);
+    w.SrcList->selectPositions({1});
+    const struct {
+        QWidget* control;
+        QAccessible::Role role;
+        QString name;
+        QString description;
+    } rows[] = {
+        {w.SrcLabel, QAccessible::StaticText, QStringLiteral("既存データ："), {}},
+        {w.DstLabel, QAccessible::StaticText, QStringLiteral("新データ："), {}},
+        {w.Label1, QAccessible::StaticText, QStringLiteral("/RD/OBN.NET"), {}}, // as drawn
+        {w.Label2, QAccessible::StaticText, QStringLiteral("/a&b/NEW.NET"), {}},
+        {w.SrcList, QAccessible::List, QStringLiteral("既存データ："), {}},
+        {w.DstList, QAccessible::List, QStringLiteral("新データ："), {}},
+        {w.IncludeBtn, QAccessible::Button, QStringLiteral(">"),
+         QStringLiteral("選択したデータを新データへ移す")},
+        {w.IncAllBtn, QAccessible::Button, QStringLiteral(">>"),
+         QStringLiteral("すべてのデータを新データへ移す")},
+        {w.ExcludeBtn, QAccessible::Button, QStringLiteral("<"),
+         QStringLiteral("選択したデータを既存データへ戻す")},
+        {w.ExAllBtn, QAccessible::Button, QStringLiteral("<<"),
+         QStringLiteral("すべてのデータを既存データへ戻す")},
+        {w.BitBtn1, QAccessible::Button, QStringLiteral("開く"), QStringLiteral("既存ファイルを開く")},
+        {w.OKBtn, QAccessible::Button, QStringLiteral("OK"), QStringLiteral("データを保存する")},
+        {w.CancelBtn, QAccessible::Button, QStringLiteral("ｷｬﾝｾﾙ"), QStringLiteral("元に戻す")},
+        {w.CloseBtn, QAccessible::Button, QStringLiteral("閉じる"), QStringLiteral("このウィンドゥを閉じる")},
+        {w.BitBtn2, QAccessible::Button, QStringLiteral("ﾍﾙﾌﾟ"), {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name.toStdString());
+        QAccessibleInterface* control = QAccessible::queryAccessibleInterface(row.control);
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(control->role(), row.role);
+        EXPECT_EQ(control->text(QAccessible::Name), row.name);
+        EXPECT_EQ(control->text(QAccessible::Description), row.description);
+        EXPECT_EQ(control->state().disabled, !row.control->isEnabled());
+    }
+    // The lists' items, with their selection.
+    const struct {
+        EntryListBox* list;
+        std::vector<std::pair<QString, bool>> items;
+    } lists[] = {
+        {w.SrcList, {{QStringLiteral("[  0] Alpha"), false}, {QStringLiteral("[  2] Gamma"), true}}},
+        {w.DstList, {{QStringLiteral("[  1] ベータ"), false}}},
+    };
+    for (const auto& list : lists) {
+        QAccessibleInterface* view = QAccessible::queryAccessibleInterface(list.list);
+        ASSERT_EQ(view->childCount(), static_cast<int>(list.items.size()));
+        for (int i = 0; i < view->childCount(); ++i) {
+            QAccessibleInterface* item = view->child(i);
+            EXPECT_EQ(item->role(), QAccessible::ListItem);
+            EXPECT_EQ(item->text(QAccessible::Name), list.items[static_cast<std::size_t>(i)].first);
+            EXPECT_EQ(item->state().selected, list.items[static_cast<std::size_t>(i)].second);
+        }
+    }
+    // A path caption is read anew once the save has changed it.
+    dialogs.askAnswers = {results::Yes};
+    dialogs.saveAnswers.push_back(dir.file("NEW.NET"));
+    w.OKBtn->click();
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(w.Label2)->text(QAccessible::Name),
+              ToQString(PathCaption(dir.file("NEW.NET"))));
 }
 
 TEST_F(MainWindow, TabWalksTheOrderSkippingDisabledControlsAndWraps) {

@@ -5,6 +5,7 @@
 #include "runtime/failure.h"
 #include "runtime/paths.h"
 
+#include <QAccessible>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
@@ -115,6 +116,8 @@ TEST(MessageDialog, ButtonsStandInBitOrderWithTheirCaptions) {
             for (std::size_t i = 0; i < found.size(); ++i) {
                 EXPECT_EQ(found[i]->objectName(), row.nameAndCaption[i].first);
                 EXPECT_EQ(found[i]->text(), row.nameAndCaption[i].second);
+                EXPECT_EQ(QAccessible::queryAccessibleInterface(found[i])->text(QAccessible::Name),
+                          QString(row.nameAndCaption[i].second).remove(QLatin1Char('&')));
                 EXPECT_EQ(found[i]->y(), found[0]->y());
             }
             box.close();
@@ -327,6 +330,8 @@ TEST(MessageDialog, TheErrorBoxEndsEveryMessageWithAFullStopAndReleasesTheMouse)
                 EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
                 EXPECT_EQ(box.windowTitle(), Title());
                 EXPECT_EQ(MessageOf(box)->text(), row.shown);
+                EXPECT_EQ(QAccessible::queryAccessibleInterface(MessageOf(box))->text(QAccessible::Name),
+                          row.shown);
                 const QImage stop = box.style()
                                         ->standardIcon(QStyle::SP_MessageBoxCritical)
                                         .pixmap(MessageIconSize)
