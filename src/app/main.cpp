@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
         }
     });
     window.show();
-    window.centreOnScreen(); // once shown, the frame's size is known
+    window.centreOnScreen(); // once shown, when the frame around it is best known
     QApplication::exec();
     return 0;
 }

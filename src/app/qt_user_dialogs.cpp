@@ -8,12 +8,24 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QMessageBox>
 #include <QUrl>
 
 namespace netedit {
 
 namespace {
+
+// "*.*" in the filter list means every file, one without a dot in its name too; the dialog
+// itself would list only names with a dot.
+void ListEveryFileForStarDotStar(QFileDialog& dialog) {
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+        auto* files = dialog.findChild<QFileSystemModel*>();
+        if (files != nullptr && filter.endsWith(QStringLiteral("(*.*)"))) {
+            files->setNameFilters({QStringLiteral("*")});
+        }
+    });
+}
 
 std::optional<std::string> RunFileDialog(QWidget* owner, QFileDialog::AcceptMode mode,
                                          const std::string& directory, const std::string& fileName) {
@@ -23,6 +35,7 @@ std::optional<std::string> RunFileDialog(QWidget* owner, QFileDialog::AcceptMode
     dialog.setFileMode(QFileDialog::AnyFile); // a typed name that does not exist reaches the loader
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilters(FileDialogFilters(QString::fromUtf8(ui::FileFilter)));
+    ListEveryFileForStarDotStar(dialog);
     if (!directory.empty()) {
         dialog.setDirectory(ToQString(directory));
     }
