@@ -145,22 +145,6 @@ TEST_F(Transfer, ButtonsListsAndFocusFollowEachMove) {
     }
 }
 
-TEST_F(Transfer, KeyboardSelectionExtendsAndTogglesLikeTheMouse) {
-    TDualListDlg& w = openWith({"A", "B", "C", "D", "E"});
-    clickRow(w.SrcList, 0);
-    QTest::keyClick(w.SrcList, Qt::Key_Down, Qt::ShiftModifier);
-    QTest::keyClick(w.SrcList, Qt::Key_Down, Qt::ShiftModifier);
-    QTest::keyClick(w.SrcList, Qt::Key_Down, Qt::ControlModifier);
-    QTest::keyClick(w.SrcList, Qt::Key_Down, Qt::ControlModifier);
-    QTest::keyClick(w.SrcList, Qt::Key_Space, Qt::ControlModifier); // adds E
-    QTest::keyClick(w.SrcList, Qt::Key_Up, Qt::ControlModifier);
-    QTest::keyClick(w.SrcList, Qt::Key_Up, Qt::ControlModifier);
-    QTest::keyClick(w.SrcList, Qt::Key_Space, Qt::ControlModifier); // drops C
-    press(w.IncludeBtn);
-    EXPECT_EQ(names(w.DstList), (Entries{"A", "B", "E"}));
-    EXPECT_EQ(names(w.SrcList), (Entries{"C", "D"}));
-}
-
 TEST_F(Transfer, DoubleClickMovesNothing) {
     TDualListDlg& w = openWith({"A", "B"});
     const QRect rect = w.SrcList->visualRect(w.SrcList->model()->index(1, 0));
