@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Drives one session of the program in $work/prog with real X input events, inside an X server
-# without a window manager, where the keyboard goes to the window under the pointer. Between
-# the steps a screen reader's view of the window, read over the accessibility bus, is compared
-# with the one expected in expected/accessible-*.txt.
+# without a window manager: the program gives its boxes the keyboard focus itself, and the
+# driver gives it back to the main window where a window manager would. Between the steps a
+# screen reader's view of the window, read over the accessibility bus, is compared with the one
+# expected in expected/accessible-*.txt.
 # Scenarios:
 #   edit         open the sample, move entries with clicks and keys, save over the loaded file
 #                by a click on the save button, close
@@ -68,7 +69,7 @@ refocus() { xdotool windowfocus --sync "$main"; }
 
 # Positions in the window are given at scale 1.
 at() { echo $(($1 * scale)) $(($2 * scale)); }
-# Keys go to the window under the pointer; a spot in the left list's empty part touches no button.
+# Keys for the main window, with the pointer resting in the left list's empty part, off every button.
 keys() { xdotool mousemove --window "$main" $(at 140 300) key --delay 30 "$@"; }
 click() { xdotool mousemove --window "$main" $(at "$1" "$2") click 1; }
 ctrl_click() { xdotool mousemove --window "$main" $(at "$1" "$2") keydown ctrl click 1 keyup ctrl; }
