@@ -10,7 +10,7 @@
 #   failed-open  click the open button, name a missing file, close the error box, close
 # SCALE is the screen's scale (2: 192 dpi), by which every position in the window is multiplied.
 # Usage: drive.sh WORK_DIR SCENARIO SCALE   (NETEDIT_SCREENSHOTS=DIR also writes the README pictures)
-set -euo pipefail
+set -Eeuo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 work=$1
 scenario=$2
@@ -32,9 +32,18 @@ fail() {
     exit 1
 }
 
-# The program's visible top-level windows other than the main window (tooltips and popups too).
+# Any other command that fails ends the session with its line.
+trap 'fail "line $LINENO: $BASH_COMMAND failed"' ERR
+
+# The program's visible dialogs and boxes: not its main window, hints or popup lists, which may
+# come and go at any moment.
 dialogs() {
-    xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | grep -vx "${main:-none}" || true
+    local id
+    for id in $(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null); do
+        [ "$id" != "${main:-none}" ] || continue
+        xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q _NET_WM_WINDOW_TYPE_DIALOG && echo "$id"
+    done
+    return 0
 }
 
 # Polls until `condition` succeeds; its output (a window id) is the result.
@@ -79,8 +88,11 @@ row() { echo $((89 + 14 * $1)); }
 left_row() { click 100 "$(row "$1")"; }
 include() { click 294 114; }  # ">"
 exclude() { click 294 222; }  # "<"
-open_button() { click 82 428; }
-save_button() { click 189 428; }
+# A push button's click, the pointer then off the button, where its hint would show and be
+# taken for a box.
+press_button() { click "$1" "$2" && xdotool mousemove --window "$main" $(at 140 300); }
+open_button() { press_button 82 428; }
+save_button() { press_button 189 428; }
 close_button() { click 402 428; }
 
 # What a screen reader finds, once it is what expected/accessible-$1.txt says; the bus passes
