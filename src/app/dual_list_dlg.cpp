@@ -31,12 +31,12 @@ namespace {
 constexpr int ClientWidth = 587;
 constexpr int ClientHeight = 461;
 
-QToolButton* MakeFlatButton(const QString& caption, QWidget* parent) {
+QToolButton* MakeFlatButton(const QString& caption, const QFont& font, QWidget* parent) {
     auto* button = new QToolButton(parent);
     button->setText(caption);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus); // a move leaves the focus where it was
-    button->setFont(FlatButtonFont());
+    button->setFont(font);
     QPalette palette = button->palette();
     palette.setColor(QPalette::ButtonText, Qt::black);
     button->setPalette(palette);
@@ -84,35 +84,44 @@ void TDualListDlg::buildControls() {
     Label2 = new MnemonicLabel(QString(), this);
     place(Label2, 325, 48, 244, 22);
 
+    // Assistive technology names each list by the caption above it.
     SrcList = new EntryListBox(this);
+    SrcList->setAccessibleName(QString::fromUtf8(ui::SourceCaption));
     place(SrcList, 18, 81, 244, 313);
     DstList = new EntryListBox(this);
+    DstList->setAccessibleName(QString::fromUtf8(ui::DestinationCaption));
     place(DstList, 325, 81, 244, 313);
 
-    IncludeBtn = MakeFlatButton(QStringLiteral(">"), this);
+    const QFont flatFont = FlatButtonFont(px(20));
+    auto flat = [&](const char* caption, const char* description) {
+        QToolButton* button = MakeFlatButton(QString::fromUtf8(caption), flatFont, this);
+        button->setAccessibleDescription(QString::fromUtf8(description));
+        return button;
+    };
+    IncludeBtn = flat(">", ui::IncludeDescription);
     place(IncludeBtn, 274, 94, 40, 41);
-    IncAllBtn = MakeFlatButton(QStringLiteral(">>"), this);
+    IncAllBtn = flat(">>", ui::IncludeAllDescription);
     place(IncAllBtn, 274, 148, 40, 41);
-    ExcludeBtn = MakeFlatButton(QStringLiteral("<"), this);
+    ExcludeBtn = flat("<", ui::ExcludeDescription);
     place(ExcludeBtn, 274, 202, 40, 41);
     ExcludeBtn->setEnabled(false);
-    ExAllBtn = MakeFlatButton(QStringLiteral("<<"), this);
+    ExAllBtn = flat("<<", ui::ExcludeAllDescription);
     place(ExAllBtn, 274, 257, 40, 40);
     ExAllBtn->setEnabled(false);
 
     QStyle* style = QApplication::style();
-    BitBtn1 = new PictureButton(FolderPicture(), px(16), QString::fromUtf8(ui::OpenCaption), this);
+    auto picture = [&](const QIcon& icon, int size, const char* caption) {
+        return new PictureButton(icon, px(size), px(2), QString::fromUtf8(caption), this);
+    };
+    BitBtn1 = picture(FolderPicture(), 16, ui::OpenCaption);
     place(BitBtn1, 42, 412, 80, 32);
-    OKBtn = new PictureButton(style->standardIcon(QStyle::SP_DialogOkButton), px(18),
-                              QString::fromUtf8(ui::SaveCaption), this);
+    OKBtn = picture(style->standardIcon(QStyle::SP_DialogOkButton), 18, ui::SaveCaption);
     place(OKBtn, 149, 412, 80, 32);
-    CancelBtn = new PictureButton(style->standardIcon(QStyle::SP_DialogCancelButton), px(18),
-                                  QString::fromUtf8(ui::RevertCaption), this);
+    CancelBtn = picture(style->standardIcon(QStyle::SP_DialogCancelButton), 18, ui::RevertCaption);
     place(CancelBtn, 255, 412, 80, 32);
-    CloseBtn = new PictureButton(DoorPicture(), px(16), QString::fromUtf8(ui::CloseCaption), this);
+    CloseBtn = picture(DoorPicture(), 16, ui::CloseCaption);
     place(CloseBtn, 362, 412, 80, 32);
-    BitBtn2 = new PictureButton(style->standardIcon(QStyle::SP_DialogHelpButton), px(18),
-                                QString::fromUtf8(ui::HelpCaption), this);
+    BitBtn2 = picture(style->standardIcon(QStyle::SP_DialogHelpButton), 18, ui::HelpCaption);
     place(BitBtn2, 468, 412, 80, 32);
 
     BitBtn1->setToolTip(QString::fromUtf8(ui::OpenHint));
@@ -141,6 +150,17 @@ void TDualListDlg::buildControls() {
             [this] { guarded([this] { SrcListClick(); }); });
     connect(DstList, &EntryListBox::selectionChangedByUser, this,
             [this] { guarded([this] { DstListClick(); }); });
+}
+
+QPoint CentredPosition(const QRect& area, const QSize& outer) {
+    return area.topLeft() + QPoint(std::max(0, (area.width() - outer.width()) / 2),
+                                   std::max(0, (area.height() - outer.height()) / 2));
+}
+
+void TDualListDlg::centreOnScreen() {
+    if (const QScreen* where = screen()) {
+        move(CentredPosition(where->availableGeometry(), frameGeometry().size()));
+    }
 }
 
 std::vector<QWidget*> TDualListDlg::tabOrder() const {
@@ -287,7 +307,9 @@ void TDualListDlg::setEnabledIfChanged(QWidget* control, bool enabled) {
     if (control->isEnabled() == enabled) {
         return; // no repaint, so no paint loop through SetButtons
     }
-    if (!enabled && control->hasFocus()) {
+    // The window's own focus control, not hasFocus(): while a file dialog or a box is up the
+    // window is inactive, and the toolkit would pass the focus on to the next control.
+    if (!enabled && focusWidget() == control) {
         setFocus(Qt::OtherFocusReason); // a disabled control gives up the focus to nobody
     }
     control->setEnabled(enabled);

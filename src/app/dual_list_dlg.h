@@ -17,6 +17,10 @@ namespace netedit {
 
 class UserDialogs;
 
+// The top-left corner that centres a window of the given outer size on a screen's available
+// area, never left of or above that area.
+QPoint CentredPosition(const QRect& area, const QSize& outer);
+
 // The program's one window: the loaded file's entries on the left, the new file's on the
 // right, the four moves between them, and the open, save, revert, close and help buttons.
 class TDualListDlg : public QWidget {
@@ -69,6 +73,8 @@ public:
     bool savedFlag() const { return saved_; }
     // The push buttons and lists that take the focus, in tab order.
     std::vector<QWidget*> tabOrder() const;
+    // Centres the window's outer frame on the available area of its screen.
+    void centreOnScreen();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

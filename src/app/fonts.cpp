@@ -22,11 +22,11 @@ QFont WindowFont(int pixelHeight) {
     return font;
 }
 
-QFont FlatButtonFont() {
+QFont FlatButtonFont(int pixelHeight) {
     QFont font;
     font.setFamilies(
         {QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"), QStringLiteral("sans-serif")});
-    font.setPixelSize(20);
+    font.setPixelSize(pixelHeight);
     font.setBold(true);
     return font;
 }

@@ -4,7 +4,6 @@
 #include "app/settings_file.h"
 
 #include <QApplication>
-#include <QScreen>
 #include <QSessionManager>
 
 int main(int argc, char* argv[]) {
@@ -13,11 +12,6 @@ int main(int argc, char* argv[]) {
 
     netedit::QtUserDialogs dialogs;
     netedit::TDualListDlg window(dialogs, netedit::SettingsFilePath());
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        window.move(std::max(0, (area.width() - window.width()) / 2),
-                    std::max(0, (area.height() - window.height()) / 2));
-    }
     // At log-off or shutdown the window is asked as for any close request, and No refuses.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager& manager) {
         if (manager.allowsInteraction() && !window.FormCloseQuery()) {
@@ -25,6 +19,7 @@ int main(int argc, char* argv[]) {
         }
     });
     window.show();
+    window.centreOnScreen(); // once shown, when the frame around it is best known
     QApplication::exec();
     return 0;
 }

@@ -1,13 +1,39 @@
 #include "app/picture_button.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
 namespace netedit {
 
-PictureButton::PictureButton(const QIcon& picture, int pictureSize, const QString& caption, QWidget* parent)
-    : QPushButton(parent), pictureSize_(pictureSize) {
+namespace {
+
+class LabelAccessible : public QAccessibleWidget {
+public:
+    explicit LabelAccessible(MnemonicLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Name) {
+            return ShownText(static_cast<const MnemonicLabel*>(widget())->text());
+        }
+        return QAccessibleWidget::text(kind);
+    }
+};
+
+QAccessibleInterface* LabelAccessibleFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String(MnemonicLabel::staticMetaObject.className())) {
+        return new LabelAccessible(static_cast<MnemonicLabel*>(object));
+    }
+    return nullptr;
+}
+
+} // namespace
+
+PictureButton::PictureButton(const QIcon& picture, int pictureSize, int pictureOffset, const QString& caption,
+                             QWidget* parent)
+    : QPushButton(parent), pictureSize_(pictureSize), pictureOffset_(pictureOffset) {
     setIcon(picture);
     setText(caption);
     setAutoDefault(false);
@@ -23,7 +49,7 @@ void PictureButton::paintEvent(QPaintEvent* /*event*/) {
     painter.drawControl(QStyle::CE_PushButton, option);
 
     const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
-    const QRect pictureRect(2, (height() - pictureSize_) / 2, pictureSize_, pictureSize_);
+    const QRect pictureRect = this->pictureRect();
     icon().paint(&painter, pictureRect, Qt::AlignCenter, mode);
 
     const QRect captionRect(pictureRect.right() + 1, 0, width() - pictureRect.right() - 1, height());
@@ -38,13 +64,37 @@ void PictureButton::paintEvent(QPaintEvent* /*event*/) {
     }
 }
 
-MnemonicLabel::MnemonicLabel(QString text, QWidget* parent) : QWidget(parent), text_(std::move(text)) {}
+QRect PictureButton::pictureRect() const {
+    return {pictureOffset_, (height() - pictureSize_) / 2, pictureSize_, pictureSize_};
+}
+
+MnemonicLabel::MnemonicLabel(QString text, QWidget* parent) : QWidget(parent), text_(std::move(text)) {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(LabelAccessibleFactory);
+        return true;
+    }();
+    (void)factoryInstalled;
+}
 
 void MnemonicLabel::setText(const QString& text) {
     if (text != text_) {
         text_ = text;
         update();
+        QAccessibleEvent changed(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&changed);
     }
+}
+
+QString ShownText(const QString& text) {
+    QString shown;
+    shown.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&') && i + 1 < text.size()) {
+            ++i; // the marker goes; the character after it stays, even a second "&"
+        }
+        shown += text[i];
+    }
+    return shown;
 }
 
 void MnemonicLabel::paintEvent(QPaintEvent* /*event*/) {

@@ -5,22 +5,27 @@
 
 namespace netedit {
 
-// A push button whose picture stands 2 pixels from its left edge, with the caption centred in
-// the space to the right of it. Disabled, it draws the picture's disabled look.
+// A push button whose picture stands a small offset from its left edge, with the caption
+// centred in the space to the right of it. Disabled, it draws the picture's disabled look.
 class PictureButton : public QPushButton {
     Q_OBJECT
 public:
-    PictureButton(const QIcon& picture, int pictureSize, const QString& caption, QWidget* parent);
+    PictureButton(const QIcon& picture, int pictureSize, int pictureOffset, const QString& caption,
+                  QWidget* parent);
+    // Where the picture is drawn, in the button's pixels.
+    QRect pictureRect() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     int pictureSize_;
+    int pictureOffset_;
 };
 
 // A text label that takes a single "&" as a mnemonic marker (hidden, the next character
-// underlined) and "&&" as one "&". The text is clipped at the label's edge.
+// underlined) and "&&" as one "&". The text is clipped at the label's edge. Assistive
+// technology reads it as static text, as drawn, and hears of every change.
 class MnemonicLabel : public QWidget {
     Q_OBJECT
 public:
@@ -34,5 +39,8 @@ protected:
 private:
     QString text_;
 };
+
+// A label's text as it is drawn: each single "&" dropped, "&&" as one "&".
+QString ShownText(const QString& text);
 
 } // namespace netedit

@@ -8,12 +8,24 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QMessageBox>
 #include <QUrl>
 
 namespace netedit {
 
 namespace {
+
+// "*.*" in the filter list means every file, one without a dot in its name too; the dialog
+// itself would list only names with a dot.
+void ListEveryFileForStarDotStar(QFileDialog& dialog) {
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+        auto* files = dialog.findChild<QFileSystemModel*>();
+        if (files != nullptr && filter.endsWith(QStringLiteral("(*.*)"))) {
+            files->setNameFilters({QStringLiteral("*")});
+        }
+    });
+}
 
 std::optional<std::string> RunFileDialog(QWidget* owner, QFileDialog::AcceptMode mode,
                                          const std::string& directory, const std::string& fileName) {
@@ -23,6 +35,7 @@ std::optional<std::string> RunFileDialog(QWidget* owner, QFileDialog::AcceptMode
     dialog.setFileMode(QFileDialog::AnyFile); // a typed name that does not exist reaches the loader
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilters(FileDialogFilters(QString::fromUtf8(ui::FileFilter)));
+    ListEveryFileForStarDotStar(dialog);
     if (!directory.empty()) {
         dialog.setDirectory(ToQString(directory));
     }
@@ -47,10 +60,9 @@ QStringList FileDialogFilters(const QString& pairs) {
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         const QString& description = parts[i];
         const QString& pattern = parts[i + 1];
-        // "*.*" means every file, with or without a dot in its name.
-        if (pattern == QStringLiteral("*.*")) {
-            filters << description + QStringLiteral(" (*)");
-        } else if (description.endsWith(QLatin1Char('(') + pattern + QLatin1Char(')'))) {
+        // A description that ends with its pattern in brackets is shown as it is; "*.*" matches
+        // every file, with or without a dot in its name.
+        if (description.endsWith(QLatin1Char('(') + pattern + QLatin1Char(')'))) {
             filters << description;
         } else {
             filters << description + QStringLiteral(" (") + pattern + QLatin1Char(')');
@@ -84,7 +96,10 @@ void QtUserDialogs::reportFailure(QWidget* owner, const Failure& failure) {
 void QtUserDialogs::showHelp(QWidget* owner, const std::string& path) {
     const QString file = ToQString(path);
     if (!QFileInfo(file).isFile()) {
-        QMessageBox::warning(owner, Title(), QString::fromUtf8(ui::HelpMissing).arg(file));
+        QMessageBox box(QMessageBox::Warning, Title(), QString::fromUtf8(ui::HelpMissing).arg(file),
+                        QMessageBox::Ok, owner);
+        box.setTextFormat(Qt::PlainText); // a path is shown as it is, never as formatting
+        box.exec();
         return;
     }
     QDesktopServices::openUrl(QUrl::fromLocalFile(file));

@@ -1,9 +1,9 @@
+#include "app/program_setup.h"
+#include "app/window_fixture.h"
+
 #include <QHelpEvent>
 #include <QToolButton>
 #include <QToolTip>
-
-#include "app/program_setup.h"
-#include "app/window_fixture.h"
 
 namespace netedit::testing {
 namespace {
@@ -17,9 +17,12 @@ TEST_F(Hints, OnlyTheFourButtonsWithAHintShowOne) {
         QWidget* control;
         QString hint;
     } rows[] = {
-        {w.BitBtn1, QStringLiteral("既存ファイルを開く")}, {w.OKBtn, QStringLiteral("データを保存する")},
-        {w.CancelBtn, QStringLiteral("元に戻す")},        {w.CloseBtn, QStringLiteral("このウィンドゥを閉じる")},
-        {w.BitBtn2, {}},                                 {w.IncludeBtn, {}},
+        {w.BitBtn1, QStringLiteral("既存ファイルを開く")},
+        {w.OKBtn, QStringLiteral("データを保存する")},
+        {w.CancelBtn, QStringLiteral("元に戻す")},
+        {w.CloseBtn, QStringLiteral("このウィンドゥを閉じる")},
+        {w.BitBtn2, {}},
+        {w.IncludeBtn, {}},
         {w.SrcList, {}},
     };
     for (const auto& row : rows) {

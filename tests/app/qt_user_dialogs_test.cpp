@@ -1,9 +1,12 @@
 #include "app/modal_driver.h"
 #include "app/qt_user_dialogs.h"
+#include "app/text_edge.h"
 #include "app/ui_texts.h"
 #include "support/temp_dir.h"
 
+#include <QComboBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QTest>
@@ -15,8 +18,53 @@ namespace {
 TEST(FileDialogFilters, KeepTheThreeChoicesWithTheirPatterns) {
     EXPECT_EQ(FileDialogFilters(QString::fromUtf8(ui::FileFilter)),
               (QStringList{QStringLiteral("ネットデータ(OBN.NET)"), QStringLiteral("ネットデータ(OBN*.NET)"),
-                           QStringLiteral("全ファイル(*.*) (*)")}));
+                           QStringLiteral("全ファイル(*.*)")}));
     EXPECT_EQ(FileDialogFilters(QStringLiteral("Text|*.txt")), QStringList{QStringLiteral("Text (*.txt)")});
+}
+
+// The third filter, "*.*", lists every file: a name without a dot too.
+TEST(QtFileDialogs, TheAllFilesFilterListsNamesWithoutADot) {
+    TempDir dir;
+    WriteFileBytes(dir.path() / "OBNNET", "");
+    WithModalBox<std::optional<std::string>>(
+        [&] { return QtUserDialogs().chooseOpenFile(nullptr, dir.file(""), ""); },
+        [&](QDialog& box) {
+            auto* types = box.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            auto* files = box.findChild<QListView*>(QStringLiteral("listView"));
+            ASSERT_NE(types, nullptr);
+            ASSERT_NE(files, nullptr);
+            auto listed = [files] {
+                QStringList names;
+                for (int row = 0; row < files->model()->rowCount(files->rootIndex()); ++row) {
+                    names << files->model()->index(row, 0, files->rootIndex()).data().toString();
+                }
+                return names;
+            };
+            QTest::keyClick(types, Qt::Key_End);
+            EXPECT_EQ(types->currentText(), QStringLiteral("全ファイル(*.*)"));
+            EXPECT_TRUE(QTest::qWaitFor([&] { return listed().contains(QStringLiteral("OBNNET")); }, 3000))
+                << listed().join(QLatin1Char(',')).toStdString();
+            box.reject();
+        });
+}
+
+// A missing help file is reported with its path as plain text, whatever the path holds.
+TEST(QtHelp, AMissingHelpFileIsReportedWithItsPathAsItIs) {
+    TempDir dir;
+    const std::string path = dir.file("<b>net</b>&edit.HLP");
+    WithModalBox<int>(
+        [&] {
+            QtUserDialogs().showHelp(nullptr, path);
+            return 0;
+        },
+        [&](QDialog& box) {
+            auto* text = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            ASSERT_NE(text, nullptr);
+            EXPECT_EQ(text->textFormat(), Qt::PlainText);
+            EXPECT_EQ(text->text(),
+                      QStringLiteral("ヘルプファイル %1 が見つかりません。").arg(ToQString(path)));
+            box.close();
+        });
 }
 
 // The real open dialog starts in the remembered folder with the remembered name, takes a

@@ -145,35 +145,6 @@ TEST_F(Transfer, ButtonsListsAndFocusFollowEachMove) {
     }
 }
 
-TEST_F(Transfer, MovedEntriesArriveUnselected) {
-    TDualListDlg& w = openWith({"A", "B", "C"});
-    clickRow(w.SrcList, 0);
-    clickRow(w.SrcList, 2, Qt::ControlModifier);
-    press(w.IncludeBtn);
-    EXPECT_TRUE(w.DstList->selectedPositions().empty());
-    EXPECT_TRUE(w.SrcList->selectedPositions().empty());
-    clickRow(w.DstList, 1);
-    press(w.ExcludeBtn);
-    EXPECT_EQ(names(w.SrcList), (Entries{"B", "C"}));
-    EXPECT_TRUE(w.SrcList->selectedPositions().empty());
-}
-
-TEST_F(Transfer, KeyboardSelectionExtendsAndTogglesLikeTheMouse) {
-    TDualListDlg& w = openWith({"A", "B", "C", "D", "E"});
-    clickRow(w.SrcList, 0);
-    QTest::keyClick(w.SrcList, Qt::Key_Down, Qt::ShiftModifier);
-    QTest::keyClick(w.SrcList, Qt::Key_Down, Qt::ShiftModifier);
-    QTest::keyClick(w.SrcList, Qt::Key_Down, Qt::ControlModifier);
-    QTest::keyClick(w.SrcList, Qt::Key_Down, Qt::ControlModifier);
-    QTest::keyClick(w.SrcList, Qt::Key_Space, Qt::ControlModifier); // adds E
-    QTest::keyClick(w.SrcList, Qt::Key_Up, Qt::ControlModifier);
-    QTest::keyClick(w.SrcList, Qt::Key_Up, Qt::ControlModifier);
-    QTest::keyClick(w.SrcList, Qt::Key_Space, Qt::ControlModifier); // drops C
-    press(w.IncludeBtn);
-    EXPECT_EQ(names(w.DstList), (Entries{"A", "B", "E"}));
-    EXPECT_EQ(names(w.SrcList), (Entries{"C", "D"}));
-}
-
 TEST_F(Transfer, DoubleClickMovesNothing) {
     TDualListDlg& w = openWith({"A", "B"});
     const QRect rect = w.SrcList->visualRect(w.SrcList->model()->index(1, 0));
@@ -199,17 +170,6 @@ TEST_F(Transfer, EscapeRestoresTheLeftListWhereverTheFocusIs) {
         EXPECT_EQ(QApplication::focusWidget(), focused) << "the restore leaves the focus alone";
         EXPECT_TRUE(w.isVisible());
     }
-}
-
-TEST_F(Transfer, RestoreWithAnEmptyRightListKeepsTheLeftOrder) {
-    TDualListDlg& w = openWith({"A", "B", "C", "D"});
-    clickRow(w.SrcList, 1);
-    press(w.IncludeBtn);
-    clickRow(w.DstList, 0);
-    press(w.ExcludeBtn);
-    QTest::mouseClick(w.CancelBtn, Qt::LeftButton);
-    EXPECT_EQ(names(w.SrcList), (Entries{"A", "C", "D", "B"}));
-    EXPECT_EQ(w.snapList().size(), 4U);
 }
 
 TEST_F(Transfer, EnterInAListWithEntriesOnTheRightStartsTheSave) {

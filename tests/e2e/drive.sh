@@ -1,14 +1,26 @@
 #!/usr/bin/env bash
-# Drives one editing session of the program in $work/prog with real X input events: open the sample,
-# move entries with clicks and keys, save over the loaded file, close. Runs inside an X server
-# without a window manager, where the keyboard goes to the window under the pointer.
-# Usage: drive.sh WORK_DIR   (NETEDIT_SCREENSHOTS=DIR also writes the README pictures there)
-set -euo pipefail
+# Drives one session of the program in $work/prog with real X input events, inside an X server
+# without a window manager: the program gives its boxes the keyboard focus itself, and the
+# driver gives it back to the main window where a window manager would. Between the steps a
+# screen reader's view of the window, read over the accessibility bus, is compared with the one
+# expected in expected/accessible-*.txt.
+# Scenarios:
+#   edit         open the sample, move entries with clicks and keys, save over the loaded file
+#                by a click on the save button, close
+#   failed-open  click the open button, name a missing file, close the error box, close
+# SCALE is the screen's scale (2: 192 dpi), by which every position in the window is multiplied.
+# Usage: drive.sh WORK_DIR SCENARIO SCALE   (NETEDIT_SCREENSHOTS=DIR also writes the README pictures)
+set -Eeuo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 work=$1
+scenario=$2
+scale=$3
 sample="$work/data/OBN.NET"
 deadline_seconds=${NETEDIT_E2E_WAIT:-20}
+title='Orbelin Netdata Editor'
 app_pid=""
 main=""
+listener=""
 
 fail() {
     echo "e2e: $*" >&2
@@ -16,12 +28,22 @@ fail() {
     xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng >"$picture" 2>/dev/null &&
         echo "e2e: screen at the failure: $picture" >&2
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+    [ -n "$listener" ] && kill "$listener" 2>/dev/null
     exit 1
 }
 
-# The program's visible top-level windows other than the main window (tooltips and popups too).
+# Any other command that fails ends the session with its line.
+trap 'fail "line $LINENO: $BASH_COMMAND failed"' ERR
+
+# The program's visible dialogs and boxes: not its main window, hints or popup lists, which may
+# come and go at any moment.
 dialogs() {
-    xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | grep -vx "${main:-none}" || true
+    local id
+    for id in $(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null); do
+        [ "$id" != "${main:-none}" ] || continue
+        xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q _NET_WM_WINDOW_TYPE_DIALOG && echo "$id"
+    done
+    return 0
 }
 
 # Polls until `condition` succeeds; its output (a window id) is the result.
@@ -36,7 +58,7 @@ wait_for() {
     echo "$result"
 }
 
-main_window() { xdotool search --onlyvisible --pid "$app_pid" --name '^Orbelin Netdata Editor$' | head -n1 | grep .; }
+main_window() { xdotool search --onlyvisible --pid "$app_pid" --name "^$title\$" | head -n1 | grep .; }
 one_dialog() { dialogs | head -n1 | grep .; }
 no_dialog() { ! dialogs | grep -q .; }
 gone() { ! xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | grep -qx "$1"; }
@@ -50,16 +72,43 @@ expect_dialog() {
     echo "$id"
 }
 
-# Keys go to the window under the pointer; a spot in the left list's empty part touches no button.
-keys() { xdotool mousemove --window "$main" 140 300 key --delay 30 "$@"; }
-click() { xdotool mousemove --window "$main" "$1" "$2" click 1; }
-ctrl_click() { xdotool mousemove --window "$main" "$1" "$2" keydown ctrl click 1 keyup ctrl; }
+# A desktop's window manager gives the keyboard focus to the main window when it appears and
+# again when a box over it closes; without one, the driver does it, as the user's click would.
+refocus() { xdotool windowfocus --sync "$main"; }
+
+# Positions in the window are given at scale 1.
+at() { echo $(($1 * scale)) $(($2 * scale)); }
+# Keys for the main window, with the pointer resting in the left list's empty part, off every button.
+keys() { xdotool mousemove --window "$main" $(at 140 300) key --delay 30 "$@"; }
+click() { xdotool mousemove --window "$main" $(at "$1" "$2") click 1; }
+ctrl_click() { xdotool mousemove --window "$main" $(at "$1" "$2") keydown ctrl click 1 keyup ctrl; }
 
 # Rows of the lists: 14 pixels apart with the window font, the first centred 8 below the list's top.
 row() { echo $((89 + 14 * $1)); }
 left_row() { click 100 "$(row "$1")"; }
 include() { click 294 114; }  # ">"
 exclude() { click 294 222; }  # "<"
+# A push button's click, the pointer then off the button, where its hint would show and be
+# taken for a box.
+press_button() { click "$1" "$2" && xdotool mousemove --window "$main" $(at 140 300); }
+open_button() { press_button 82 428; }
+save_button() { press_button 189 428; }
+close_button() { click 402 428; }
+
+# What a screen reader finds, once it is what expected/accessible-$1.txt says; the bus passes
+# changes on a little later than the window shows them.
+expect_accessible() {
+    local expected="$here/expected/accessible-$1.txt" got="$work/accessible-$1.txt"
+    local end=$((SECONDS + deadline_seconds))
+    until /usr/bin/python3 "$here/read_accessible.py" netedit "$title" >"$got" 2>&1 &&
+        cmp -s "$expected" "$got"; do
+        if [ "$SECONDS" -ge "$end" ]; then
+            diff -u "$expected" "$got" >&2 || true
+            fail "a screen reader does not read the window as expected/accessible-$1.txt"
+        fi
+        sleep 0.2
+    done
+}
 
 # Types a full path into a file dialog's name field, which has the focus, and accepts it.
 answer_file_dialog() {
@@ -88,11 +137,14 @@ capture() {
 
 origin() { xdotool getwindowgeometry --shell "$1" | awk -F= '/^X=/ { x = $2 } /^Y=/ { y = $2 } END { print x, y }'; }
 
+# Pictures at scale 2 are named as their 1x ones with "@2x".
+picture_name() { [ "$scale" -eq 1 ] && echo "$1.png" || echo "$1@${scale}x.png"; }
+
 shoot_main() {
     [ -n "${NETEDIT_SCREENSHOTS:-}" ] || return 0
-    xdotool mousemove --window "$main" 140 300 # no button drawn raised under the pointer
+    xdotool mousemove --window "$main" $(at 140 300) # no button drawn raised under the pointer
     capture "$main" "$work/main.pnm"
-    pnmtopng "$work/main.pnm" >"$NETEDIT_SCREENSHOTS/main-window.png"
+    pnmtopng "$work/main.pnm" >"$NETEDIT_SCREENSHOTS/$(picture_name main-window)"
 }
 
 # The box over the main window. The box is captured by itself and laid onto the main window's
@@ -105,18 +157,58 @@ shoot_box() {
     read -r mx my < <(origin "$main")
     read -r bx by < <(origin "$box")
     pnmpaste "$work/box.pnm" $((bx - mx)) $((by - my)) "$work/main.pnm" | pnmtopng \
-        >"$NETEDIT_SCREENSHOTS/save-question.png"
+        >"$NETEDIT_SCREENSHOTS/$(picture_name save-question)"
 }
+
+# Waits for the program to end and keeps its exit status.
+wait_for_end() {
+    local end=$((SECONDS + deadline_seconds))
+    while kill -0 "$app_pid" 2>/dev/null; do
+        [ "$SECONDS" -lt "$end" ] || fail "the program did not end after the close button"
+        sleep 0.1
+    done
+    local status=0
+    wait "$app_pid" || status=$?
+    echo "$status" >"$work/exit-status"
+}
+
+# A screen reader is running: the accessibility bus is switched on before the program starts.
+dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.freedesktop.DBus.Properties.Set \
+    string:org.a11y.Status string:IsEnabled variant:boolean:true >/dev/null
+if [ "$scale" -ne 1 ]; then
+    # The desktop's font resolution, which the program reads as the screen's scale.
+    xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "Xft.dpi:	$((96 * scale))"
+fi
 
 "$work/prog/netedit" >"$work/netedit.log" 2>&1 &
 app_pid=$!
 main=$(wait_for "the main window" main_window)
 sleep 0.5 # the first paint disables the save button; Enter before it would press that button
+refocus
+expect_accessible start
+
+if [ "$scenario" = failed-open ]; then
+    # A click on the open button and a missing file: once the error box is closed, no control
+    # holds the focus, although the click gave it to the open button.
+    open_button
+    dialog=$(expect_dialog "the open dialog")
+    answer_file_dialog "$dialog" "$work/data/MISSING.NET"
+    box=$(expect_dialog "the error box" netedit)
+    xdotool mousemove --window "$box" 20 20 key Return
+    wait_for "the error box to close" no_dialog >/dev/null
+    refocus
+    expect_accessible failed-open
+    close_button
+    wait_for_end
+    exit 0
+fi
 
 # Enter at the start presses the open button.
 keys Return
 dialog=$(expect_dialog "the open dialog")
 answer_file_dialog "$dialog" "$sample"
+refocus
+expect_accessible opened
 
 # Entries 2 and 0 to the right by click and Ctrl-click, then Escape puts everything back.
 left_row 2
@@ -133,10 +225,17 @@ keys Home Down Down shift+Down
 include
 keys Tab Down Up
 exclude
+left_row 1 # a selection to be read and seen
+expect_accessible moved
 shoot_main
 
-# Enter in a list presses the save button: confirm with Y, name the loaded file, accept the notice.
-keys Return
+# A click on the save button: confirm with Y, name the loaded file, accept the notice. The
+# button, disabled by the completed save, leaves the focus with no control.
+# A screen reader hears the new target's caption as the path label's new name.
+/usr/bin/python3 "$here/read_accessible.py" --listen 600 >"$work/name-changes.txt" 2>&1 &
+listener=$!
+wait_for "the screen reader to listen" "grep -qs ^listening $work/name-changes.txt" >/dev/null
+save_button
 box=$(expect_dialog "the save question" "情報")
 shoot_box "$box"
 xdotool mousemove --window "$box" 20 20 key y
@@ -146,14 +245,12 @@ answer_file_dialog "$dialog" "$sample"
 notice=$(expect_dialog "the notice")
 xdotool mousemove --window "$notice" 20 20 key Return
 wait_for "the notice to close" no_dialog >/dev/null
+refocus
+expect_accessible saved
+heard() { grep -qxF 'label now "/tmp/netedit-e2...OBN.NET"' "$work/name-changes.txt"; }
+wait_for "the path label to announce its new text" heard >/dev/null
+kill "$listener"
 
 # After a save the close button ends the program without a question.
-click 402 428
-end=$((SECONDS + deadline_seconds))
-while kill -0 "$app_pid" 2>/dev/null; do
-    [ "$SECONDS" -lt "$end" ] || fail "the program did not end after the close button"
-    sleep 0.1
-done
-status=0
-wait "$app_pid" || status=$?
-echo "$status" >"$work/exit-status"
+close_button
+wait_for_end

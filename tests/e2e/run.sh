@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The whole program in a real X server: a copy of the given binary in a program directory of its
-# own (so its settings file is the test's), the sample in a data directory, one session driven by
-# drive.sh, then every file the session wrote compared byte for byte with what it must hold.
+# The whole program in a real X server: for each session a copy of the given binary in a program
+# directory of its own (so its settings file is the test's) and the sample in a data directory;
+# drive.sh drives it, and every file the session wrote is compared byte for byte with what it
+# must hold.
 # Usage: run.sh PATH/TO/netedit   (NETEDIT_SCREENSHOTS=docs also renews the README pictures)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -18,16 +19,6 @@ if [ -n "${NETEDIT_SCREENSHOTS:-}" ]; then
 fi
 
 work=$(mktemp -d /tmp/netedit-e2e.XXXXXX)
-mkdir -p "$work/prog" "$work/data" "$work/runtime"
-chmod 700 "$work/runtime"
-cp "$binary" "$work/prog/netedit"
-cp "$root/examples/OBN.NET" "$work/data/OBN.NET"
-
-started=$SECONDS
-session=0
-# The file dialogs start in the current directory: the data directory, not the source tree.
-(cd "$work/data" && XDG_RUNTIME_DIR="$work/runtime" xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
-    "$here/drive.sh" "$work") || session=$?
 
 passed=0
 failed=0
@@ -42,24 +33,57 @@ check() {
     fi
 }
 
-if [ "$session" -ne 0 ]; then
-    failed=$((failed + 1))
-    echo "FAIL the session did not run to its end (see above)"
-else
-    printf '%s\n' "$(cat "$work/exit-status")" >"$work/exit-status.got"
-    printf '0\n' >"$work/exit-status.want"
-    check "exit status 0" "$work/exit-status.want" "$work/exit-status.got"
-    check "the new file over the loaded one" "$here/expected/OBN.NET" "$work/data/OBN.NET"
-    check "OBNNET.ORG holds the loaded file" "$root/examples/OBN.NET" "$work/data/OBNNET.ORG"
-    check "OBNNET.TMP holds the entries left over" "$here/expected/OBNNET.TMP" "$work/data/OBNNET.TMP"
-    printf 'SrcFile=\r\nDstFile=%s\r\n' "$work/data/OBN.NET" >"$work/settings.want"
-    check "the settings file" "$work/settings.want" "$work/prog/netedit.INI"
-    (cd "$work/data" && ls -A) >"$work/data-files.got"
-    printf '%s\n' OBN.NET OBNNET.ORG OBNNET.TMP >"$work/data-files.want"
-    check "no other file in the data directory" "$work/data-files.want" "$work/data-files.got"
-fi
+# One session in an X server and a D-Bus session of its own (the accessibility bus starts on
+# the first request), in $work/NAME with a copy of the program and the sample.
+# Usage: session NAME SCENARIO SCALE
+session() {
+    local dir="$work/$1" scenario=$2 scale=$3 status=0 began=$SECONDS
+    mkdir -p "$dir/prog" "$dir/data" "$dir/runtime"
+    chmod 700 "$dir/runtime"
+    cp "$binary" "$dir/prog/netedit"
+    cp "$root/examples/OBN.NET" "$dir/data/OBN.NET"
+    # The file dialogs start in the current directory: the data directory, not the source tree.
+    # -noreset keeps the root window's properties (the font resolution) between X clients.
+    (cd "$dir/data" && HOME="$dir" XDG_RUNTIME_DIR="$dir/runtime" xvfb-run -a \
+        -s "-screen 0 $((1280 * scale))x$((1024 * scale))x24 -noreset -nolisten tcp" \
+        dbus-run-session -- "$here/drive.sh" "$dir" "$scenario" "$scale") || status=$?
+    echo "e2e: $1 took $((SECONDS - began)) s"
+    if [ "$status" -ne 0 ]; then
+        failed=$((failed + 1))
+        echo "FAIL $1: the session did not run to its end (see above)"
+        return 1
+    fi
+    printf '0\n' >"$dir/exit-status.want"
+    check "$1: exit status 0" "$dir/exit-status.want" "$dir/exit-status"
+}
 
-echo "e2e: session took $((SECONDS - started)) s"
+started=$SECONDS
+# Nothing is written when the only file named is missing.
+if session failed-open failed-open 1; then
+    dir="$work/failed-open"
+    (cd "$dir/data" && ls -A) >"$dir/data-files.got"
+    (cd "$dir/prog" && ls -A) >"$dir/prog-files.got"
+    echo OBN.NET >"$dir/data-files.want"
+    echo netedit >"$dir/prog-files.want"
+    check "failed-open: the data directory as it was" "$dir/data-files.want" "$dir/data-files.got"
+    check "failed-open: no settings file" "$dir/prog-files.want" "$dir/prog-files.got"
+fi
+# The whole editing road at 1x and at 2x, every file it writes compared byte for byte.
+for scale in 1 2; do
+    name="edit-${scale}x"
+    dir="$work/$name"
+    session "$name" edit "$scale" || continue
+    check "$name: the new file over the loaded one" "$here/expected/OBN.NET" "$dir/data/OBN.NET"
+    check "$name: OBNNET.ORG holds the loaded file" "$root/examples/OBN.NET" "$dir/data/OBNNET.ORG"
+    check "$name: OBNNET.TMP holds the entries left over" "$here/expected/OBNNET.TMP" "$dir/data/OBNNET.TMP"
+    printf 'SrcFile=\r\nDstFile=%s\r\n' "$dir/data/OBN.NET" >"$dir/settings.want"
+    check "$name: the settings file" "$dir/settings.want" "$dir/prog/netedit.INI"
+    (cd "$dir/data" && ls -A) >"$dir/data-files.got"
+    printf '%s\n' OBN.NET OBNNET.ORG OBNNET.TMP >"$dir/data-files.want"
+    check "$name: no other file in the data directory" "$dir/data-files.want" "$dir/data-files.got"
+done
+
+echo "e2e: all sessions took $((SECONDS - started)) s"
 if [ "$failed" -eq 0 ]; then
     rm -rf "$work"
 else
