@@ -1,6 +1,6 @@
 // Loading: the core split against reading the same bytes and counting lines with memchr, and
 // showing the entries of a large file in the left list.
-#include "app/dual_list_dlg.h"
+#include "app/dual_list_window.h"
 #include "bench/bench_timer.h"
 #include "bench/net_data_sample.h"
 #include "netdata/net_data.h"
@@ -54,11 +54,11 @@ void BenchShowEntries(const testing::TempDir& dir) {
     const std::string path = dir.file("BIG.NET");
     WriteFile(path, EncodeCp932(MakeNetData(255, 300'000, 3)));
     testing::ScriptedDialogs dialogs;
-    std::unique_ptr<TDualListDlg> window;
+    std::unique_ptr<DualListWindow> window;
     const double shown = BestSeconds(
         3,
         [&] {
-            window = std::make_unique<TDualListDlg>(dialogs, dir.file("bench.INI"));
+            window = std::make_unique<DualListWindow>(dialogs, dir.file("bench.INI"));
             window->show();
             (void)QTest::qWaitForWindowExposed(window.get());
             dialogs.openAnswers.push_back(path);

@@ -1,6 +1,6 @@
 // The moves between the lists and the restore at 100,000 entries, through the window's buttons,
 // against filling the left list with the same entries.
-#include "app/dual_list_dlg.h"
+#include "app/dual_list_window.h"
 #include "bench/bench_timer.h"
 #include "netdata/net_data.h"
 #include "runtime/codec.h"
@@ -93,7 +93,7 @@ private:
 
     void freshWindow() {
         window_.reset();
-        window_ = std::make_unique<TDualListDlg>(dialogs_, dir_.file("bench.INI"));
+        window_ = std::make_unique<DualListWindow>(dialogs_, dir_.file("bench.INI"));
         window_->show();
         (void)QTest::qWaitForWindowExposed(window_.get());
         QApplication::processEvents();
@@ -119,7 +119,7 @@ private:
     const testing::TempDir& dir_;
     std::string path_;
     testing::ScriptedDialogs dialogs_;
-    std::unique_ptr<TDualListDlg> window_;
+    std::unique_ptr<DualListWindow> window_;
 };
 
 } // namespace

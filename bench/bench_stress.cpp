@@ -1,8 +1,8 @@
 // A 200 MB net data file of 255 sections and 5,000,000 lines through the real window: open, ">>"
 // and save into another directory. Each action runs on the interface thread, so its wall time is
 // how long the window stays unresponsive; the process's peak memory is set against the file size.
-#include "app/dual_list_dlg.h"
-#include "app/user_dialogs.h"
+#include "app/dual_list_window.h"
+#include "editor/user_dialogs.h"
 #include "bench/bench_timer.h"
 #include "netdata/net_data.h"
 #include "netdata/net_data_writer.h"
@@ -158,7 +158,7 @@ int main(int argc, char** argv) {
     const std::uintmax_t fileSize = WriteStressFile(source);
 
     testing::ScriptedDialogs dialogs;
-    TDualListDlg window(dialogs, dir.file("stress.INI"));
+    DualListWindow window(dialogs, dir.file("stress.INI"));
     window.show();
     (void)QTest::qWaitForWindowExposed(&window);
     QApplication::processEvents();

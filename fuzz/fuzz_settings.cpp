@@ -1,6 +1,6 @@
 // Arbitrary bytes as the settings file beside the program: reading never fails, never keeps
 // more than 255 bytes of a path, and what it keeps can always be shown as a caption.
-#include "app/settings_file.h"
+#include "editor/settings_file.h"
 
 #include <algorithm>
 #include <cstddef>

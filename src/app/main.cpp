@@ -1,7 +1,7 @@
-#include "app/dual_list_dlg.h"
+#include "app/dual_list_window.h"
 #include "app/program_setup.h"
 #include "app/qt_user_dialogs.h"
-#include "app/settings_file.h"
+#include "editor/settings_file.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -11,10 +11,11 @@ int main(int argc, char* argv[]) {
     netedit::SetUpProgram(app);
 
     netedit::QtUserDialogs dialogs;
-    netedit::TDualListDlg window(dialogs, netedit::SettingsFilePath());
+    netedit::DualListWindow window(dialogs, netedit::SettingsFilePath());
+    dialogs.setOwner(&window);
     // At log-off or shutdown the window is asked as for any close request, and No refuses.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager& manager) {
-        if (manager.allowsInteraction() && !window.FormCloseQuery()) {
+        if (manager.allowsInteraction() && !window.dialog().CloseQuery()) {
             manager.cancel();
         }
     });

@@ -161,8 +161,11 @@ private:
             connect(button, &QPushButton::clicked, this, [this, result = row.result] { done(result); });
         } else {
             // The program's help has one page, so every help context shows its contents.
-            connect(button, &QPushButton::clicked, this,
-                    [this] { QtUserDialogs().showHelp(this, ReplaceExt(ProgramPath(), ".HLP")); });
+            connect(button, &QPushButton::clicked, this, [this] {
+                QtUserDialogs help;
+                help.setOwner(this);
+                help.showHelp(ReplaceExt(ProgramPath(), ".HLP"));
+            });
         }
         byBit_[static_cast<std::size_t>(&row - ButtonTable.data())] = button;
     }

@@ -2,7 +2,7 @@
 
 #include "app/message_dialog.h"
 #include "app/text_edge.h"
-#include "app/ui_texts.h"
+#include "editor/ui_texts.h"
 #include "runtime/paths.h"
 
 #include <QDesktopServices>
@@ -71,33 +71,33 @@ QStringList FileDialogFilters(const QString& pairs) {
     return filters;
 }
 
-std::optional<std::string> QtUserDialogs::chooseOpenFile(QWidget* owner, const std::string& directory,
+std::optional<std::string> QtUserDialogs::chooseOpenFile(const std::string& directory,
                                                          const std::string& fileName) {
-    return RunFileDialog(owner, QFileDialog::AcceptOpen, directory, fileName);
+    return RunFileDialog(owner_, QFileDialog::AcceptOpen, directory, fileName);
 }
 
-std::optional<std::string> QtUserDialogs::chooseSaveFile(QWidget* owner, const std::string& directory,
+std::optional<std::string> QtUserDialogs::chooseSaveFile(const std::string& directory,
                                                          const std::string& fileName) {
-    return RunFileDialog(owner, QFileDialog::AcceptSave, directory, fileName);
+    return RunFileDialog(owner_, QFileDialog::AcceptSave, directory, fileName);
 }
 
-int QtUserDialogs::askUser(QWidget* owner, const std::string& text, MsgKind kind, unsigned buttonSet) {
-    return AskUser(owner, QString::fromUtf8(text), kind, buttonSet);
+int QtUserDialogs::askUser(const std::string& text, MsgKind kind, unsigned buttonSet) {
+    return AskUser(owner_, QString::fromUtf8(text), kind, buttonSet);
 }
 
-void QtUserDialogs::showNotice(QWidget* owner, const std::string& text) {
-    ShowNotice(owner, QString::fromUtf8(text));
+void QtUserDialogs::showNotice(const std::string& text) {
+    ShowNotice(owner_, QString::fromUtf8(text));
 }
 
-void QtUserDialogs::reportFailure(QWidget* owner, const Failure& failure) {
-    ReportFailure(owner, failure);
+void QtUserDialogs::reportFailure(const Failure& failure) {
+    ReportFailure(owner_, failure);
 }
 
-void QtUserDialogs::showHelp(QWidget* owner, const std::string& path) {
+void QtUserDialogs::showHelp(const std::string& path) {
     const QString file = ToQString(path);
     if (!QFileInfo(file).isFile()) {
         QMessageBox box(QMessageBox::Warning, Title(), QString::fromUtf8(ui::HelpMissing).arg(file),
-                        QMessageBox::Ok, owner);
+                        QMessageBox::Ok, owner_);
         box.setTextFormat(Qt::PlainText); // a path is shown as it is, never as formatting
         box.exec();
         return;

@@ -12,7 +12,7 @@ class Hints : public WindowTest {};
 
 // A hint shows over its control, and only the four buttons that have one show any.
 TEST_F(Hints, OnlyTheFourButtonsWithAHintShowOne) {
-    TDualListDlg& w = open();
+    DualListWindow& w = open();
     const struct {
         QWidget* control;
         QString hint;

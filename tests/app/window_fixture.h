@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/dual_list_dlg.h"
+#include "app/dual_list_window.h"
 #include "runtime/codec.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
@@ -17,8 +17,8 @@ class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override { settingsPath = dir.file("netedit.INI"); }
 
-    TDualListDlg& open() {
-        window = std::make_unique<TDualListDlg>(dialogs, settingsPath);
+    DualListWindow& open() {
+        window = std::make_unique<DualListWindow>(dialogs, settingsPath);
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         window->activateWindow();
@@ -45,7 +45,7 @@ protected:
     TempDir dir;
     std::string settingsPath;
     ScriptedDialogs dialogs;
-    std::unique_ptr<TDualListDlg> window;
+    std::unique_ptr<DualListWindow> window;
 };
 
 inline std::vector<std::string> Cp932(std::initializer_list<const char*> utf8) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/user_dialogs.h"
+#include "editor/user_dialogs.h"
 #include "runtime/failure.h"
 
 #include <deque>
@@ -33,17 +33,15 @@ public:
     // Runs while a dialog would be open, to look at the window behind it.
     std::function<void()> whileAsking;
 
-    std::optional<std::string> chooseOpenFile(QWidget*, const std::string& directory,
-                                              const std::string& fileName) override {
+    std::optional<std::string> chooseOpenFile(const std::string& directory, const std::string& fileName) override {
         openRequests.emplace_back(directory, fileName);
         return take(openAnswers);
     }
-    std::optional<std::string> chooseSaveFile(QWidget*, const std::string& directory,
-                                              const std::string& fileName) override {
+    std::optional<std::string> chooseSaveFile(const std::string& directory, const std::string& fileName) override {
         saveRequests.emplace_back(directory, fileName);
         return take(saveAnswers);
     }
-    int askUser(QWidget*, const std::string& text, MsgKind kind, unsigned buttonSet) override {
+    int askUser(const std::string& text, MsgKind kind, unsigned buttonSet) override {
         questions.push_back({text, kind, buttonSet});
         if (whileAsking) {
             whileAsking();
@@ -55,9 +53,9 @@ public:
         askAnswers.pop_front();
         return answer;
     }
-    void showNotice(QWidget*, const std::string& text) override { notices.push_back(text); }
-    void reportFailure(QWidget*, const Failure& failure) override { failures.push_back(failure.message()); }
-    void showHelp(QWidget*, const std::string& path) override { helpRequests.push_back(path); }
+    void showNotice(const std::string& text) override { notices.push_back(text); }
+    void reportFailure(const Failure& failure) override { failures.push_back(failure.message()); }
+    void showHelp(const std::string& path) override { helpRequests.push_back(path); }
 
 private:
     static std::optional<std::string> take(std::deque<std::optional<std::string>>& answers) {

@@ -1,5 +1,5 @@
 #include "transfer/moves.h"
-#include "transfer/vector_entry_list.h"
+#include "support/vector_entry_list.h"
 
 #include <climits>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/settings_file.h"
+#include "editor/settings_file.h"
 
 #include "runtime/codec.h"
 #include "runtime/failure.h"

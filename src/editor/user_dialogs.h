@@ -3,8 +3,6 @@
 #include <optional>
 #include <string>
 
-class QWidget;
-
 namespace netedit {
 
 class Failure;
@@ -37,23 +35,23 @@ inline constexpr int No = 7;
 inline constexpr int All = 8;
 } // namespace results
 
-// Where the window meets the user outside itself: the file dialogs, the message dialogs, the
-// error box and the help viewer. Tests install a scripted one.
+// Where the dialog meets the user outside its window: the file dialogs, the message dialogs,
+// the error box and the help viewer, each owned by the window. Tests install a scripted one.
 class UserDialogs {
 public:
     virtual ~UserDialogs() = default;
 
     // The chosen full path (code page 932), or nothing when the user cancelled.
-    virtual std::optional<std::string> chooseOpenFile(QWidget* owner, const std::string& directory,
+    virtual std::optional<std::string> chooseOpenFile(const std::string& directory,
                                                       const std::string& fileName) = 0;
-    virtual std::optional<std::string> chooseSaveFile(QWidget* owner, const std::string& directory,
+    virtual std::optional<std::string> chooseSaveFile(const std::string& directory,
                                                       const std::string& fileName) = 0;
     // Texts are UTF-8 (the program's fixed texts); the answer is a result code.
-    virtual int askUser(QWidget* owner, const std::string& text, MsgKind kind, unsigned buttonSet) = 0;
-    virtual void showNotice(QWidget* owner, const std::string& text) = 0;
-    virtual void reportFailure(QWidget* owner, const Failure& failure) = 0;
+    virtual int askUser(const std::string& text, MsgKind kind, unsigned buttonSet) = 0;
+    virtual void showNotice(const std::string& text) = 0;
+    virtual void reportFailure(const Failure& failure) = 0;
     // Shows the contents of the help file at `path` (code page 932).
-    virtual void showHelp(QWidget* owner, const std::string& path) = 0;
+    virtual void showHelp(const std::string& path) = 0;
 };
 
 } // namespace netedit

@@ -1,4 +1,4 @@
-#include "app/settings_file.h"
+#include "editor/settings_file.h"
 #include "runtime/child_process.h"
 #include "runtime/codec.h"
 #include "runtime/failure.h"

@@ -1,7 +1,7 @@
-#include "app/dual_list_dlg.h"
-#include "app/settings_file.h"
+#include "app/dual_list_window.h"
 #include "app/text_edge.h"
 #include "app/window_fixture.h"
+#include "editor/settings_file.h"
 #include "runtime/messages.h"
 
 #include <QAccessible>
@@ -18,23 +18,8 @@ using Lines = std::vector<std::string>;
 
 class MainWindow : public WindowTest {};
 
-TEST_F(MainWindow, StartsWithTheSaveAndTransferButtonsDisabledAndTheFocusNowhere) {
-    TDualListDlg& w = open();
-    // Every other control is enabled.
-    const std::vector<QWidget*> disabled = {w.OKBtn, w.IncludeBtn, w.IncAllBtn, w.ExcludeBtn, w.ExAllBtn};
-    for (QWidget* control : w.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        EXPECT_EQ(control->isEnabled(), std::ranges::find(disabled, control) == disabled.end())
-            << control->metaObject()->className() << " at " << control->x();
-    }
-    for (QWidget* control : w.tabOrder()) {
-        EXPECT_FALSE(control->hasFocus()) << control->metaObject()->className();
-    }
-    EXPECT_TRUE(w.Label1->text().isEmpty());
-    EXPECT_TRUE(w.Label2->text().isEmpty());
-}
-
 TEST_F(MainWindow, ControlsStandWhereTheyBelong) {
-    TDualListDlg& w = open();
+    DualListWindow& w = open();
     const double scale = w.screen()->logicalDotsPerInch() / 96.0;
     auto at = [scale](int left, int top, int width, int height) {
         auto px = [scale](int v) { return static_cast<int>(v * scale + 0.5); };
@@ -87,7 +72,7 @@ TEST(WindowPlacement, CentresTheOuterFrameOnTheAvailableArea) {
 }
 
 TEST_F(MainWindow, CentresItsFrameNotItsClientArea) {
-    TDualListDlg& w = open();
+    DualListWindow& w = open();
     w.centreOnScreen();
     QApplication::processEvents();
     const QRect area = w.screen()->availableGeometry();
@@ -102,7 +87,7 @@ TEST_F(MainWindow, AButtonDisabledWhileTheWindowIsInactiveLeavesTheFocusNowhere)
     enum class Action { OpenMissing, Open, Save };
     for (Action action : {Action::OpenMissing, Action::Open, Action::Save}) {
         SCOPED_TRACE(static_cast<int>(action));
-        TDualListDlg& w = open();
+        DualListWindow& w = open();
         const std::string sample = writeNetData("OBN.NET", {"[0]", "Name=A"});
         PictureButton* clicked = w.BitBtn1;
         dialogs.openAnswers.push_back(action == Action::OpenMissing ? dir.file("MISSING.NET") : sample);
@@ -123,7 +108,7 @@ TEST_F(MainWindow, AButtonDisabledWhileTheWindowIsInactiveLeavesTheFocusNowhere)
         dialogInFront.close();
         w.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-        for (QWidget* control : w.tabOrder()) {
+        for (QWidget* control : w.findChildren<QWidget*>()) {
             EXPECT_FALSE(control->hasFocus()) << control->metaObject()->className();
         }
     }
@@ -132,7 +117,7 @@ TEST_F(MainWindow, AButtonDisabledWhileTheWindowIsInactiveLeavesTheFocusNowhere)
 // Assistive technology reads what a sighted user sees: each control's role and text.
 TEST_F(MainWindow, EveryControlShowsAssistiveTechnologyItsRoleAndText) {
     WriteFileBytes(settingsPath, "SrcFile=/R&D/OBN.NET\r\nDstFile=/a&&b/NEW.NET\r\n");
-    TDualListDlg& w = open();
+    DualListWindow& w = open();
     load(writeNetData("OBN.NET", {"[0]", "Name=Alpha", "[1]", "Name=ベータ", "[2]", "Name=Gamma"}));
     w.SrcList->selectPositions({1});
     QTest::mouseClick(w.IncludeBtn, Qt::LeftButton);
@@ -198,130 +183,44 @@ TEST_F(MainWindow, EveryControlShowsAssistiveTechnologyItsRoleAndText) {
               ToQString(PathCaption(dir.file("NEW.NET"))));
 }
 
-TEST_F(MainWindow, TabWalksTheOrderSkippingDisabledControlsAndWraps) {
-    TDualListDlg& w = open();
-    // OKBtn is disabled before a load, so it is skipped.
-    const std::vector<QWidget*> forward = {w.BitBtn1, w.CancelBtn, w.CloseBtn, w.SrcList,
-                                           w.DstList, w.BitBtn2,   w.BitBtn1};
-    for (QWidget* expected : forward) {
-        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &w, Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), expected) << expected->metaObject()->className();
-    }
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(QApplication::focusWidget(), w.BitBtn2);
-}
-
-TEST_F(MainWindow, ArrowsOnAPushButtonMoveTheFocusLikeTab) {
-    TDualListDlg& w = open();
-    w.CancelBtn->setFocus();
+// The window forwards real keys and clicks to the dialog and does what it decides.
+TEST_F(MainWindow, RealKeysAndClicksReachTheDialog) {
+    DualListWindow& w = open();
+    EXPECT_FALSE(w.OKBtn->isEnabled()); // the first paint ran the enabling rule
+    EXPECT_EQ(QApplication::focusWidget(), &w);
     const struct {
         Qt::Key key;
-        QWidget* expected;
-    } rows[] = {
-        {Qt::Key_Right, w.CloseBtn},
-        {Qt::Key_Down, w.SrcList},
+        Qt::KeyboardModifiers modifiers;
+        QWidget* focus;
+    } steps[] = {
+        {Qt::Key_Tab, {}, w.BitBtn1},
+        {Qt::Key_Right, {}, w.CancelBtn}, // OKBtn is disabled
+        {Qt::Key_Tab, Qt::ShiftModifier, w.BitBtn1},
+        {Qt::Key_Up, {}, w.BitBtn2},
+        {Qt::Key_Escape, {}, w.BitBtn2}, // presses the revert button, never closes
     };
-    for (const auto& row : rows) {
-        QTest::keyClick(QApplication::focusWidget(), row.key);
-        EXPECT_EQ(QApplication::focusWidget(), row.expected);
+    for (const auto& step : steps) {
+        QTest::keyClick(QApplication::focusWidget(), step.key, step.modifiers);
+        EXPECT_EQ(QApplication::focusWidget(), step.focus) << step.key;
     }
-    w.CancelBtn->setFocus();
-    QTest::keyClick(w.CancelBtn, Qt::Key_Left);
-    EXPECT_EQ(QApplication::focusWidget(), w.BitBtn1); // OKBtn is disabled
-    QTest::keyClick(w.BitBtn1, Qt::Key_Up);
-    EXPECT_EQ(QApplication::focusWidget(), w.BitBtn2); // wraps
-}
-
-TEST_F(MainWindow, EnterBeforeAnyClickOpensTheFileDialogAndEscapeChangesNothing) {
-    TDualListDlg& w = open();
-    QTest::keyClick(&w, Qt::Key_Escape);
-    EXPECT_TRUE(w.isVisible());
-    EXPECT_TRUE(dialogs.openRequests.empty());
-    QTest::keyClick(&w, Qt::Key_Return, Qt::ShiftModifier);
-    EXPECT_TRUE(dialogs.openRequests.empty());
-    QTest::keyClick(&w, Qt::Key_Return);
-    EXPECT_EQ(dialogs.openRequests.size(), 1U);
-}
-
-TEST_F(MainWindow, SpaceAndEnterPressTheFocusedButton) {
-    TDualListDlg& w = open();
-    w.BitBtn2->setFocus();
     QTest::keyClick(w.BitBtn2, Qt::Key_Space);
     QTest::keyClick(w.BitBtn2, Qt::Key_Return);
     EXPECT_EQ(dialogs.helpRequests.size(), 2U);
-    EXPECT_TRUE(dialogs.openRequests.empty());
-}
-
-TEST_F(MainWindow, EnterOnTheCloseButtonClosesTheWindow) {
-    TDualListDlg& w = open();
-    w.CloseBtn->setFocus();
-    QTest::keyClick(w.CloseBtn, Qt::Key_Return);
+    w.setFocus();
+    dialogs.openAnswers.push_back(std::nullopt);
+    QTest::keyClick(&w, Qt::Key_Return);
+    EXPECT_EQ(dialogs.openRequests.size(), 1U);
+    load(writeNetData("OBN.NET", {"[0]", "Name=A"}));
+    EXPECT_EQ(w.SrcList->model()->data(w.SrcList->model()->index(0, 0)).toString(),
+              QStringLiteral("[  0] A"));
+    EXPECT_FALSE(w.BitBtn1->isEnabled());
+    EXPECT_EQ(w.Label1->text(), QString()) << "the remembered source is the one in the settings";
+    QTest::mouseClick(w.CloseBtn, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
 }
 
-TEST_F(MainWindow, LoadingFillsTheLeftListAndTheSnapshotAndDisablesOpening) {
-    TDualListDlg& w = open();
-    load(writeNetData("OBN.NET", {"; saved list", "[0]", "Name=Alpha", "Tel=0123", "[5]", "Tel=0456", "[x]",
-                                  "Name=ベータ表", "name=Gamma", "Name=Delta"}));
-    const Lines expected = Cp932({"[  0] Alpha", "[  2] ベータ表", "[  2] Delta"});
-    EXPECT_EQ(w.SrcList->entries(), expected);
-    EXPECT_EQ(w.snapList(), expected);
-    EXPECT_EQ(w.SrcList->model()->data(w.SrcList->model()->index(1, 0)).toString(),
-              QStringLiteral("[  2] ベータ表"));
-    EXPECT_FALSE(w.BitBtn1->isEnabled());
-    EXPECT_TRUE(w.IncludeBtn->isEnabled());
-    EXPECT_TRUE(w.IncAllBtn->isEnabled());
-    EXPECT_FALSE(w.OKBtn->isEnabled());
-    EXPECT_EQ(w.sourceDirectory(), dir.file(""));
-    EXPECT_EQ(w.sectionTable().count(), 3);
-    EXPECT_TRUE(dialogs.failures.empty());
-}
-
-// A file that cannot be opened or holds too many sections loads nothing, and the open
-// button stays spent; the settings are not written.
-TEST_F(MainWindow, AFailedOpenReportsItAndLeavesTheWindowEmpty) {
-    std::vector<std::string> tooMany;
-    for (int i = 0; i < 256; ++i) {
-        tooMany.push_back("[" + std::to_string(i) + "]");
-        tooMany.push_back("Name=n");
-    }
-    const std::string missing = dir.file("MISSING.NET");
-    const std::string big = writeNetData("BIG.NET", tooMany);
-    const std::pair<std::string, std::string> rows[] = {
-        {missing, Message(msg::CannotOpen, missing)},
-        {big, Message(msg::TooManySections, big)},
-    };
-    for (const auto& [path, message] : rows) {
-        dialogs.failures.clear();
-        TDualListDlg& w = open();
-        load(path);
-        EXPECT_EQ(dialogs.failures, std::vector<std::string>{message});
-        EXPECT_EQ(w.SrcList->count(), 0U);
-        EXPECT_TRUE(w.snapList().empty());
-        EXPECT_FALSE(w.BitBtn1->isEnabled());
-        EXPECT_EQ(w.sourceDirectory(), dir.file(""));
-        EXPECT_FALSE(std::filesystem::exists(settingsPath));
-    }
-}
-
-TEST_F(MainWindow, CancellingTheOpenDialogKeepsOpeningPossible) {
-    TDualListDlg& w = open();
-    dialogs.openAnswers.push_back(std::nullopt);
-    w.BitBtn1->click();
-    EXPECT_TRUE(w.BitBtn1->isEnabled());
-    load(writeNetData("OBN.NET", {"[0]", "Name=A"}));
-    EXPECT_EQ(w.SrcList->count(), 1U);
-}
-
-TEST_F(MainWindow, HelpAsksForTheHelpFileBesideTheProgram) {
-    TDualListDlg& w = open();
-    w.BitBtn2->click();
-    ASSERT_EQ(dialogs.helpRequests.size(), 1U);
-    EXPECT_TRUE(dialogs.helpRequests[0].ends_with(".HLP"));
-}
-
 TEST_F(MainWindow, LabelsShowAmpersandAsAMnemonicMarker) {
-    TDualListDlg& w = open();
+    DualListWindow& w = open();
     auto shown = [&w](const char* text) {
         w.Label1->setText(QString::fromUtf8(text));
         return w.Label1->grab().toImage();

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "app/entry_list_box.h"
+#include "app/picture_button.h"
+#include "editor/dialog_controls.h"
+#include "editor/dual_list_dlg.h"
+
+#include <QWidget>
+#include <memory>
+#include <string>
+
+class QToolButton;
+
+namespace netedit {
+
+class UserDialogs;
+
+// The top-left corner that centres a window of the given outer size on a screen's available
+// area, never left of or above that area.
+QPoint CentredPosition(const QRect& area, const QSize& outer);
+
+// The window of the dialog: it builds and draws the controls, forwards the user's events to the
+// dialog's logic (TDualListDlg) and does what that logic asks of its controls.
+class DualListWindow : public QWidget, public DialogControls {
+    Q_OBJECT
+public:
+    DualListWindow(UserDialogs& dialogs, std::string settingsPath, QWidget* parent = nullptr);
+
+    // Controls, named by role and kind.
+    PictureButton* OKBtn = nullptr;
+    PictureButton* CancelBtn = nullptr;
+    PictureButton* CloseBtn = nullptr;
+    EntryListBox* SrcList = nullptr;
+    EntryListBox* DstList = nullptr;
+    MnemonicLabel* SrcLabel = nullptr;
+    MnemonicLabel* DstLabel = nullptr;
+    QToolButton* IncludeBtn = nullptr;
+    QToolButton* IncAllBtn = nullptr;
+    QToolButton* ExcludeBtn = nullptr;
+    QToolButton* ExAllBtn = nullptr;
+    PictureButton* BitBtn1 = nullptr;
+    PictureButton* BitBtn2 = nullptr;
+    MnemonicLabel* Label1 = nullptr;
+    MnemonicLabel* Label2 = nullptr;
+
+    TDualListDlg& dialog() { return *dialog_; }
+    // Centres the window's outer frame on the available area of its screen.
+    void centreOnScreen();
+
+    // What the dialog asks of its controls.
+    bool isControlEnabled(Control control) const override;
+    void setControlEnabled(Control control, bool enabled) override;
+    Control focusedControl() const override;
+    void focusControl(Control control) override;
+    void setLabelText(Control label, const std::string& text) override;
+    void closeWindow() override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    QWidget* widgetOf(Control control) const;
+    bool forwardKey(QKeyEvent* event);
+    int px(int logical) const;
+
+    std::unique_ptr<TDualListDlg> dialog_;
+    double scale_ = 1.0;
+};
+
+} // namespace netedit

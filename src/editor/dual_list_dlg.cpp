@@ -1,0 +1,250 @@
+#include "editor/dual_list_dlg.h"
+
+#include "editor/ui_texts.h"
+#include "editor/user_dialogs.h"
+#include "netdata/net_data.h"
+#include "netdata/net_data_writer.h"
+#include "runtime/codec.h"
+#include "runtime/failure.h"
+#include "runtime/messages.h"
+#include "runtime/paths.h"
+#include "transfer/moves.h"
+
+#include <new>
+
+namespace netedit {
+
+namespace {
+
+std::vector<std::string> EntriesOf(const EntryList& list) {
+    std::vector<std::string> entries;
+    entries.reserve(list.count());
+    for (std::size_t i = 0; i < list.count(); ++i) {
+        entries.push_back(list.entryAt(i));
+    }
+    return entries;
+}
+
+} // namespace
+
+TDualListDlg::TDualListDlg(EntryList& srcList, EntryList& dstList, DialogControls& controls,
+                           UserDialogs& dialogs, std::string settingsPath)
+    : SrcList(srcList), DstList(dstList), controls_(controls), dialogs_(dialogs),
+      settingsPath_(std::move(settingsPath)) {}
+
+template <typename Action> void TDualListDlg::Guarded(Action action) {
+    try {
+        action();
+    } catch (const Failure& failure) {
+        dialogs_.reportFailure(failure);
+    } catch (const std::bad_alloc&) {
+        dialogs_.reportFailure(Failure(Message(msg::OutOfMemory)));
+    } catch (const std::exception& unexpected) {
+        // Whatever went wrong, the user's choice in the lists outlives it.
+        dialogs_.reportFailure(Failure(EncodeCp932(unexpected.what())));
+    }
+}
+
+// ---- Events from the window ----
+
+void TDualListDlg::Create() {
+    Guarded([this] { FormCreate(); });
+}
+
+void TDualListDlg::Press(Control control) {
+    if (!controls_.isControlEnabled(control)) {
+        return;
+    }
+    Guarded([this, control] {
+        switch (control) {
+        case Control::BitBtn1:
+            return BitBtn1Click();
+        case Control::OKBtn:
+            return OKBtnClick();
+        case Control::CancelBtn:
+            return CancelBtnClick();
+        case Control::CloseBtn:
+            return CloseBtnClick();
+        case Control::BitBtn2:
+            return BitBtn2Click();
+        case Control::IncludeBtn:
+            return IncludeBtnClick();
+        case Control::IncAllBtn:
+            return IncAllBtnClick();
+        case Control::ExcludeBtn:
+            return ExcludeBtnClick();
+        case Control::ExAllBtn:
+            return ExcAllBtnClick();
+        default:
+            return;
+        }
+    });
+}
+
+void TDualListDlg::ListClicked(Control list) {
+    Guarded([this, list] { list == Control::SrcList ? SrcListClick() : DstListClick(); });
+}
+
+void TDualListDlg::Paint() {
+    Guarded([this] { SetButtons(); }); // FormPaint
+}
+
+bool TDualListDlg::CloseQuery() {
+    bool canClose = true;
+    Guarded([&] { canClose = FormCloseQuery(); });
+    return canClose;
+}
+
+bool TDualListDlg::KeyDown(Key key, KeyModifiers modifiers) {
+    const KeyAction action = DecideKey(key, modifiers, controls_.focusedControl(), [this](Control control) {
+        return controls_.isControlEnabled(control);
+    });
+    switch (action.kind) {
+    case KeyAction::Press:
+        Press(action.control);
+        return true;
+    case KeyAction::Focus:
+        controls_.focusControl(action.control);
+        return true;
+    case KeyAction::Swallow:
+        return true;
+    case KeyAction::PassOn:
+        break;
+    }
+    return false;
+}
+
+// ---- Window handlers ----
+
+void TDualListDlg::FormCreate() {
+    saved_ = false;
+    ReadSettings(settingsPath_, paths_);
+    UpdateCaption();
+}
+
+bool TDualListDlg::FormCloseQuery() {
+    if (saved_ || DstList.count() == 0) {
+        return true;
+    }
+    return dialogs_.askUser(ui::CloseQuestion, MsgKind::Warning, buttons::Yes | buttons::No) != results::No;
+}
+
+void TDualListDlg::CloseBtnClick() {
+    controls_.closeWindow();
+}
+
+void TDualListDlg::BitBtn2Click() {
+    dialogs_.showHelp(ReplaceExt(ProgramPath(), ".HLP"));
+}
+
+void TDualListDlg::SrcListClick() {
+    SetButtons();
+}
+
+void TDualListDlg::DstListClick() {
+    SetButtons();
+}
+
+// ---- Opening ----
+
+void TDualListDlg::BitBtn1Click() {
+    const std::optional<std::string> chosen =
+        dialogs_.chooseOpenFile(DirPart(paths_.source), NamePart(paths_.source));
+    if (chosen) {
+        sourceDirectory_ = DirPart(*chosen);
+        SetEnabled(Control::BitBtn1, false); // one file per run
+        saved_ = false;
+        NetData data = LoadNetData(*chosen);
+        sections_ = std::move(data.sections);
+        snapList_ = data.entries;
+        SrcList.append(std::move(data.entries));
+    }
+    SetButtons();
+    SaveOption();
+}
+
+// ---- Saving ----
+
+void TDualListDlg::OKBtnClick() {
+    if (dialogs_.askUser(ui::SaveQuestion, MsgKind::Information, buttons::Yes | buttons::No) !=
+        results::Yes) {
+        return;
+    }
+    const std::optional<std::string> target =
+        dialogs_.chooseSaveFile(DirPart(paths_.destination), NamePart(paths_.destination));
+    if (!target) {
+        return;
+    }
+    paths_.destination = *target;
+    UpdateCaption();
+    const bool sameDirectory =
+        SaveNetData(*target, sourceDirectory_, EntriesOf(DstList), EntriesOf(SrcList), sections_);
+    SetEnabled(Control::OKBtn, false);
+    saved_ = true;
+    dialogs_.showNotice(sameDirectory ? ui::SavedWithBackup : ui::SavedElsewhere);
+    SaveOption();
+}
+
+// ---- Moves and restore ----
+
+void TDualListDlg::IncludeBtnClick() {
+    MoveSelected(SrcList, DstList);
+    SetButtons();
+}
+
+void TDualListDlg::ExcludeBtnClick() {
+    MoveSelected(DstList, SrcList);
+    SetButtons();
+}
+
+void TDualListDlg::IncAllBtnClick() {
+    MoveAll(SrcList, DstList);
+    SetButtons();
+}
+
+void TDualListDlg::ExcAllBtnClick() {
+    MoveAll(DstList, SrcList);
+    SetButtons();
+}
+
+void TDualListDlg::CancelBtnClick() {
+    RestoreSource(SrcList, DstList, snapList_);
+    SetButtons();
+}
+
+void TDualListDlg::SetButtons() {
+    const ButtonStates states = EnablingRule(SrcList.count(), DstList.count());
+    SetEnabled(Control::OKBtn, states.save);
+    SetEnabled(Control::IncludeBtn, states.include);
+    SetEnabled(Control::IncAllBtn, states.includeAll);
+    SetEnabled(Control::ExcludeBtn, states.exclude);
+    SetEnabled(Control::ExAllBtn, states.excludeAll);
+}
+
+void TDualListDlg::SetEnabled(Control control, bool enabled) {
+    if (controls_.isControlEnabled(control) == enabled) {
+        return; // no repaint, so no paint loop through SetButtons
+    }
+    if (!enabled && controls_.focusedControl() == control) {
+        controls_.focusControl(Control::None);
+    }
+    controls_.setControlEnabled(control, enabled);
+}
+
+// ---- Settings and captions ----
+
+void TDualListDlg::UpdateCaption() {
+    if (!paths_.source.empty()) {
+        controls_.setLabelText(Control::Label1, PathCaption(paths_.source));
+    }
+    if (!paths_.destination.empty()) {
+        controls_.setLabelText(Control::Label2, PathCaption(paths_.destination));
+    }
+}
+
+void TDualListDlg::SaveOption() {
+    WriteSettings(settingsPath_, paths_);
+    UpdateCaption();
+}
+
+} // namespace netedit

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "editor/dialog_controls.h"
+#include "editor/keyboard.h"
+#include "editor/settings_file.h"
+#include "netdata/section_table.h"
+#include "transfer/entry_list.h"
+
+#include <string>
+#include <vector>
+
+namespace netedit {
+
+class UserDialogs;
+
+// The program's one dialog: the loaded file's entries on the left, the new file's on the right,
+// the four moves between them, and the open, save, revert, close and help buttons. It holds the
+// working state and decides everything; the window it is given draws the controls and forwards
+// the user's events here.
+class TDualListDlg {
+public:
+    TDualListDlg(EntryList& srcList, EntryList& dstList, DialogControls& controls, UserDialogs& dialogs,
+                 std::string settingsPath);
+
+    // Events from the window, each run under the guard that reports any failure.
+    void Create();               // the window was built: FormCreate
+    void Press(Control control); // a click on a button of the window, if it is enabled
+    void ListClicked(Control list);
+    void Paint();      // every paint of the window refreshes the button states
+    bool CloseQuery(); // whether the window may close
+    // Whether the key was taken; a key not taken goes to the focused control.
+    bool KeyDown(Key key, KeyModifiers modifiers);
+
+    // Handlers.
+    void FormCreate();
+    void BitBtn1Click();
+    void OKBtnClick();
+    void CancelBtnClick();
+    void CloseBtnClick();
+    void BitBtn2Click();
+    void IncludeBtnClick();
+    void IncAllBtnClick();
+    void ExcludeBtnClick();
+    void ExcAllBtnClick();
+    void SrcListClick();
+    void DstListClick();
+    bool FormCloseQuery();
+
+    void SetButtons();
+    void UpdateCaption();
+    void SaveOption();
+
+    // Working state, readable by tests.
+    const RememberedPaths& rememberedPaths() const { return paths_; }
+    const std::string& sourceDirectory() const { return sourceDirectory_; }
+    const std::vector<std::string>& snapList() const { return snapList_; }
+    const SectionTable& sectionTable() const { return sections_; }
+    bool savedFlag() const { return saved_; }
+
+private:
+    template <typename Action> void Guarded(Action action);
+    // A control that is disabled gives up the focus, to no other control.
+    void SetEnabled(Control control, bool enabled);
+
+    EntryList& SrcList;
+    EntryList& DstList;
+    DialogControls& controls_;
+    UserDialogs& dialogs_;
+    std::string settingsPath_;
+    RememberedPaths paths_;
+    std::string sourceDirectory_;
+    SectionTable sections_;
+    std::vector<std::string> snapList_;
+    bool saved_ = false;
+};
+
+} // namespace netedit

@@ -1,0 +1,77 @@
+#include "editor/keyboard.h"
+
+#include <algorithm>
+
+namespace netedit {
+
+namespace {
+
+// The next enabled control from `focused` in tab order; with the focus nowhere, forward starts
+// before the first control and backward after the last.
+KeyAction Walk(Control focused, int step, const std::function<bool(Control)>& isEnabled) {
+    const auto count = static_cast<int>(TabOrder.size());
+    const auto* found = std::find(TabOrder.begin(), TabOrder.end(), focused);
+    int position =
+        found != TabOrder.end() ? static_cast<int>(found - TabOrder.begin()) : (step > 0 ? -1 : count);
+    for (int tried = 0; tried < count; ++tried) {
+        position = ((position + step) % count + count) % count;
+        const Control candidate = TabOrder.at(static_cast<std::size_t>(position));
+        if (isEnabled(candidate)) {
+            return {KeyAction::Focus, candidate};
+        }
+    }
+    return {KeyAction::Swallow, Control::None};
+}
+
+} // namespace
+
+bool IsPushButton(Control control) {
+    switch (control) {
+    case Control::BitBtn1:
+    case Control::OKBtn:
+    case Control::CancelBtn:
+    case Control::CloseBtn:
+    case Control::BitBtn2:
+        return true;
+    default:
+        return false;
+    }
+}
+
+KeyAction DecideKey(Key key, KeyModifiers modifiers, Control focused,
+                    const std::function<bool(Control)>& isEnabled) {
+    const bool plain = !modifiers.shift && !modifiers.control && !modifiers.alt;
+    const bool onButton = IsPushButton(focused);
+    switch (key) {
+    case Key::Escape:
+        return plain ? KeyAction{KeyAction::Press, Control::CancelBtn} : KeyAction{KeyAction::Swallow};
+    case Key::Enter:
+        if (!plain) {
+            return {KeyAction::Swallow};
+        }
+        for (Control control : {onButton ? focused : Control::None, Control::OKBtn, Control::BitBtn1}) {
+            if (control != Control::None && isEnabled(control)) {
+                return {KeyAction::Press, control};
+            }
+        }
+        return {KeyAction::Swallow};
+    case Key::Tab:
+        if (modifiers.control || modifiers.alt) {
+            return {KeyAction::PassOn};
+        }
+        return Walk(focused, modifiers.shift ? -1 : 1, isEnabled);
+    case Key::BackTab:
+        return Walk(focused, -1, isEnabled);
+    case Key::Right:
+    case Key::Down:
+        return onButton ? Walk(focused, 1, isEnabled) : KeyAction{KeyAction::PassOn};
+    case Key::Left:
+    case Key::Up:
+        return onButton ? Walk(focused, -1, isEnabled) : KeyAction{KeyAction::PassOn};
+    case Key::Other:
+        break;
+    }
+    return {KeyAction::PassOn};
+}
+
+} // namespace netedit

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "editor/dialog_controls.h"
+
+#include <array>
+#include <functional>
+
+namespace netedit {
+
+// The keys whose meaning the dialog decides; the window passes the others on to its controls.
+enum class Key { Enter, Escape, Tab, BackTab, Left, Right, Up, Down, Other };
+
+struct KeyModifiers {
+    bool shift = false;
+    bool control = false;
+    bool alt = false;
+};
+
+// The push buttons and lists that take the focus, in tab order.
+inline constexpr std::array<Control, 7> TabOrder{Control::BitBtn1,  Control::OKBtn,   Control::CancelBtn,
+                                                 Control::CloseBtn, Control::SrcList, Control::DstList,
+                                                 Control::BitBtn2};
+
+bool IsPushButton(Control control);
+
+// What a key does in the window.
+struct KeyAction {
+    enum Kind {
+        Swallow, // nothing, and no control sees the key
+        Press,   // presses `control`
+        Focus,   // gives `control` the focus
+        PassOn,  // the focused control handles the key as it always does
+    };
+    Kind kind = PassOn;
+    Control control = Control::None;
+};
+
+// Escape presses the revert button and never closes the window; Enter presses the focused push
+// button, else the save button while enabled, else the open button; Tab, Shift+Tab and, on a
+// push button, the arrow keys walk the tab order over the enabled controls, wrapping around.
+KeyAction DecideKey(Key key, KeyModifiers modifiers, Control focused,
+                    const std::function<bool(Control)>& isEnabled);
+
+} // namespace netedit

@@ -1,0 +1,305 @@
+#include "editor/editor_fixture.h"
+#include "editor/ui_texts.h"
+#include "runtime/messages.h"
+
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+
+namespace netedit::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using Entries = std::vector<std::string>;
+using enum Control;
+
+const std::set<Control> FiveOff{OKBtn, IncludeBtn, IncAllBtn, ExcludeBtn, ExAllBtn};
+const std::set<Control> LeftOnly{BitBtn1, OKBtn, ExcludeBtn, ExAllBtn};
+const std::string AccessDenied = Message("ﾌｧｲﾙへのｱｸｾｽが拒否されました");
+
+class Dialog : public EditorTest {};
+
+TEST_F(Dialog, StartsWithTheRememberedPathsShortenedAndTheSaveAndMovesDisabled) {
+    const struct {
+        std::optional<std::string> settings; // nullopt: no settings file
+        std::string label1, label2;          // "-": never set
+    } rows[] = {
+        {std::nullopt, "-", "-"},
+        {"SrcFile=/data/netdata/source/OBN.NET\r\nDstFile=/d/NEW.NET\r\n", "/data/netdata/s...OBN.NET",
+         "/d/NEW.NET"},
+        {"DstFile=/data/netdata/target/NEW.NET\r\n", "-", "/data/netdata/t...NEW.NET"},
+        {"SrcFile=/R&D/OBN.NET\r\n", "/R&D/OBN.NET", "-"},
+    };
+    for (const auto& row : rows) {
+        fs::remove(settingsPath);
+        if (row.settings) {
+            WriteFileBytes(settingsPath, *row.settings);
+        }
+        controls = FakeControls();
+        start();
+        EXPECT_EQ(controls.disabled, FiveOff);
+        EXPECT_EQ(controls.focused, None);
+        const auto shown = [this](Control label) {
+            return controls.labels.contains(label) ? controls.labels[label] : "-";
+        };
+        EXPECT_EQ(shown(Label1), row.label1);
+        EXPECT_EQ(shown(Label2), row.label2);
+    }
+}
+
+TEST_F(Dialog, TheOpenActionLoadsOnceAndWritesTheSettings) {
+    const std::string sample =
+        writeNetData("OBN.NET", {"; saved list", "[0]", "Name=Alpha", "Tel=0123", "[5]", "Tel=0456", "[x]",
+                                 "Name=ベータ表", "name=Gamma", "Name=Delta"});
+    std::vector<std::string> tooMany;
+    for (int i = 0; i < 256; ++i) {
+        tooMany.insert(tooMany.end(), {"[" + std::to_string(i) + "]", "Name=n"});
+    }
+    const std::string big = writeNetData("BIG.NET", tooMany);
+    const std::string missing = dir.file("MISSING.NET");
+    const Entries loaded{EncodeCp932("[  0] Alpha"), EncodeCp932("[  2] ベータ表"),
+                         EncodeCp932("[  2] Delta")};
+    const std::string written = "SrcFile=/data/OLD.NET\r\nDstFile=\r\n";
+    const struct {
+        const char* what;
+        std::optional<std::string> chosen;
+        Entries entries;
+        std::set<Control> disabled;
+        std::string failure, settings; // "" for none; settings "-": not written
+    } rows[] = {
+        {"cancelled", std::nullopt, {}, FiveOff, "", written},
+        {"loaded", sample, loaded, LeftOnly, "", written},
+        {"a missing file",
+         missing,
+         {},
+         {BitBtn1, OKBtn, IncludeBtn, IncAllBtn, ExcludeBtn, ExAllBtn},
+         Message(msg::CannotOpen, missing),
+         "-"},
+        {"too many sections",
+         big,
+         {},
+         {BitBtn1, OKBtn, IncludeBtn, IncAllBtn, ExcludeBtn, ExAllBtn},
+         Message(msg::TooManySections, big),
+         "-"},
+    };
+    for (const auto& row : rows) {
+        WriteFileBytes(settingsPath, "SrcFile=/data/OLD.NET\r\nOther=1\r\n");
+        left = VectorEntryList();
+        controls = FakeControls();
+        dialogs = ScriptedDialogs();
+        start();
+        dialogs.openAnswers.push_back(row.chosen);
+        dlg->Press(BitBtn1);
+        EXPECT_EQ(dialogs.openRequests,
+                  (std::vector<std::pair<std::string, std::string>>{{"/data/", "OLD.NET"}}));
+        EXPECT_EQ(left.entries(), row.entries) << row.what;
+        EXPECT_EQ(dlg->snapList(), row.entries) << row.what;
+        EXPECT_EQ(controls.disabled, row.disabled) << row.what;
+        EXPECT_EQ(dialogs.failures, row.failure.empty() ? Entries{} : Entries{row.failure}) << row.what;
+        EXPECT_EQ(settings(), row.settings == "-" ? "SrcFile=/data/OLD.NET\r\nOther=1\r\n" : row.settings)
+            << row.what;
+        EXPECT_EQ(dlg->sourceDirectory(), row.chosen ? dir.file("") : "") << row.what;
+    }
+    EXPECT_EQ(dlg->sectionTable().count(), 0);
+}
+
+TEST_F(Dialog, ASettingsFileThatCannotBeWrittenEndsTheOpenActionUntilItsPlaceIsFree) {
+    WriteFileBytes(settingsPath, "SrcFile=/s/OLD.NET\r\nDstFile=/d/NEW.NET\r\n");
+    start();
+    fs::remove(settingsPath);
+    fs::create_directory(settingsPath); // refuses the write even to root
+    controls.labels.clear();
+    dialogs.openAnswers.push_back(std::nullopt);
+    dlg->Press(BitBtn1);
+    EXPECT_EQ(dialogs.failures, Entries{AccessDenied});
+    EXPECT_TRUE(controls.labels.empty()) << "no caption refreshed after the failed write";
+    fs::remove(settingsPath);
+    load(writeNetData("OBN.NET", {"[0]", "Name=A"}));
+    EXPECT_EQ(settings(), "SrcFile=/s/OLD.NET\r\nDstFile=/d/NEW.NET\r\n");
+    EXPECT_EQ(controls.labels[Label2], "/d/NEW.NET");
+}
+
+TEST_F(Dialog, TheWholeRoadFromSaveToClose) {
+    loadAndChoose({1});
+    dialogs.askAnswers = {results::Yes};
+    dialogs.saveAnswers.push_back(dir.file("OBN.NET"));
+    controls.focused = OKBtn; // Enter on the focused save button
+    dlg->KeyDown(Key::Enter, {});
+
+    ASSERT_TRUE(dialogs.failures.empty()) << dialogs.failures.front();
+    ASSERT_EQ(dialogs.questions.size(), 1U);
+    EXPECT_EQ(dialogs.questions[0].text, "新データを保存します。");
+    EXPECT_EQ(dialogs.questions[0].kind, MsgKind::Information);
+    EXPECT_EQ(dialogs.questions[0].buttonSet, buttons::Yes | buttons::No);
+    EXPECT_EQ(ReadFileBytes(dir.path() / "OBN.NET"), "[0]\r\nName=B\r\nTel=2\r\n");
+    EXPECT_EQ(ReadFileBytes(dir.path() / "OBNNET.TMP"), "[0]\r\nName=A\r\n[1]\r\nName=C\r\n");
+    EXPECT_TRUE(fs::exists(dir.path() / "OBNNET.ORG"));
+    EXPECT_EQ(dialogs.notices, Entries{"新しいOBN.NETを作成し、以前のものをOBNNET.ORGに保存しました。"});
+    EXPECT_EQ(settings(), "SrcFile=\r\nDstFile=" + dir.file("OBN.NET") + "\r\n");
+    EXPECT_EQ(controls.labels[Label2], PathCaption(dir.file("OBN.NET")));
+    EXPECT_TRUE(controls.disabled.contains(OKBtn));
+    EXPECT_EQ(controls.focused, None) << "the disabled save button gave up the focus to nobody";
+    EXPECT_TRUE(dlg->savedFlag());
+    EXPECT_EQ(right.entries(), Entries{"[  1] B"});
+    dlg->Paint(); // the next refresh offers saving again
+    EXPECT_FALSE(controls.disabled.contains(OKBtn));
+    dlg->Press(CloseBtn);
+    EXPECT_TRUE(controls.closed);
+    EXPECT_EQ(dialogs.questions.size(), 1U) << "no close question after a save";
+}
+
+TEST_F(Dialog, ASaveElsewhereShowsTheOtherNoticeAndTheNextStartsAtTheRememberedTarget) {
+    loadAndChoose({1});
+    TempDir elsewhere;
+    dialogs.askAnswers = {results::Yes, results::Yes};
+    dialogs.saveAnswers = {elsewhere.file("NEW.NET"), elsewhere.file("NEW.NET")};
+    dlg->Press(OKBtn);
+    EXPECT_EQ(dialogs.notices, Entries{"新しいOBN.NETを作成しました。"});
+    dlg->Paint();
+    dlg->Press(OKBtn);
+    ASSERT_EQ(dialogs.saveRequests.size(), 2U);
+    EXPECT_EQ(dialogs.saveRequests[1], std::make_pair(elsewhere.file(""), std::string("NEW.NET")));
+}
+
+TEST_F(Dialog, ASaveDeclinedCancelledOrFailedLeavesTheSaveToDo) {
+    loadAndChoose({1});
+    const std::string before = settings();
+    const std::string target = dir.file("missing/OBN.NET");
+    dialogs.askAnswers = {results::No, results::Cancel, results::Yes, results::Yes};
+    dialogs.saveAnswers = {std::nullopt, target};
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        dlg->Press(OKBtn);
+    }
+    EXPECT_EQ(dialogs.saveRequests.size(), 2U);
+    EXPECT_EQ(dialogs.failures, Entries{Message(msg::CannotCreate, target)});
+    EXPECT_EQ(dlg->rememberedPaths().destination, target) << "the chosen target is remembered at once";
+    EXPECT_EQ(controls.labels[Label2], PathCaption(target));
+    EXPECT_FALSE(controls.disabled.contains(OKBtn));
+    EXPECT_FALSE(dlg->savedFlag());
+    EXPECT_EQ(settings(), before);
+    EXPECT_TRUE(dialogs.notices.empty());
+}
+
+TEST_F(Dialog, AnUnexpectedExceptionIsReportedAndTheChoiceStays) {
+    loadAndChoose({1});
+    dialogs.whileAsking = [] { throw std::out_of_range("vector::at"); };
+    dlg->Press(OKBtn);
+    EXPECT_EQ(dialogs.failures, Entries{"vector::at"});
+    EXPECT_EQ(right.entries(), Entries{"[  1] B"});
+}
+
+TEST_F(Dialog, TheCloseQuestionAsksOnlyForUnsavedEntriesAndOnlyNoKeepsTheWindow) {
+    const struct {
+        const char* what;
+        std::vector<std::size_t> chosen; // moved to the right after the load
+        bool sentBack;                   // and all moved back again
+        int answer;
+        bool asked, closes;
+    } rows[] = {
+        {"nothing chosen", {}, false, results::No, false, true},
+        {"chosen and sent back", {0, 2}, true, results::No, false, true},
+        {"unsaved entries, Yes", {0, 2}, false, results::Yes, true, true},
+        {"unsaved entries, No", {0, 2}, false, results::No, true, false},
+        {"unsaved entries, the box closed", {0, 2}, false, results::Cancel, true, true},
+    };
+    for (const auto& row : rows) {
+        left = VectorEntryList();
+        right = VectorEntryList();
+        dialogs = ScriptedDialogs();
+        controls = FakeControls();
+        loadAndChoose(row.chosen);
+        if (row.sentBack) {
+            dlg->Press(ExAllBtn);
+        }
+        const Entries leftBefore = left.entries();
+        dialogs.askAnswers = {row.answer};
+        EXPECT_EQ(dlg->CloseQuery(), row.closes) << row.what;
+        EXPECT_EQ(dialogs.questions.size(), row.asked ? 1U : 0U) << row.what;
+        if (row.asked) {
+            EXPECT_EQ(dialogs.questions[0].text, "データを保存せずに終了しますか？");
+            EXPECT_EQ(dialogs.questions[0].kind, MsgKind::Warning);
+        }
+        EXPECT_EQ(left.entries(), leftBefore) << row.what;
+    }
+}
+
+TEST_F(Dialog, MovesAndTheRestoreReapplyTheEnablingRule) {
+    loadAndChoose({0, 2});
+    EXPECT_EQ(controls.disabled, std::set<Control>{BitBtn1});
+    dlg->Press(IncAllBtn);
+    EXPECT_EQ(controls.disabled, (std::set<Control>{BitBtn1, IncludeBtn, IncAllBtn}));
+    EXPECT_EQ(left.focusCount, 1) << "the emptied list takes the focus";
+    dlg->KeyDown(Key::Escape, {});
+    EXPECT_EQ(left.entries(), dlg->snapList());
+    EXPECT_EQ(controls.disabled, LeftOnly);
+    controls.disabled.insert(OKBtn);
+    dlg->Press(IncAllBtn);
+    controls.disabled.insert(OKBtn); // as a completed save leaves it
+    dlg->ListClicked(DstList);
+    EXPECT_FALSE(controls.disabled.contains(OKBtn));
+}
+
+TEST_F(Dialog, HelpAsksForTheHelpFileBesideTheProgram) {
+    start();
+    dlg->Press(BitBtn2);
+    ASSERT_EQ(dialogs.helpRequests.size(), 1U);
+    EXPECT_TRUE(dialogs.helpRequests[0].ends_with(".HLP"));
+}
+
+TEST(Keyboard, DecidesWhatEachKeyDoes) {
+    const KeyModifiers none;
+    const KeyModifiers shift{.shift = true};
+    const KeyModifiers ctrl{.control = true};
+    const struct {
+        Key key;
+        KeyModifiers modifiers;
+        Control focused;
+        std::set<Control> disabled;
+        KeyAction::Kind kind;
+        Control control;
+    } rows[] = {
+        // clang-format off
+        {Key::Escape, none, SrcList, {}, KeyAction::Press, CancelBtn},
+        {Key::Escape, shift, None, {}, KeyAction::Swallow, None}, // never closes the window
+        {Key::Enter, none, BitBtn2, {}, KeyAction::Press, BitBtn2},
+        {Key::Enter, none, DstList, {}, KeyAction::Press, OKBtn},
+        {Key::Enter, none, None, {OKBtn}, KeyAction::Press, BitBtn1},
+        {Key::Enter, none, SrcList, {OKBtn, BitBtn1}, KeyAction::Swallow, None},
+        {Key::Enter, shift, BitBtn2, {}, KeyAction::Swallow, None},
+        {Key::Tab, none, None, {}, KeyAction::Focus, BitBtn1},
+        {Key::Tab, none, BitBtn1, {OKBtn}, KeyAction::Focus, CancelBtn},
+        {Key::Tab, none, BitBtn2, {BitBtn1, OKBtn}, KeyAction::Focus, CancelBtn},
+        {Key::Tab, shift, None, {}, KeyAction::Focus, BitBtn2},
+        {Key::BackTab, none, CancelBtn, {OKBtn}, KeyAction::Focus, BitBtn1},
+        {Key::Tab, ctrl, SrcList, {}, KeyAction::PassOn, None},
+        {Key::Right, none, CancelBtn, {}, KeyAction::Focus, CloseBtn},
+        {Key::Down, none, CloseBtn, {}, KeyAction::Focus, SrcList},
+        {Key::Up, none, BitBtn1, {}, KeyAction::Focus, BitBtn2},
+        {Key::Left, none, CancelBtn, {OKBtn}, KeyAction::Focus, BitBtn1},
+        {Key::Down, none, SrcList, {}, KeyAction::PassOn, None}, // a list moves its own cursor
+        {Key::Other, none, BitBtn1, {}, KeyAction::PassOn, None},
+        // clang-format on
+    };
+    for (const auto& row : rows) {
+        const KeyAction action = DecideKey(row.key, row.modifiers, row.focused,
+                                           [&row](Control c) { return !row.disabled.contains(c); });
+        EXPECT_EQ(action.kind, row.kind)
+            << static_cast<int>(row.key) << " on " << static_cast<int>(row.focused);
+        if (row.kind == KeyAction::Press || row.kind == KeyAction::Focus) {
+            EXPECT_EQ(action.control, row.control) << static_cast<int>(row.key);
+        }
+    }
+}
+
+TEST_F(Dialog, EnterOpensThenTheSpentOpenButtonGivesUpTheFocus) {
+    start();
+    controls.focused = BitBtn1;
+    dialogs.openAnswers.push_back(writeNetData("OBN.NET", {"[0]", "Name=A"}));
+    EXPECT_TRUE(dlg->KeyDown(Key::Enter, {}));
+    EXPECT_EQ(left.entries(), Entries{"[  0] A"});
+    EXPECT_EQ(controls.focused, None);
+    EXPECT_FALSE(dlg->KeyDown(Key::Down, {}));
+}
+
+} // namespace
+} // namespace netedit::testing
