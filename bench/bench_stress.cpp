@@ -2,8 +2,8 @@
 // and save into another directory. Each action runs on the interface thread, so its wall time is
 // how long the window stays unresponsive; the process's peak memory is set against the file size.
 #include "app/dual_list_window.h"
-#include "editor/user_dialogs.h"
 #include "bench/bench_timer.h"
+#include "editor/user_dialogs.h"
 #include "netdata/net_data.h"
 #include "netdata/net_data_writer.h"
 #include "runtime/codec.h"

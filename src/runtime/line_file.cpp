@@ -14,7 +14,8 @@ namespace {
 
 constexpr char CtrlZ = 0x1A;
 
-thread_local int recordedCode = 0; // NOLINT(cppcoreguidelines-avoid-non-const-global-variables): one per thread by design
+// NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables): one per thread by design
+thread_local int recordedCode = 0;
 
 void Record(int code) {
     if (code != 0) {
@@ -136,7 +137,7 @@ std::string LineFile::ReadLine() {
         // Take the run of ordinary bytes in the buffer at once.
         auto* begin = buffer_.begin() + static_cast<std::ptrdiff_t>(pos_);
         auto* stop = std::find_if(begin, buffer_.begin() + static_cast<std::ptrdiff_t>(end_),
-                                 [](char c) { return c == '\r' || c == CtrlZ; });
+                                  [](char c) { return c == '\r' || c == CtrlZ; });
         line.append(begin, stop);
         pos_ = static_cast<std::size_t>(stop - buffer_.begin());
     }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "runtime/failure.h"
+
 #include <functional>
 #include <string>
-
-#include "runtime/failure.h"
 
 namespace netedit::testing {
 

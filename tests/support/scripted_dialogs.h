@@ -33,11 +33,13 @@ public:
     // Runs while a dialog would be open, to look at the window behind it.
     std::function<void()> whileAsking;
 
-    std::optional<std::string> chooseOpenFile(const std::string& directory, const std::string& fileName) override {
+    std::optional<std::string> chooseOpenFile(const std::string& directory,
+                                              const std::string& fileName) override {
         openRequests.emplace_back(directory, fileName);
         return take(openAnswers);
     }
-    std::optional<std::string> chooseSaveFile(const std::string& directory, const std::string& fileName) override {
+    std::optional<std::string> chooseSaveFile(const std::string& directory,
+                                              const std::string& fileName) override {
         saveRequests.emplace_back(directory, fileName);
         return take(saveAnswers);
     }

@@ -1,5 +1,5 @@
-#include "transfer/moves.h"
 #include "support/vector_entry_list.h"
+#include "transfer/moves.h"
 
 #include <climits>
 #include <gtest/gtest.h>
