@@ -15,6 +15,7 @@ using enum Control;
 
 const std::set<Control> FiveOff{OKBtn, IncludeBtn, IncAllBtn, ExcludeBtn, ExAllBtn};
 const std::set<Control> LeftOnly{BitBtn1, OKBtn, ExcludeBtn, ExAllBtn};
+const std::set<Control> AllOff{BitBtn1, OKBtn, IncludeBtn, IncAllBtn, ExcludeBtn, ExAllBtn};
 const std::string AccessDenied = Message("ﾌｧｲﾙへのｱｸｾｽが拒否されました");
 
 class Dialog : public EditorTest {};
@@ -24,11 +25,12 @@ TEST_F(Dialog, StartsWithTheRememberedPathsShortenedAndTheSaveAndMovesDisabled) 
         std::optional<std::string> settings; // nullopt: no settings file
         std::string label1, label2;          // "-": never set
     } rows[] = {
+        // clang-format off
         {std::nullopt, "-", "-"},
-        {"SrcFile=/data/netdata/source/OBN.NET\r\nDstFile=/d/NEW.NET\r\n", "/data/netdata/s...OBN.NET",
-         "/d/NEW.NET"},
+        {"SrcFile=/data/netdata/source/OBN.NET\r\nDstFile=/d/NEW.NET\r\n", "/data/netdata/s...OBN.NET", "/d/NEW.NET"},
         {"DstFile=/data/netdata/target/NEW.NET\r\n", "-", "/data/netdata/t...NEW.NET"},
         {"SrcFile=/R&D/OBN.NET\r\n", "/R&D/OBN.NET", "-"},
+        // clang-format on
     };
     for (const auto& row : rows) {
         fs::remove(settingsPath);
@@ -67,20 +69,12 @@ TEST_F(Dialog, TheOpenActionLoadsOnceAndWritesTheSettings) {
         std::set<Control> disabled;
         std::string failure, settings; // "" for none; settings "-": not written
     } rows[] = {
+        // clang-format off
         {"cancelled", std::nullopt, {}, FiveOff, "", written},
         {"loaded", sample, loaded, LeftOnly, "", written},
-        {"a missing file",
-         missing,
-         {},
-         {BitBtn1, OKBtn, IncludeBtn, IncAllBtn, ExcludeBtn, ExAllBtn},
-         Message(msg::CannotOpen, missing),
-         "-"},
-        {"too many sections",
-         big,
-         {},
-         {BitBtn1, OKBtn, IncludeBtn, IncAllBtn, ExcludeBtn, ExAllBtn},
-         Message(msg::TooManySections, big),
-         "-"},
+        {"a missing file", missing, {}, AllOff, Message(msg::CannotOpen, missing), "-"},
+        {"too many sections", big, {}, AllOff, Message(msg::TooManySections, big), "-"},
+        // clang-format on
     };
     for (const auto& row : rows) {
         WriteFileBytes(settingsPath, "SrcFile=/data/OLD.NET\r\nOther=1\r\n");

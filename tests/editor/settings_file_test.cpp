@@ -47,21 +47,20 @@ protected:
 };
 
 TEST_F(SettingsFileTest, ReadingTakesOnlyTheExactKeysUpToTheFirstCtrlZ) {
-    struct Row {
+    const std::string insideAFile = dir.file("plain") + "/netedit.INI";
+    WriteFileBytes(dir.file("plain"), "SrcFile=A\r\n");
+    fs::create_directory(dir.path() / "folder.INI");
+    const struct {
         const char* name;
         std::optional<std::string> bytes; // nullopt: no settings file
-        std::string source;
-        std::string destination;
-    };
-    const Row rows[] = {
+        std::string source, destination;
+    } rows[] = {
+        // clang-format off
         {"no settings file", std::nullopt, "", ""},
         {"empty file", "", "", ""},
-        {"both keys", "SrcFile=C:\\NET\\OBN.NET\r\nDstFile=D:\\NEW.NET\r\n", "C:\\NET\\OBN.NET",
-         "D:\\NEW.NET"},
-        {"only DstFile", "DstFile=D:\\NEW.NET\r\n", "", "D:\\NEW.NET"},
+        {"both keys", "SrcFile=C:\\NET\\OBN.NET\r\nDstFile=D:\\NEW.NET\r\n", "C:\\NET\\OBN.NET", "D:\\NEW.NET"},
         {"any order, no final line end", "DstFile=B\r\nSrcFile=A", "A", "B"},
-        {"other letter case and blanks around keys",
-         "srcfile=a\r\nSRCFILE=b\r\nSrcFile =c\r\n SrcFile=d\r\nDstfile=e\r\n\tDstFile=f\r\n", "", ""},
+        {"other letter case and blanks around keys", "srcfile=a\r\nSRCFILE=b\r\nSrcFile =c\r\n SrcFile=d\r\nDstfile=e\r\n\tDstFile=f\r\n", "", ""},
         {"lines without '='", "SrcFile\r\nDstFile\r\n=C:\\X\r\n", "", ""},
         {"a line without '=' keeps an earlier value", "SrcFile=A\r\nSrcFile\r\n", "A", ""},
         {"the later SrcFile wins, even empty", "SrcFile=A\r\nDstFile=B\r\nSrcFile=\r\n", "", "B"},
@@ -70,21 +69,14 @@ TEST_F(SettingsFileTest, ReadingTakesOnlyTheExactKeysUpToTheFirstCtrlZ) {
         {"a 300-byte value", "SrcFile=" + Digits(300) + "\r\n", Digits(255), ""},
         {"a 255-byte value", "DstFile=" + Digits(255) + "\r\n", "", Digits(255)},
         {"LF-only line ends read as one line", "SrcFile=X\nDstFile=Y\n", "X\nDstFile=Y\n", ""},
-        {"one LF-only line cut to 255", "SrcFile=" + Digits(250) + "\nDstFile=Y\n", Digits(250) + "\nDstF",
-         ""},
+        {"one LF-only line cut to 255", "SrcFile=" + Digits(250) + "\nDstFile=Y\n", Digits(250) + "\nDstF", ""},
         {"lone CR ends a line", "SrcFile=A\rDstFile=B\r", "A", "B"},
-        {"Ctrl-Z before DstFile",
-         "SrcFile=A\r\n\x1A"
-         "DstFile=B\r\n",
-         "A", ""},
-        {"Ctrl-Z inside a value",
-         "SrcFile=A\x1A"
-         "B\r\nDstFile=C\r\n",
-         "A", ""},
-        {"double-byte paths stay bytes", EncodeCp932("SrcFile=C:\\データ\\表\\OBN.NET\r\n"),
-         EncodeCp932("C:\\データ\\表\\OBN.NET"), ""},
+        {"Ctrl-Z before DstFile", "SrcFile=A\r\n\x1A" "DstFile=B\r\n", "A", ""},
+        {"Ctrl-Z inside a value", "SrcFile=A\x1A" "B\r\nDstFile=C\r\n", "A", ""},
+        {"double-byte paths stay bytes", EncodeCp932("SrcFile=C:\\データ\\表\\OBN.NET\r\n"), EncodeCp932("C:\\データ\\表\\OBN.NET"), ""},
+        // clang-format on
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         fs::remove(path);
         if (row.bytes) {
@@ -96,45 +88,28 @@ TEST_F(SettingsFileTest, ReadingTakesOnlyTheExactKeysUpToTheFirstCtrlZ) {
         EXPECT_EQ(paths.destination, row.destination);
         EXPECT_EQ(TakeIOCode(), 0); // a quiet reading leaves nothing for a later CheckIO
     }
-}
-
-TEST_F(SettingsFileTest, ReadingSomethingThatIsNoFileLeavesThePathsEmpty) {
-    const std::string insideAFile = dir.file("plain") + "/netedit.INI";
-    WriteFileBytes(dir.file("plain"), "SrcFile=A\r\n");
-    fs::create_directory(path);
-    for (const std::string& where : {path, insideAFile}) {
-        SCOPED_TRACE(where);
+    for (const std::string& nowhere : {dir.file("folder.INI"), insideAFile}) { // no file can stand there
         RememberedPaths paths;
-        ReadSettings(where, paths);
-        EXPECT_EQ(paths.source, "");
-        EXPECT_EQ(paths.destination, "");
-        EXPECT_EQ(TakeIOCode(), 0);
+        ReadSettings(nowhere, paths);
+        EXPECT_EQ(paths.source + paths.destination + std::to_string(TakeIOCode()), "0") << nowhere;
     }
 }
 
 TEST_F(SettingsFileTest, WritingGivesExactlyTheTwoLines) {
-    struct Row {
-        const char* name;
-        RememberedPaths paths;
-        std::string bytes;
-    };
     const std::string longSource = "C:\\" + Digits(252);
     const std::string longDestination = "D:\\" + Digits(200);
-    const Row rows[] = {
-        {"empty paths", {"", ""}, "SrcFile=\r\nDstFile=\r\n"},
-        {"both paths",
-         {"C:\\NET\\OBN.NET", "D:\\NEW.NET"},
-         "SrcFile=C:\\NET\\OBN.NET\r\nDstFile=D:\\NEW.NET\r\n"},
-        {"only a destination", {"", "D:\\NEW.NET"}, "SrcFile=\r\nDstFile=D:\\NEW.NET\r\n"},
-        {"longer than the write buffer",
-         {longSource, longDestination},
-         "SrcFile=" + longSource + "\r\nDstFile=" + longDestination + "\r\n"},
-        {"double-byte path",
-         {EncodeCp932("C:\\表\\新.NET"), ""},
-         EncodeCp932("SrcFile=C:\\表\\新.NET\r\nDstFile=\r\n")},
+    const struct {
+        RememberedPaths paths;
+        std::string bytes;
+    } rows[] = {
+        // clang-format off
+        {{"", ""}, "SrcFile=\r\nDstFile=\r\n"},
+        {{"C:\\NET\\OBN.NET", "D:\\NEW.NET"}, "SrcFile=C:\\NET\\OBN.NET\r\nDstFile=D:\\NEW.NET\r\n"},
+        {{longSource, longDestination}, "SrcFile=" + longSource + "\r\nDstFile=" + longDestination + "\r\n"}, // past the buffer
+        {{EncodeCp932("C:\\表\\新.NET"), ""}, EncodeCp932("SrcFile=C:\\表\\新.NET\r\nDstFile=\r\n")},
+        // clang-format on
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const auto& row : rows) {
         WriteFileBytes(path, "SrcFile=an older and longer settings file\r\nOther=1\r\n");
         WriteSettings(path, row.paths);
         EXPECT_EQ(ReadFileBytes(path), row.bytes);
@@ -221,49 +196,34 @@ TEST(SettingsFileUnprivileged, AReadOnlySettingsFileIsReadButRefusesTheWrite) {
 }
 
 TEST(PathCaption, ShortensLongPathsToTheirHeadAndFileName) {
-    struct Row {
+    const std::string cutKana = EncodeCp932("タ").substr(0, 1);
+    const auto W = PathStyle::Windows;
+    const struct {
         std::string path;
         PathStyle style;
         std::string caption;
-    };
-    const Row rows[] = {
-        {"C:\\TERMINAL\\DATA\\OBN.NET", PathStyle::Windows, "C:\\TERMINAL\\DATA\\OBN.NET"},         // 24
-        {"C:\\TERMINAL\\DATA\\OBN1.NET", PathStyle::Windows, "C:\\TERMINAL\\DATA\\OBN1.NET"},       // 25
-        {"C:\\TERMINAL\\DATA\\OBN12.NET", PathStyle::Windows, "C:\\TERMINAL\\D...OBN12.NET"},       // 26
-        {"C:\\Program Files\\Terminal\\OBN.NET", PathStyle::Windows, "C:\\Program File...OBN.NET"}, // 33
-        {"D:\\DATA\\NETDATA\\OBNBACKUP.NET", PathStyle::Windows, "D:\\DATA\\N...OBNBACKUP.NET"},
-        {"C:\\NET\\ABCDEFGHIJKLMNOPQ.NET", PathStyle::Windows, "C...ABCDEFGHIJKLMNOPQ.NET"},  // 21-byte name
-        {"C:\\NET\\ABCDEFGHIJKLMNOPQR.NET", PathStyle::Windows, "...ABCDEFGHIJKLMNOPQR.NET"}, // 22-byte name
-        {"C:\\ABCDEFGHIJKLMNOPQRSTUV.NET", PathStyle::Windows,
-         "...ABCDEFGHIJKLMNOPQRSTUV.NET"}, // 26-byte name
-        {"C:\\NETDATA\\BACKUP\\OLD:OBN.NET", PathStyle::Windows, "C:\\NETDATA\\BACK...OBN.NET"},
-        {"/home/user/data/OBN.NET", PathStyle::Posix, "/home/user/data/OBN.NET"},
+    } rows[] = {
+        // clang-format off
+        {"C:\\TERMINAL\\DATA\\OBN.NET", W, "C:\\TERMINAL\\DATA\\OBN.NET"},         // 24 bytes
+        {"C:\\TERMINAL\\DATA\\OBN1.NET", W, "C:\\TERMINAL\\DATA\\OBN1.NET"},       // 25
+        {"C:\\TERMINAL\\DATA\\OBN12.NET", W, "C:\\TERMINAL\\D...OBN12.NET"},       // 26
+        {"C:\\NET\\ABCDEFGHIJKLMNOPQ.NET", W, "C...ABCDEFGHIJKLMNOPQ.NET"},  // a 21-byte name
+        {"C:\\NET\\ABCDEFGHIJKLMNOPQR.NET", W, "...ABCDEFGHIJKLMNOPQR.NET"}, // 22
+        {"C:\\ABCDEFGHIJKLMNOPQRSTUV.NET", W, "...ABCDEFGHIJKLMNOPQRSTUV.NET"}, // 26
+        {"C:\\NETDATA\\BACKUP\\OLD:OBN.NET", W, "C:\\NETDATA\\BACK...OBN.NET"},
         {"/usr/local/share/netdata/OBN.NET", PathStyle::Posix, "/usr/local/shar...OBN.NET"},
         {"/data/netdata/back\\OBN.NET", PathStyle::Posix, "/data/netd...back\\OBN.NET"},
-        {"/data/netdata/back\\OBN.NET", PathStyle::Windows, "/data/netdata/b...OBN.NET"},
-        {"", PathStyle::Windows, ""},
-    };
-    for (const Row& row : rows) {
-        EXPECT_EQ(PathCaption(row.path, row.style), row.caption) << row.path;
-    }
-}
-
-TEST(PathCaption, CountsDoubleByteCharactersAsTwoBytes) {
-    struct Row {
-        const char* utf8Path;
-        std::string caption; // code page 932
-    };
-    const std::string cutKana = EncodeCp932("タ").substr(0, 1);
-    const Row rows[] = {
-        // 13 characters but 25 bytes: shown whole.
-        {"C:\\ネットデータ\\表OBN.NET", EncodeCp932("C:\\ネットデータ\\表OBN.NET")},
-        // 27 bytes; the 0x5C inside 表 is no separator, so the name is the 11 bytes 表OBNXY.NET.
-        {"C:\\ネットデータ\\表OBNXY.NET", EncodeCp932("C:\\ネットデ...表OBNXY.NET")},
+        {"/data/netdata/back\\OBN.NET", W, "/data/netdata/b...OBN.NET"},
+        {"", W, ""},
+        // Double-byte characters count two bytes; the 0x5C inside 表 is no separator.
+        {EncodeCp932("C:\\ネットデータ\\表OBN.NET"), W, EncodeCp932("C:\\ネットデータ\\表OBN.NET")}, // 25 bytes
+        {EncodeCp932("C:\\ネットデータ\\表OBNXY.NET"), W, EncodeCp932("C:\\ネットデ...表OBNXY.NET")},
         // The 15-byte head ends on the lead byte of タ: the cut splits the character.
-        {"C:\\Aネットデータ\\X\\OBN.NET", EncodeCp932("C:\\Aネットデー") + cutKana + "...OBN.NET"},
+        {EncodeCp932("C:\\Aネットデータ\\X\\OBN.NET"), W, EncodeCp932("C:\\Aネットデー") + cutKana + "...OBN.NET"},
+        // clang-format on
     };
-    for (const Row& row : rows) {
-        EXPECT_EQ(PathCaption(EncodeCp932(row.utf8Path), PathStyle::Windows), row.caption) << row.utf8Path;
+    for (const auto& row : rows) {
+        EXPECT_EQ(PathCaption(row.path, row.style), row.caption) << row.path;
     }
 }
 
