@@ -127,6 +127,7 @@ TEST(MessageDialog, KeysAndTheCloseBoxGiveTheResultOfTheirButton) {
     const unsigned yesNo = buttons::Yes | buttons::No;
     const unsigned abortRetryIgnore = buttons::Abort | buttons::Retry | buttons::Ignore;
     const Row rows[] = {
+        // clang-format off
         {"Enter presses Yes", yesNo, {Qt::Key_Return}, results::Yes},
         {"Escape presses No", yesNo, {Qt::Key_Escape}, results::No},
         {"close box", yesNo, {}, results::Cancel},
@@ -134,17 +135,12 @@ TEST(MessageDialog, KeysAndTheCloseBoxGiveTheResultOfTheirButton) {
         {"N key", yesNo, {Qt::Key_N}, results::No},
         {"OK alone answers Enter", buttons::Ok, {Qt::Key_Return}, results::Ok},
         {"OK alone answers Escape", buttons::Ok, {Qt::Key_Escape}, results::Ok},
-        {"OK is default before Yes",
-         buttons::Yes | buttons::Ok | buttons::Cancel,
-         {Qt::Key_Return},
-         results::Ok},
+        {"OK is default before Yes", buttons::Yes | buttons::Ok | buttons::Cancel, {Qt::Key_Return}, results::Ok},
         {"Cancel answers Escape before No", buttons::No | buttons::Cancel, {Qt::Key_Escape}, results::Cancel},
         {"Retry is the last default", abortRetryIgnore, {Qt::Key_Return}, results::Retry},
-        {"without a cancel button Escape stays",
-         abortRetryIgnore,
-         {Qt::Key_Escape, Qt::Key_I},
-         results::Ignore},
+        {"without a cancel button Escape stays", abortRetryIgnore, {Qt::Key_Escape, Qt::Key_I}, results::Ignore},
         {"close box without Cancel", buttons::Ok, {}, results::Cancel},
+        // clang-format on
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -172,30 +168,12 @@ TEST(MessageDialog, LayoutFollowsTheDialogUnits) {
     // Average width 6 and line height 12 make a unit across 1.5 px and a unit down 1.5 px;
     // 7 and 13 bring in the rounding (17.5 -> 18, 87.5 -> 88, 22.75 -> 23).
     const Row rows[] = {
-        {"icon beside the text, two buttons",
-         {6, 12},
-         {100, 24},
-         true,
-         2,
-         {{180, 92}, {12, 12, 32, 32}, {59, 12, 100, 24}, {{12, 59, 75, 21}, {93, 59, 75, 21}}}},
-        {"no icon, rounding",
-         {7, 13},
-         {300, 39},
-         false,
-         1,
-         {{328, 104}, {}, {14, 13, 300, 39}, {{120, 68, 88, 23}}}},
-        {"the button row wider than the text",
-         {6, 12},
-         {20, 12},
-         false,
-         3,
-         {{261, 72}, {}, {12, 12, 20, 12}, {{12, 39, 75, 21}, {93, 39, 75, 21}, {174, 39, 75, 21}}}},
-        {"text lower than the icon",
-         {8, 16},
-         {40, 16},
-         true,
-         1,
-         {{132, 112}, {16, 16, 32, 32}, {68, 16, 40, 16}, {{16, 68, 100, 28}}}},
+        // clang-format off
+        {"icon beside the text, two buttons", {6, 12}, {100, 24}, true, 2, {{180, 92}, {12, 12, 32, 32}, {59, 12, 100, 24}, {{12, 59, 75, 21}, {93, 59, 75, 21}}}},
+        {"no icon, rounding", {7, 13}, {300, 39}, false, 1, {{328, 104}, {}, {14, 13, 300, 39}, {{120, 68, 88, 23}}}},
+        {"the button row wider than the text", {6, 12}, {20, 12}, false, 3, {{261, 72}, {}, {12, 12, 20, 12}, {{12, 39, 75, 21}, {93, 39, 75, 21}, {174, 39, 75, 21}}}},
+        {"text lower than the icon", {8, 16}, {40, 16}, true, 1, {{132, 112}, {16, 16, 32, 32}, {68, 16, 40, 16}, {{16, 68, 100, 28}}}},
+        // clang-format on
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

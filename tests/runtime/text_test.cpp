@@ -14,22 +14,11 @@ TEST(TextToNum, ReadsTheAcceptedForms) {
         std::int32_t value;
     };
     const Row rows[] = {
-        {"0", 0},
-        {"  0", 0}, // the form in which entry texts carry their section number
-        {" -12", -12},
-        {"+7", 7},
-        {"007", 7},
-        {"2147483647", INT32_MAX},
-        {"-2147483648", INT32_MIN},
-        {"-0", 0},
-        {"$1f", 31},
-        {"$1F", 31},
-        {"  $A", 10},
-        {"$FFFFFFFF", -1},
-        {"$80000000", INT32_MIN},
-        {"$7fffffff", INT32_MAX},
-        {"$000000001", 1}, // leading zeros are not significant
-        {"$0", 0},
+        // clang-format off
+        {"0", 0}, {"  0", 0} /* the form entry texts carry */, {" -12", -12}, {"+7", 7}, {"007", 7}, {"-0", 0},
+        {"2147483647", INT32_MAX}, {"-2147483648", INT32_MIN}, {"$1f", 31}, {"$1F", 31}, {"  $A", 10}, {"$0", 0},
+        {"$FFFFFFFF", -1}, {"$80000000", INT32_MIN}, {"$7fffffff", INT32_MAX}, {"$000000001", 1} /* leading zeros */,
+        // clang-format on
     };
     for (const auto& row : rows) {
         EXPECT_EQ(TextToNum(row.text), row.value) << '"' << row.text << '"';
@@ -38,27 +27,10 @@ TEST(TextToNum, ReadsTheAcceptedForms) {
 
 TEST(TextToNum, RejectsWithTheTextAsPassedIn) {
     const std::string rejected[] = {
-        "",
-        " ",
-        "-",
-        "+",
-        "12 ",
-        "1a",
-        "2147483648",
-        "-2147483649",
-        "99999999999",
-        "\t1",
-        "-$1",
-        "+$1",
-        "$",
-        "$g",
-        "$ 1",
-        "$100000000",
-        "1-",
-        "- 1",
-        std::string("12\0003", 4),
-        "0x10",
-        "$1FFFFFFFF",
+        // clang-format off
+        "", " ", "-", "+", "12 ", "1a", "2147483648", "-2147483649", "99999999999", "\t1", "-$1", "+$1", "$", "$g",
+        "$ 1", "$100000000", "1-", "- 1", std::string("12\0003", 4), "0x10", "$1FFFFFFFF",
+        // clang-format on
     };
     for (const auto& text : rejected) {
         try {
@@ -102,17 +74,11 @@ TEST(CopyPart, ClampsIndexAndCount) {
         std::string part;
     };
     const Row rows[] = {
-        {"abc", 2, 255, "bc"},
-        {"abc", 0, 2, "ab"},
-        {"abc", -5, 2, "ab"},
-        {"abc", 1, -1, ""},
-        {"abc", 4, 1, ""},
-        {"abc", 3, 1, "c"},
-        {"abc", 1, 0, ""},
-        {"abc", 1, 3, "abc"},
-        {"abc", 1, INT64_MAX, "abc"},
-        {"", 1, 5, ""},
+        // clang-format off
+        {"abc", 2, 255, "bc"}, {"abc", 0, 2, "ab"}, {"abc", -5, 2, "ab"}, {"abc", 1, -1, ""}, {"abc", 4, 1, ""},
+        {"abc", 3, 1, "c"}, {"abc", 1, 0, ""}, {"abc", 1, 3, "abc"}, {"abc", 1, INT64_MAX, "abc"}, {"", 1, 5, ""},
         {"0123456789", 3, 255, "23456789"},
+        // clang-format on
     };
     for (const auto& row : rows) {
         EXPECT_EQ(CopyPart(row.s, row.index, row.count), row.part)
