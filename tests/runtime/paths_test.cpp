@@ -66,16 +66,13 @@ TEST(PathParts, ReplaceExtUsesTheLastDotOfTheName) {
         PathStyle style;
         std::string result;
     };
+    const auto W = PathStyle::Windows;
     const Row rows[] = {
-        {"C:\\TOOLS\\EDIT.EXE", PathStyle::Windows, "C:\\TOOLS\\EDIT.INI"},
-        {"C:\\A.B\\EDIT", PathStyle::Windows, "C:\\A.B\\EDIT.INI"},
-        {"EDIT.TAR.GZ", PathStyle::Windows, "EDIT.TAR.INI"},
-        {"EDIT.", PathStyle::Windows, "EDIT.INI"},
-        {"A.B:EDIT", PathStyle::Windows, "A.B:EDIT.INI"},
-        {"", PathStyle::Windows, ".INI"},
-        {"/opt/net.edit/netedit", PathStyle::Posix, "/opt/net.edit/netedit.INI"},
-        {"/opt/netedit.bin", PathStyle::Posix, "/opt/netedit.INI"},
-        {DataDir + "OBN", PathStyle::Windows, DataDir + "OBN.INI"},
+        // clang-format off
+        {"C:\\TOOLS\\EDIT.EXE", W, "C:\\TOOLS\\EDIT.INI"}, {"C:\\A.B\\EDIT", W, "C:\\A.B\\EDIT.INI"}, {"EDIT.TAR.GZ", W, "EDIT.TAR.INI"},
+        {"EDIT.", W, "EDIT.INI"}, {"A.B:EDIT", W, "A.B:EDIT.INI"}, {"", W, ".INI"}, {DataDir + "OBN", W, DataDir + "OBN.INI"},
+        {"/opt/net.edit/netedit", PathStyle::Posix, "/opt/net.edit/netedit.INI"}, {"/opt/netedit.bin", PathStyle::Posix, "/opt/netedit.INI"},
+        // clang-format on
     };
     for (const auto& row : rows) {
         EXPECT_EQ(ReplaceExt(row.path, ".INI", row.style), row.result) << row.path;
@@ -88,17 +85,14 @@ TEST(ProgramTitle, IsTheNameUpToItsFirstDotLowerCasedAfterTheFirstByte) {
         PathStyle style;
         std::string title;
     };
+    const auto W = PathStyle::Windows;
     const Row rows[] = {
-        {"C:\\TOOLS\\EDITOR.EXE", PathStyle::Windows, "Editor"},
-        {"netedit.exe", PathStyle::Windows, "netedit"},
-        {"netedit", PathStyle::Posix, "netedit"},
-        {"/usr/bin/NetEdit", PathStyle::Posix, "Netedit"},
-        {"C:\\A\\NET.EDIT.EXE", PathStyle::Windows, "Net"},
-        {".HIDDEN", PathStyle::Windows, ""},
+        // clang-format off
+        {"C:\\TOOLS\\EDITOR.EXE", W, "Editor"}, {"netedit.exe", W, "netedit"}, {"netedit", PathStyle::Posix, "netedit"},
+        {"/usr/bin/NetEdit", PathStyle::Posix, "Netedit"}, {"C:\\A\\NET.EDIT.EXE", W, "Net"}, {".HIDDEN", W, ""},
         // Double-byte characters keep both bytes, also a trail byte in the range of "A" to "Z".
-        {"C:\\\x83\x41\x83\x43X.EXE", PathStyle::Windows, "\x83\x41\x83\x43x"},
-        {"X\x83\x41Y", PathStyle::Windows, "X\x83\x41y"},
-        {"\xB1\xB2Z", PathStyle::Windows, "\xB1\xB2z"},
+        {"C:\\\x83\x41\x83\x43X.EXE", W, "\x83\x41\x83\x43x"}, {"X\x83\x41Y", W, "X\x83\x41y"}, {"\xB1\xB2Z", W, "\xB1\xB2z"},
+        // clang-format on
     };
     for (const auto& row : rows) {
         EXPECT_EQ(TitleFromProgramPath(row.path, row.style), row.title) << row.path;
