@@ -128,25 +128,23 @@ TEST_F(MainWindow, EveryControlShowsAssistiveTechnologyItsRoleAndText) {
         QString name;
         QString description;
     } rows[] = {
+        // clang-format off
         {w.SrcLabel, QAccessible::StaticText, QStringLiteral("既存データ："), {}},
         {w.DstLabel, QAccessible::StaticText, QStringLiteral("新データ："), {}},
         {w.Label1, QAccessible::StaticText, QStringLiteral("/RD/OBN.NET"), {}}, // as drawn
         {w.Label2, QAccessible::StaticText, QStringLiteral("/a&b/NEW.NET"), {}},
         {w.SrcList, QAccessible::List, QStringLiteral("既存データ："), {}},
         {w.DstList, QAccessible::List, QStringLiteral("新データ："), {}},
-        {w.IncludeBtn, QAccessible::Button, QStringLiteral(">"),
-         QStringLiteral("選択したデータを新データへ移す")},
-        {w.IncAllBtn, QAccessible::Button, QStringLiteral(">>"),
-         QStringLiteral("すべてのデータを新データへ移す")},
-        {w.ExcludeBtn, QAccessible::Button, QStringLiteral("<"),
-         QStringLiteral("選択したデータを既存データへ戻す")},
-        {w.ExAllBtn, QAccessible::Button, QStringLiteral("<<"),
-         QStringLiteral("すべてのデータを既存データへ戻す")},
+        {w.IncludeBtn, QAccessible::Button, QStringLiteral(">"), QStringLiteral("選択したデータを新データへ移す")},
+        {w.IncAllBtn, QAccessible::Button, QStringLiteral(">>"), QStringLiteral("すべてのデータを新データへ移す")},
+        {w.ExcludeBtn, QAccessible::Button, QStringLiteral("<"), QStringLiteral("選択したデータを既存データへ戻す")},
+        {w.ExAllBtn, QAccessible::Button, QStringLiteral("<<"), QStringLiteral("すべてのデータを既存データへ戻す")},
         {w.BitBtn1, QAccessible::Button, QStringLiteral("開く"), QStringLiteral("既存ファイルを開く")},
         {w.OKBtn, QAccessible::Button, QStringLiteral("OK"), QStringLiteral("データを保存する")},
         {w.CancelBtn, QAccessible::Button, QStringLiteral("ｷｬﾝｾﾙ"), QStringLiteral("元に戻す")},
         {w.CloseBtn, QAccessible::Button, QStringLiteral("閉じる"), QStringLiteral("このウィンドゥを閉じる")},
         {w.BitBtn2, QAccessible::Button, QStringLiteral("ﾍﾙﾌﾟ"), {}},
+        // clang-format on
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name.toStdString());
