@@ -105,6 +105,15 @@ TEST_F(Transfer, ButtonsListsAndFocusFollowEachMove) {
          {"E"},
          both,
          w.DstList},
+        {"<< from the left list: the emptied right list takes the focus",
+         [&] {
+             w.SrcList->setFocus();
+             press(w.ExAllBtn);
+         },
+         {"D", "B", "A", "C", "E"},
+         {},
+         leftOnly,
+         w.DstList},
     };
     for (const auto& step : steps) {
         step.act();

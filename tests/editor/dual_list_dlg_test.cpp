@@ -292,7 +292,8 @@ TEST_F(Dialog, EnterOpensThenTheSpentOpenButtonGivesUpTheFocus) {
     EXPECT_TRUE(dlg->KeyDown(Key::Enter, {}));
     EXPECT_EQ(left.entries(), Entries{"[  0] A"});
     EXPECT_EQ(controls.focused, None);
-    EXPECT_FALSE(dlg->KeyDown(Key::Down, {}));
+    EXPECT_FALSE(dlg->KeyDown(Key::Down, {})) << "a key the dialog leaves to the focused control";
+    EXPECT_TRUE(dlg->KeyDown(Key::Enter, {.shift = true})) << "a key swallowed is taken all the same";
 }
 
 } // namespace
