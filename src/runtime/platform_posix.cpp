@@ -40,6 +40,15 @@ bool ToOsPath(const std::string& path, std::string& osPath) {
 constexpr int BadName = 3;
 constexpr int InjectedCode = 1005; // as an I/O error of the device would come
 
+// Readies a call on `path`: its system name, or BadName for a name no file can bear, or the
+// code of a failure that a test has chosen for this call.
+int StartCall(const std::string& path, std::string& osPath) {
+    if (!ToOsPath(path, osPath)) {
+        return BadName;
+    }
+    return InjectedFailure() ? InjectedCode : 0;
+}
+
 // The directory that holds `osPath`, "." for a bare name.
 std::string ParentOf(const std::string& osPath) {
     auto slash = osPath.find_last_of('/');
@@ -312,22 +321,16 @@ void FailNthCall(int n) {
 
 int OpenForReading(const std::string& path, Handle& handle) {
     std::string osPath;
-    if (!ToOsPath(path, osPath)) {
-        return BadName;
-    }
-    if (InjectedFailure()) {
-        return InjectedCode;
+    if (const int code = StartCall(path, osPath)) {
+        return code;
     }
     return OpenOsPath(osPath, handle);
 }
 
 int CreateForWriting(const std::string& path, Handle& handle) {
     std::string osPath;
-    if (!ToOsPath(path, osPath)) {
-        return BadName;
-    }
-    if (InjectedFailure()) {
-        return InjectedCode;
+    if (const int code = StartCall(path, osPath)) {
+        return code;
     }
     struct stat st {};
     if (::stat(osPath.c_str(), &st) == 0 && IsReadOnly(st)) {
@@ -388,11 +391,8 @@ int CloseHandle(Handle handle) {
 
 int MayErase(const std::string& path) {
     std::string osPath;
-    if (!ToOsPath(path, osPath)) {
-        return BadName;
-    }
-    if (InjectedFailure()) {
-        return InjectedCode;
+    if (const int code = StartCall(path, osPath)) {
+        return code;
     }
     struct stat st {};
     if (::lstat(osPath.c_str(), &st) != 0) {
@@ -416,11 +416,8 @@ int MayErase(const std::string& path) {
 
 int EraseFile(const std::string& path) {
     std::string osPath;
-    if (!ToOsPath(path, osPath)) {
-        return BadName;
-    }
-    if (InjectedFailure()) {
-        return InjectedCode;
+    if (const int code = StartCall(path, osPath)) {
+        return code;
     }
     struct stat st {};
     if (::lstat(osPath.c_str(), &st) == 0 && IsReadOnly(st)) {

@@ -50,14 +50,8 @@ protected:
         return *dlg;
     }
 
-    // Writes a net data file (UTF-8 lines, stored as code page 932 with CR LF).
     std::string writeNetData(const std::string& name, const std::vector<std::string>& utf8Lines) {
-        std::string bytes;
-        for (const auto& line : utf8Lines) {
-            bytes += EncodeCp932(line) + "\r\n";
-        }
-        WriteFileBytes(dir.path() / name, bytes);
-        return dir.file(name);
+        return WriteNetDataFile(dir, name, utf8Lines);
     }
     void load(const std::string& path) {
         dialogs.openAnswers.push_back(path);

@@ -1,5 +1,7 @@
 #include "support/temp_dir.h"
 
+#include "runtime/codec.h"
+
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -46,6 +48,16 @@ void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes) {
     if (!out) {
         throw std::runtime_error("cannot write " + path.string());
     }
+}
+
+std::string WriteNetDataFile(const TempDir& dir, std::string_view name,
+                             const std::vector<std::string>& utf8Lines) {
+    std::string bytes;
+    for (const auto& line : utf8Lines) {
+        bytes += EncodeCp932(line) + "\r\n";
+    }
+    WriteFileBytes(dir.path() / std::string(name), bytes);
+    return dir.file(name);
 }
 
 } // namespace netedit::testing

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace netedit::testing {
 
@@ -24,6 +25,9 @@ private:
 };
 
 std::string ReadFileBytes(const std::filesystem::path& path);
+// Writes a net data file of UTF-8 lines as code page 932 with CR LF, and gives its full path.
+std::string WriteNetDataFile(const TempDir& dir, std::string_view name,
+                             const std::vector<std::string>& utf8Lines);
 void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
 
 } // namespace netedit::testing
