@@ -32,7 +32,8 @@ int main(int argc, char* argv[]) {
     for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         const QString name = QString::number(size);
         folder.mkpath(name);
-        if (!icon.pixmap(QSize(size, size), 1.0).save(folder.filePath(name + QStringLiteral("/netedit.png")))) {
+        if (!icon.pixmap(QSize(size, size), 1.0)
+                 .save(folder.filePath(name + QStringLiteral("/netedit.png")))) {
             std::fprintf(stderr, "write_icons: cannot write the %d pixel icon\n", size);
             return 1;
         }

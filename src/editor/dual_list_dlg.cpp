@@ -30,8 +30,7 @@ std::vector<std::string> EntriesOf(const EntryList& list) {
 
 TDualListDlg::TDualListDlg(EntryList& srcList, EntryList& dstList, DialogControls& controls,
                            UserDialogs& dialogs, ProgramFiles files)
-    : SrcList(srcList), DstList(dstList), controls_(controls), dialogs_(dialogs),
-      files_(std::move(files)) {}
+    : SrcList(srcList), DstList(dstList), controls_(controls), dialogs_(dialogs), files_(std::move(files)) {}
 
 template <typename Action> void TDualListDlg::Guarded(Action action) {
     try {

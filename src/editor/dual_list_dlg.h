@@ -25,7 +25,7 @@ public:
                  ProgramFiles files);
 
     // Events from the window, each run under the guard that reports any failure.
-    void Create();               // the window was built: FormCreate
+    void Create(); // the window was built: FormCreate
     // The file named when the program was started, if any, opened as if the user had confirmed it
     // in the open dialog. `arguments` are as the system gave them, the program's name left out.
     void OpenFromCommandLine(const std::vector<std::string>& arguments);

@@ -62,7 +62,8 @@ std::string ReplaceExt(std::string_view path, std::string_view ext, PathStyle st
 }
 
 std::string FullPath(std::string_view path, std::string_view folder) {
-    std::string whole = path.starts_with('/') ? std::string(path) : std::string(folder) + "/" + std::string(path);
+    std::string whole =
+        path.starts_with('/') ? std::string(path) : std::string(folder) + "/" + std::string(path);
     std::vector<std::string_view> steps;
     std::string_view rest = whole;
     while (!rest.empty()) {

@@ -75,7 +75,9 @@ protected:
 
     TempDir dir;
     std::string settingsPath;
-    ProgramFiles files{.settings = {}, .settingsFolder = {}, .helpFile = dir.file("netedit.HLP"),
+    ProgramFiles files{.settings = {},
+                       .settingsFolder = {},
+                       .helpFile = dir.file("netedit.HLP"),
                        .helpPage = dir.file("help.html")};
     ScriptedDialogs dialogs;
     VectorEntryList left;

@@ -14,8 +14,8 @@ TEST(ProgramFiles, SettingsStayBesideAWritableCopyElseGoToTheUsersConfigFolder) 
         std::string settings, folder; // folder "": nothing to make
     } rows[] = {
         {"portable copy", "/opt/tools/netedit", true, "/cfg", "/home/u", "/opt/tools/netedit.INI", ""},
-        {"installed, even for root", "/usr/bin/netedit", true, "", "/root/", "/root/.config/netedit/netedit.INI",
-         "/root/.config/netedit/"},
+        {"installed, even for root", "/usr/bin/netedit", true, "", "/root/",
+         "/root/.config/netedit/netedit.INI", "/root/.config/netedit/"},
         {"folder not writable", "/srv/netedit", false, "/cfg/", "/home/u", "/cfg/netedit/netedit.INI",
          "/cfg/netedit/"},
         {"relative XDG_CONFIG_HOME", "/srv/netedit", false, "cfg", "/home/u",
