@@ -50,6 +50,7 @@ e2e: build
 	@tests/e2e/run.sh $(BUILD)/netedit
 
 package: release
+	@cmake --build --preset release --target package_files
 	@cpack --config $(RELEASE)/CPackConfig.cmake -B $(RELEASE) >/dev/null
 	@ls $(RELEASE)/netedit_*_amd64.deb
 

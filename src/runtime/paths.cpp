@@ -85,7 +85,9 @@ std::string FullPath(std::string_view path, std::string_view folder) {
 }
 
 std::string FullPath(std::string_view path) {
-    return FullPath(path, platform::CurrentFolder());
+    const std::string folder = platform::CurrentFolder();
+    // A current folder that has gone names nothing; the path is better left as it was given.
+    return folder.empty() ? std::string(path) : FullPath(path, folder);
 }
 
 std::string ProgramPath() {

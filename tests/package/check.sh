@@ -94,6 +94,7 @@ if dpkg_waiting -i "$deb"; then
     if session "${exec_line[@]}"; then
         dir="$work/session"
         same "OBNNET.ORG holds the sample" "$root/examples/OBN.NET" "$dir/data/OBNNET.ORG"
+        check "the new file holds the two entries moved" test "$(grep -c '^\[' "$dir/data/OBN.NET")" -eq 2
         for file in OBN.NET OBNNET.ORG OBNNET.TMP; do
             same "the installed program wrote $file as the built one" "$work/built/data/$file" "$dir/data/$file"
         done
