@@ -4,13 +4,15 @@
 # make test-asan — the tests again, under AddressSanitizer and UndefinedBehaviorSanitizer
 # make fuzz  — clang build of the fuzz targets, each run FUZZ_SECONDS (FUZZ_JOBS at a time)
 # make e2e   — the whole program driven in a virtual X server (NETEDIT_SCREENSHOTS=docs renews the pictures)
+# make package — the Debian package, build/release/netedit_<version>_amd64.deb
+# make package-check — the package checked, installed, driven as installed and removed again (as root)
 
 BUILD := build/default
 RELEASE := build/release
 FUZZ_SECONDS ?= 600
 FUZZ_JOBS ?= 1
 
-.PHONY: all deps build run test bench release clean e2e test-asan fuzz
+.PHONY: all deps build run test bench release clean e2e test-asan fuzz package package-check
 
 all: build
 
@@ -46,6 +48,14 @@ fuzz:
 
 e2e: build
 	@tests/e2e/run.sh $(BUILD)/netedit
+
+package: release
+	@cmake --build --preset release --target package_files
+	@cpack --config $(RELEASE)/CPackConfig.cmake -B $(RELEASE) >/dev/null
+	@ls $(RELEASE)/netedit_*_amd64.deb
+
+package-check: package
+	@tests/package/check.sh $(RELEASE)/netedit_*_amd64.deb $(RELEASE)/netedit
 
 bench: release
 	@cmake --build --preset release --target benchmarks

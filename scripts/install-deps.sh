@@ -2,11 +2,13 @@
 # Installs the Debian packages that building, running and testing netedit need.
 # Does nothing when they are all present already. `install-deps.sh fuzz` adds what fuzzing needs.
 set -euo pipefail
-# The last line serves `make e2e`'s screen reader: a D-Bus session, the accessibility bus and
-# Python's client of it, and xprop to set the desktop's font resolution.
+# The third line serves `make e2e`'s screen reader: a D-Bus session, the accessibility bus and
+# Python's client of it, and xprop to set the desktop's font resolution. The last line builds
+# and checks the package: the icon's SVG writer, dpkg-shlibdeps and the three validators.
 packages=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev
           xvfb xauth fonts-ipafont-gothic xdotool x11-apps netpbm
-          dbus at-spi2-core python3-pyatspi x11-utils)
+          dbus at-spi2-core python3-pyatspi x11-utils
+          qt6-svg-dev dpkg-dev lintian desktop-file-utils appstream)
 # "fuzz" adds clang with its libFuzzer and sanitizer runtimes, which only `make fuzz` needs.
 if [ "${1:-}" = fuzz ]; then
     packages+=(clang libclang-rt-14-dev)
@@ -19,5 +21,7 @@ done
 echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# Others may be installing at the same moment: wait for the lock rather than fail.
+$sudo apt-get -o DPkg::Lock::Timeout=300 update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=300 install -y -qq \
+    --no-install-recommends "${missing[@]}"

@@ -73,7 +73,9 @@ void DrawDoor(QPainter& p) {
     p.drawEllipse(QPointF(7.5, 9), 0.8, 0.8);
 }
 
-void DrawProgramIcon(QPainter& p) {
+} // namespace
+
+void PaintProgramIcon(QPainter& p) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(30, 40, 70));
     p.drawRect(0, 0, 15, 32);
@@ -94,15 +96,15 @@ void DrawProgramIcon(QPainter& p) {
     p.setBrush(QColor(250, 210, 20));
     p.drawPath(bolt);
 
+    // The letters as shapes, so that a vector copy of the icon needs no font where it is shown.
     QFont font;
     font.setPixelSize(12);
     font.setBold(true);
-    p.setFont(font);
-    p.setPen(QColor(250, 210, 20));
-    p.drawText(QRect(16, 10, 16, 20), Qt::AlignCenter, QStringLiteral("et"));
+    QPainterPath letters;
+    letters.addText(0, 0, font, QStringLiteral("et"));
+    letters.translate(QRectF(16, 10, 16, 20).center() - letters.boundingRect().center());
+    p.drawPath(letters);
 }
-
-} // namespace
 
 QIcon FolderPicture() {
     return QIcon(new DrawnPicture(DrawFolder, 16));
@@ -113,7 +115,7 @@ QIcon DoorPicture() {
 }
 
 QIcon ProgramIcon() {
-    return QIcon(new DrawnPicture(DrawProgramIcon, 32));
+    return QIcon(new DrawnPicture(PaintProgramIcon, 32));
 }
 
 } // namespace netedit

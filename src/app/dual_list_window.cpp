@@ -37,7 +37,7 @@ QToolButton* MakeFlatButton(const QString& caption, const QFont& font, QWidget* 
 
 } // namespace
 
-DualListWindow::DualListWindow(UserDialogs& dialogs, std::string settingsPath, QWidget* parent)
+DualListWindow::DualListWindow(UserDialogs& dialogs, ProgramFiles files, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
       dialog_(nullptr) {
@@ -51,7 +51,7 @@ DualListWindow::DualListWindow(UserDialogs& dialogs, std::string settingsPath, Q
     // a click on a flat button or a label would take the focus from the list that has it.
     setFocusPolicy(Qt::TabFocus);
     buildControls();
-    dialog_ = std::make_unique<TDualListDlg>(*SrcList, *DstList, *this, dialogs, std::move(settingsPath));
+    dialog_ = std::make_unique<TDualListDlg>(*SrcList, *DstList, *this, dialogs, std::move(files));
     setFocus(Qt::OtherFocusReason); // no control holds the focus until the user gives it one
     dialog_->Create();
 }

@@ -24,7 +24,7 @@ QPoint CentredPosition(const QRect& area, const QSize& outer);
 class DualListWindow : public QWidget, public DialogControls {
     Q_OBJECT
 public:
-    DualListWindow(UserDialogs& dialogs, std::string settingsPath, QWidget* parent = nullptr);
+    DualListWindow(UserDialogs& dialogs, ProgramFiles files, QWidget* parent = nullptr);
 
     // Controls, named by role and kind.
     PictureButton* OKBtn = nullptr;

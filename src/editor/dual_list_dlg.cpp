@@ -8,6 +8,7 @@
 #include "runtime/failure.h"
 #include "runtime/messages.h"
 #include "runtime/paths.h"
+#include "runtime/platform.h"
 #include "transfer/moves.h"
 
 #include <new>
@@ -28,9 +29,8 @@ std::vector<std::string> EntriesOf(const EntryList& list) {
 } // namespace
 
 TDualListDlg::TDualListDlg(EntryList& srcList, EntryList& dstList, DialogControls& controls,
-                           UserDialogs& dialogs, std::string settingsPath)
-    : SrcList(srcList), DstList(dstList), controls_(controls), dialogs_(dialogs),
-      settingsPath_(std::move(settingsPath)) {}
+                           UserDialogs& dialogs, ProgramFiles files)
+    : SrcList(srcList), DstList(dstList), controls_(controls), dialogs_(dialogs), files_(std::move(files)) {}
 
 template <typename Action> void TDualListDlg::Guarded(Action action) {
     try {
@@ -49,6 +49,14 @@ template <typename Action> void TDualListDlg::Guarded(Action action) {
 
 void TDualListDlg::Create() {
     Guarded([this] { FormCreate(); });
+}
+
+void TDualListDlg::OpenFromCommandLine(const std::vector<std::string>& arguments) {
+    if (arguments.empty()) {
+        return;
+    }
+    // A full path, as the open dialog gives it: the save compares folders by their names.
+    Guarded([&] { OpenChosen(FullPath(EncodeCp932Path(arguments.front()))); });
 }
 
 void TDualListDlg::Press(Control control) {
@@ -118,7 +126,7 @@ bool TDualListDlg::KeyDown(Key key, KeyModifiers modifiers) {
 
 void TDualListDlg::FormCreate() {
     saved_ = false;
-    ReadSettings(settingsPath_, paths_);
+    ReadSettings(files_.settings, paths_);
     UpdateCaption();
 }
 
@@ -134,7 +142,7 @@ void TDualListDlg::CloseBtnClick() {
 }
 
 void TDualListDlg::BitBtn2Click() {
-    dialogs_.showHelp(ReplaceExt(ProgramPath(), ".HLP"));
+    dialogs_.showHelp(HelpToShow(files_));
 }
 
 void TDualListDlg::SrcListClick() {
@@ -148,8 +156,10 @@ void TDualListDlg::DstListClick() {
 // ---- Opening ----
 
 void TDualListDlg::BitBtn1Click() {
-    const std::optional<std::string> chosen =
-        dialogs_.chooseOpenFile(DirPart(paths_.source), NamePart(paths_.source));
+    OpenChosen(dialogs_.chooseOpenFile(DirPart(paths_.source), NamePart(paths_.source)));
+}
+
+void TDualListDlg::OpenChosen(const std::optional<std::string>& chosen) {
     if (chosen) {
         sourceDirectory_ = DirPart(*chosen);
         SetEnabled(Control::BitBtn1, false); // one file per run
@@ -243,7 +253,10 @@ void TDualListDlg::UpdateCaption() {
 }
 
 void TDualListDlg::SaveOption() {
-    WriteSettings(settingsPath_, paths_);
+    if (!files_.settingsFolder.empty()) {
+        platform::MakeFolders(files_.settingsFolder); // where it cannot be made, the write says why
+    }
+    WriteSettings(files_.settings, paths_);
     UpdateCaption();
 }
 

@@ -2,10 +2,12 @@
 
 #include "editor/dialog_controls.h"
 #include "editor/keyboard.h"
+#include "editor/program_files.h"
 #include "editor/settings_file.h"
 #include "netdata/section_table.h"
 #include "transfer/entry_list.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,10 +22,13 @@ class UserDialogs;
 class TDualListDlg {
 public:
     TDualListDlg(EntryList& srcList, EntryList& dstList, DialogControls& controls, UserDialogs& dialogs,
-                 std::string settingsPath);
+                 ProgramFiles files);
 
     // Events from the window, each run under the guard that reports any failure.
-    void Create();               // the window was built: FormCreate
+    void Create(); // the window was built: FormCreate
+    // The file named when the program was started, if any, opened as if the user had confirmed it
+    // in the open dialog. `arguments` are as the system gave them, the program's name left out.
+    void OpenFromCommandLine(const std::vector<std::string>& arguments);
     void Press(Control control); // a click on a button of the window, if it is enabled
     void ListClicked(Control list);
     void Paint();      // every paint of the window refreshes the button states
@@ -59,6 +64,8 @@ public:
 
 private:
     template <typename Action> void Guarded(Action action);
+    // The open action once the open dialog has answered: nothing when the user cancelled.
+    void OpenChosen(const std::optional<std::string>& chosen);
     // A control that is disabled gives up the focus, to no other control.
     void SetEnabled(Control control, bool enabled);
 
@@ -66,7 +73,7 @@ private:
     EntryList& DstList;
     DialogControls& controls_;
     UserDialogs& dialogs_;
-    std::string settingsPath_;
+    ProgramFiles files_;
     RememberedPaths paths_;
     std::string sourceDirectory_;
     SectionTable sections_;

@@ -19,10 +19,6 @@ constexpr std::int64_t CaptionHeadBytes = 22;
 
 } // namespace
 
-std::string SettingsFilePath() {
-    return ReplaceExt(ProgramPath(), ".INI");
-}
-
 void ReadSettings(const std::string& settingsPath, RememberedPaths& paths) {
     LineFile file;
     try {

@@ -13,9 +13,6 @@ struct RememberedPaths {
     std::string destination; // "DstFile"
 };
 
-// The settings file beside the program: its own path with the extension ".INI".
-std::string SettingsFilePath();
-
 // Reads "SrcFile=" and "DstFile=" lines into `paths`; a later line overrides an earlier one.
 // Any failure ends the reading quietly, keeping what was read up to then.
 void ReadSettings(const std::string& settingsPath, RememberedPaths& paths);

@@ -3,6 +3,8 @@
 #include "runtime/codec.h"
 #include "runtime/platform.h"
 
+#include <vector>
+
 namespace netedit {
 
 namespace {
@@ -57,6 +59,35 @@ std::string ReplaceExt(std::string_view path, std::string_view ext, PathStyle st
     std::string result(path.substr(0, Scan(path, style).dot));
     result += ext;
     return result;
+}
+
+std::string FullPath(std::string_view path, std::string_view folder) {
+    std::string whole =
+        path.starts_with('/') ? std::string(path) : std::string(folder) + "/" + std::string(path);
+    std::vector<std::string_view> steps;
+    std::string_view rest = whole;
+    while (!rest.empty()) {
+        const std::size_t slash = rest.find('/');
+        const std::string_view step = rest.substr(0, slash);
+        rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
+        if (step == ".." && !steps.empty()) {
+            steps.pop_back();
+        } else if (!step.empty() && step != "." && step != "..") {
+            steps.push_back(step);
+        }
+    }
+    std::string full;
+    for (const std::string_view step : steps) {
+        full += '/';
+        full += step;
+    }
+    return full.empty() ? "/" : full;
+}
+
+std::string FullPath(std::string_view path) {
+    const std::string folder = platform::CurrentFolder();
+    // A current folder that has gone names nothing; the path is better left as it was given.
+    return folder.empty() ? std::string(path) : FullPath(path, folder);
 }
 
 std::string ProgramPath() {

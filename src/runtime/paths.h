@@ -28,6 +28,12 @@ std::string NamePart(std::string_view path, PathStyle style = NativePathStyle);
 // The path with `ext` (".INI") in place of its extension, or appended when it has none.
 std::string ReplaceExt(std::string_view path, std::string_view ext, PathStyle style = NativePathStyle);
 
+// The full path that `path` names from `folder` (or, without one, from the current folder), with
+// its "." and ".." steps and doubled "/" resolved by name, as the file dialogs give their paths:
+// two names of one folder then compare equal.
+std::string FullPath(std::string_view path, std::string_view folder);
+std::string FullPath(std::string_view path);
+
 // The full path of the running program's executable, in code page 932.
 std::string ProgramPath();
 

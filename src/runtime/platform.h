@@ -46,6 +46,15 @@ int ReplaceFileContents(const std::string& path, const std::function<void(const 
                         bool& createFailed, const std::string& permissionsFrom = {});
 
 std::string ExecutablePath();
+// The folder the program runs in, and the value of an environment variable (empty when unset),
+// both in code page 932.
+std::string CurrentFolder();
+std::string EnvironmentValue(const char* name);
+// Whether the user may create files in `folder`.
+bool MayCreateIn(const std::string& folder);
+// Creates `folder` and the folders on its way that are missing, readable by the user alone;
+// 0 when it stands there afterwards.
+int MakeFolders(const std::string& folder);
 
 // Code page conversion through the system's converter; `exact` turns false when a sequence
 // could not be converted and was replaced.

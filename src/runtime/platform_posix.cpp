@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <iconv.h>
 #include <optional>
@@ -567,6 +568,45 @@ std::string ExecutablePath() {
         }
         buffer.resize(buffer.size() * 2);
     }
+}
+
+std::string CurrentFolder() {
+    std::string buffer(256, '\0');
+    while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
+        if (errno != ERANGE) {
+            return {};
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+    buffer.resize(std::char_traits<char>::length(buffer.c_str()));
+    return EncodeCp932Path(buffer);
+}
+
+std::string EnvironmentValue(const char* name) {
+    const char* value = std::getenv(name); // NOLINT(concurrency-mt-unsafe): read on the one thread
+    return value == nullptr ? std::string() : EncodeCp932Path(value);
+}
+
+bool MayCreateIn(const std::string& folder) {
+    std::string osPath;
+    return ToOsPath(folder, osPath) && IsDirectory(osPath) && ::access(osPath.c_str(), W_OK | X_OK) == 0;
+}
+
+int MakeFolders(const std::string& folder) {
+    std::string osPath;
+    if (!ToOsPath(folder, osPath)) {
+        return BadName;
+    }
+    for (std::size_t end = osPath.find('/', 1);; end = osPath.find('/', end + 1)) {
+        const std::string step = osPath.substr(0, end);
+        if (!step.empty() && ::mkdir(step.c_str(), 0700) != 0 && errno != EEXIST) {
+            return CodeFor(errno, step);
+        }
+        if (end == std::string::npos) {
+            break;
+        }
+    }
+    return IsDirectory(osPath) ? 0 : 5;
 }
 
 std::string ConvertCp932ToUtf8(const std::string& bytes, bool& exact) {

@@ -18,7 +18,7 @@ protected:
     void SetUp() override { settingsPath = dir.file("netedit.INI"); }
 
     DualListWindow& open() {
-        window = std::make_unique<DualListWindow>(dialogs, settingsPath);
+        window = std::make_unique<DualListWindow>(dialogs, ProgramFiles{settingsPath, {}, {}, {}});
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         window->activateWindow();

@@ -8,13 +8,20 @@
 #   edit         open the sample, move entries with clicks and keys, save over the loaded file
 #                by a click on the save button, close
 #   failed-open  click the open button, name a missing file, close the error box, close
+#   given-file   started with the sample named on its command line: move two entries, save over
+#                the sample, press the help button (the desktop's handler records the request in
+#                $work/help-request), close
 # SCALE is the screen's scale (2: 192 dpi), by which every position in the window is multiplied.
-# Usage: drive.sh WORK_DIR SCENARIO SCALE   (NETEDIT_SCREENSHOTS=DIR also writes the README pictures)
+# COMMAND starts the program; by default $work/prog/netedit.
+# Usage: drive.sh WORK_DIR SCENARIO SCALE [COMMAND...]   (NETEDIT_SCREENSHOTS=DIR also writes the README pictures)
 set -Eeuo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 work=$1
 scenario=$2
 scale=$3
+shift 3
+command=("$@")
+[ ${#command[@]} -gt 0 ] || command=("$work/prog/netedit")
 sample="$work/data/OBN.NET"
 deadline_seconds=${NETEDIT_E2E_WAIT:-20}
 title='Orbelin Netdata Editor'
@@ -94,6 +101,7 @@ press_button() { click "$1" "$2" && xdotool mousemove --window "$main" $(at 140 
 open_button() { press_button 82 428; }
 save_button() { press_button 189 428; }
 close_button() { click 402 428; }
+help_button() { press_button 508 428; }
 
 # What a screen reader finds, once it is what expected/accessible-$1.txt says; the bus passes
 # changes on a little later than the window shows them.
@@ -180,12 +188,43 @@ if [ "$scale" -ne 1 ]; then
     xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "Xft.dpi:	$((96 * scale))"
 fi
 
-"$work/prog/netedit" >"$work/netedit.log" 2>&1 &
+"${command[@]}" >"$work/netedit.log" 2>&1 &
 app_pid=$!
 main=$(wait_for "the main window" main_window)
 sleep 0.5 # the first paint disables the save button; Enter before it would press that button
 refocus
-expect_accessible start
+[ "$scenario" = given-file ] || expect_accessible start
+
+# A click on the save button, Y to the question, the sample named in the save dialog, the notice
+# accepted.
+save_over_the_sample() {
+    save_button
+    local box dialog notice
+    box=$(expect_dialog "the save question" "情報")
+    shoot_box "$box"
+    xdotool mousemove --window "$box" 20 20 key y
+    wait_for "the question to close" "gone $box" >/dev/null
+    dialog=$(expect_dialog "the save dialog")
+    answer_file_dialog "$dialog" "$sample"
+    notice=$(expect_dialog "the notice")
+    xdotool mousemove --window "$notice" 20 20 key Return
+    wait_for "the notice to close" no_dialog >/dev/null
+    refocus
+}
+
+if [ "$scenario" = given-file ]; then
+    # The sample is open from the start: the fourth and second entries to the right.
+    left_row 3
+    ctrl_click 100 "$(row 1)"
+    include
+    save_over_the_sample
+    help_button
+    wait_for "the desktop to be asked for the help" "test -s $work/help-request" >/dev/null
+    no_dialog || fail "a box instead of the help"
+    close_button
+    wait_for_end
+    exit 0
+fi
 
 if [ "$scenario" = failed-open ]; then
     # A click on the open button and a missing file: once the error box is closed, no control
@@ -235,17 +274,7 @@ shoot_main
 /usr/bin/python3 "$here/read_accessible.py" --listen 600 >"$work/name-changes.txt" 2>&1 &
 listener=$!
 wait_for "the screen reader to listen" "grep -qs ^listening $work/name-changes.txt" >/dev/null
-save_button
-box=$(expect_dialog "the save question" "情報")
-shoot_box "$box"
-xdotool mousemove --window "$box" 20 20 key y
-wait_for "the question to close" "gone $box" >/dev/null
-dialog=$(expect_dialog "the save dialog")
-answer_file_dialog "$dialog" "$sample"
-notice=$(expect_dialog "the notice")
-xdotool mousemove --window "$notice" 20 20 key Return
-wait_for "the notice to close" no_dialog >/dev/null
-refocus
+save_over_the_sample
 expect_accessible saved
 heard() { grep -qxF 'label now "/tmp/netedit-e2...OBN.NET"' "$work/name-changes.txt"; }
 wait_for "the path label to announce its new text" heard >/dev/null

@@ -233,11 +233,31 @@ TEST_F(Dialog, MovesAndTheRestoreReapplyTheEnablingRule) {
     EXPECT_FALSE(controls.disabled.contains(OKBtn));
 }
 
-TEST_F(Dialog, HelpAsksForTheHelpFileBesideTheProgram) {
+TEST_F(Dialog, HelpShowsTheHelpFileBesideTheProgramElseTheInstalledPage) {
     start();
     dlg->Press(BitBtn2);
-    ASSERT_EQ(dialogs.helpRequests.size(), 1U);
-    EXPECT_TRUE(dialogs.helpRequests[0].ends_with(".HLP"));
+    WriteFileBytes(files.helpFile, "");
+    dlg->Press(BitBtn2);
+    EXPECT_EQ(dialogs.helpRequests, (Entries{files.helpPage, files.helpFile}));
+}
+
+// Settings kept apart from the program get their folder on the first write.
+TEST_F(Dialog, AFileNamedAtTheStartOpensAsIfChosenAndWritesTheSettingsInTheirOwnFolder) {
+    const std::string sample = writeNetData("OBN.NET", {"[0]", "Name=A"});
+    const fs::path cwd = fs::current_path();
+    fs::current_path(dir.path());
+    settingsPath = dir.file("config/netedit/netedit.INI");
+    files.settingsFolder = dir.file("config/netedit/");
+    start();
+    dlg->OpenFromCommandLine({"./sub/../OBN.NET", "ignored"});
+    fs::current_path(cwd);
+    EXPECT_EQ(left.entries(), Entries{"[  0] A"});
+    EXPECT_EQ(dlg->sourceDirectory(), dir.file(""));
+    EXPECT_TRUE(controls.disabled.contains(BitBtn1));
+    EXPECT_TRUE(dialogs.openRequests.empty());
+    EXPECT_EQ(settings(), "SrcFile=\r\nDstFile=\r\n");
+    dlg->OpenFromCommandLine({});
+    EXPECT_EQ(left.count(), 1U) << "no argument, nothing opened";
 }
 
 TEST(Keyboard, DecidesWhatEachKeyDoes) {

@@ -43,7 +43,8 @@ protected:
     void SetUp() override { settingsPath = dir.file("netedit.INI"); }
 
     TDualListDlg& start() {
-        dlg = std::make_unique<TDualListDlg>(left, right, controls, dialogs, settingsPath);
+        files.settings = settingsPath;
+        dlg = std::make_unique<TDualListDlg>(left, right, controls, dialogs, files);
         controls.closeQuery = [this] { return dlg->CloseQuery(); };
         dlg->Create();
         dlg->Paint(); // the first paint runs the enabling rule
@@ -68,6 +69,10 @@ protected:
 
     TempDir dir;
     std::string settingsPath;
+    ProgramFiles files{.settings = {},
+                       .settingsFolder = {},
+                       .helpFile = dir.file("netedit.HLP"),
+                       .helpPage = dir.file("help.html")};
     ScriptedDialogs dialogs;
     VectorEntryList left;
     VectorEntryList right;

@@ -106,6 +106,22 @@ TEST(ProgramPath, NamesTheRunningExecutable) {
     EXPECT_EQ(ProgramTitle(), TitleFromProgramPath(path));
 }
 
+// A name given on the command line must compare with the save dialog's full path of the folder.
+TEST(FullPath, ResolvesStepsByNameFromTheFolder) {
+    const struct {
+        std::string path, folder, full;
+    } rows[] = {
+        {"OBN.NET", "/data", "/data/OBN.NET"},
+        {"./net//OBN.NET", "/data/", "/data/net/OBN.NET"},
+        {"../OBN.NET", "/data/net", "/data/OBN.NET"},
+        {"/a/../../b/./\x95\x5C.NET", "/ignored", "/b/\x95\x5C.NET"},
+        {"..", "/", "/"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(FullPath(row.path, row.folder), row.full) << row.path;
+    }
+}
+
 TEST(MoveFileTo, MovesButNeverReplaces) {
     TempDir dir;
     WriteFileBytes(dir.file("old"), "old bytes");

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+namespace netedit {
+
+// The files the program keeps for itself, apart from the user's net data.
+struct ProgramFiles {
+    std::string settings;       // the settings file
+    std::string settingsFolder; // made on the first write when the settings live apart from the program
+    std::string helpFile;       // the ".HLP" file beside the program, shown when it stands there
+    std::string helpPage;       // the help page installed with the program
+};
+
+// What decides where those files are, as the system tells it (paths in code page 932).
+struct ProgramSurroundings {
+    std::string programPath;
+    bool programFolderWritable = false;
+    std::string installedFolder; // where the package puts the program, ending with "/"
+    std::string configHome;      // $XDG_CONFIG_HOME
+    std::string home;            // $HOME
+    std::string helpPage;
+};
+
+// A copy in a folder of its own keeps its settings beside itself; the installed program, or one
+// whose folder the user may not write, keeps them in the user's configuration folder under the
+// same name.
+ProgramFiles ProgramFilesFor(const ProgramSurroundings& surroundings);
+ProgramFiles ThisProgramsFiles();
+
+// The help to show: the ".HLP" file when one stands beside the program, else the installed page.
+std::string HelpToShow(const ProgramFiles& files);
+
+} // namespace netedit
