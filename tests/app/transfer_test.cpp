@@ -74,46 +74,15 @@ TEST_F(Transfer, ButtonsListsAndFocusFollowEachMove) {
         std::vector<bool> enabled;
         QWidget* focus;
     } steps[] = {
+        // clang-format off
         {"loaded", [] {}, {"A", "B", "C", "D", "E"}, {}, leftOnly, nullptr},
-        {"Ctrl-click out of order, then >",
-         [&] {
-             clickRow(w.SrcList, 3);
-             clickRow(w.SrcList, 1, Qt::ControlModifier);
-             press(w.IncludeBtn);
-         },
-         {"A", "C", "E"},
-         {"B", "D"},
-         both,
-         w.SrcList},
+        {"Ctrl-click out of order, then >", [&] { clickRow(w.SrcList, 3); clickRow(w.SrcList, 1, Qt::ControlModifier); press(w.IncludeBtn); }, {"A", "C", "E"}, {"B", "D"}, both, w.SrcList},
         {">>", [&] { press(w.IncAllBtn); }, {}, {"B", "D", "A", "C", "E"}, rightOnly, w.SrcList},
-        {"click on the right, then <",
-         [&] {
-             clickRow(w.DstList, 1);
-             press(w.ExcludeBtn);
-         },
-         {"D"},
-         {"B", "A", "C", "E"},
-         both,
-         w.DstList},
-        {"Shift-click a range, then <",
-         [&] {
-             clickRow(w.DstList, 0);
-             clickRow(w.DstList, 2, Qt::ShiftModifier);
-             press(w.ExcludeBtn);
-         },
-         {"D", "B", "A", "C"},
-         {"E"},
-         both,
-         w.DstList},
-        {"<< from the left list: the emptied right list takes the focus",
-         [&] {
-             w.SrcList->setFocus();
-             press(w.ExAllBtn);
-         },
-         {"D", "B", "A", "C", "E"},
-         {},
-         leftOnly,
-         w.DstList},
+        {"click on the right, then <", [&] { clickRow(w.DstList, 1); press(w.ExcludeBtn); }, {"D"}, {"B", "A", "C", "E"}, both, w.DstList},
+        {"Shift-click a range, then <", [&] { clickRow(w.DstList, 0); clickRow(w.DstList, 2, Qt::ShiftModifier); press(w.ExcludeBtn); }, {"D", "B", "A", "C"}, {"E"}, both, w.DstList},
+        // The emptied right list takes the focus.
+        {"<< from the left list", [&] { w.SrcList->setFocus(); press(w.ExAllBtn); }, {"D", "B", "A", "C", "E"}, {}, leftOnly, w.DstList},
+        // clang-format on
     };
     for (const auto& step : steps) {
         step.act();

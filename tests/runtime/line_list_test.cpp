@@ -40,8 +40,6 @@ std::string CannotCreate(const std::string& path) {
     return Message(msg::CannotCreate, path);
 }
 
-const std::string WriteError = Message(msg::WriteError);
-
 // Names in the directory other than `keep`: what a save may have left behind.
 Strings Leftovers(const TempDir& dir, const std::string& keep) {
     Strings names;
@@ -201,19 +199,6 @@ TEST(LinesUnprivileged, RefuseWhatTheUserMayNotTouch) {
     EXPECT_EQ(ReadFileBytes(readOnly), "old\r\n");
     EXPECT_EQ(Leftovers(open, "OBN.NET"), Strings{});
     EXPECT_FALSE(fs::exists(inClosedFolder));
-}
-
-TEST(SaveLines, AShortWriteKeepsTheOldFileByteForByte) {
-    TempDir dir;
-    const std::string path = dir.file("OBN.NET");
-    const std::string old = "[0]\r\nName=old\r\n";
-    WriteFileBytes(path, old);
-    // The kernel takes 100 bytes of the 300 and refuses the rest.
-    std::string answer = testing::RunInChild(
-        {.maxFileBytes = 100}, [&] { return FailureOf([&] { SaveLines({std::string(298, 'x')}, path); }); });
-    EXPECT_EQ(answer, WriteError);
-    EXPECT_EQ(ReadFileBytes(path), old);
-    EXPECT_EQ(Leftovers(dir, "OBN.NET"), Strings{});
 }
 
 } // namespace
