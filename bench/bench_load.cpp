@@ -58,7 +58,8 @@ void BenchShowEntries(const testing::TempDir& dir) {
     const double shown = BestSeconds(
         3,
         [&] {
-            window = std::make_unique<DualListWindow>(dialogs, dir.file("bench.INI"));
+            window =
+                std::make_unique<DualListWindow>(dialogs, ProgramFiles{dir.file("bench.INI"), {}, {}, {}});
             window->show();
             (void)QTest::qWaitForWindowExposed(window.get());
             dialogs.openAnswers.push_back(path);

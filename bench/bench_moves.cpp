@@ -93,7 +93,8 @@ private:
 
     void freshWindow() {
         window_.reset();
-        window_ = std::make_unique<DualListWindow>(dialogs_, dir_.file("bench.INI"));
+        window_ =
+            std::make_unique<DualListWindow>(dialogs_, ProgramFiles{dir_.file("bench.INI"), {}, {}, {}});
         window_->show();
         (void)QTest::qWaitForWindowExposed(window_.get());
         QApplication::processEvents();

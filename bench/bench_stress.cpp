@@ -158,7 +158,7 @@ int main(int argc, char** argv) {
     const std::uintmax_t fileSize = WriteStressFile(source);
 
     testing::ScriptedDialogs dialogs;
-    DualListWindow window(dialogs, dir.file("stress.INI"));
+    DualListWindow window(dialogs, ProgramFiles{dir.file("stress.INI"), {}, {}, {}});
     window.show();
     (void)QTest::qWaitForWindowExposed(&window);
     QApplication::processEvents();
