@@ -228,9 +228,11 @@ TEST_F(Dialog, MovesAndTheRestoreReapplyTheEnablingRule) {
     EXPECT_EQ(controls.disabled, LeftOnly);
     controls.disabled.insert(OKBtn);
     dlg->Press(IncAllBtn);
-    controls.disabled.insert(OKBtn); // as a completed save leaves it
-    dlg->ListClicked(DstList);
-    EXPECT_FALSE(controls.disabled.contains(OKBtn));
+    for (const Control list : {SrcList, DstList}) {
+        controls.disabled.insert(OKBtn); // as a completed save leaves it
+        dlg->ListClicked(list);
+        EXPECT_FALSE(controls.disabled.contains(OKBtn));
+    }
 }
 
 TEST_F(Dialog, HelpShowsTheHelpFileBesideTheProgramElseTheInstalledPage) {

@@ -89,7 +89,7 @@ TEST(ProgramTitle, IsTheNameUpToItsFirstDotLowerCasedAfterTheFirstByte) {
     const Row rows[] = {
         // clang-format off
         {"C:\\TOOLS\\EDITOR.EXE", W, "Editor"}, {"netedit.exe", W, "netedit"}, {"netedit", PathStyle::Posix, "netedit"},
-        {"/usr/bin/NetEdit", PathStyle::Posix, "Netedit"}, {"C:\\A\\NET.EDIT.EXE", W, "Net"}, {".HIDDEN", W, ""},
+        {"/usr/bin/NetEdit", PathStyle::Posix, "Netedit"}, {"AAZ", W, "Aaz"}, {"C:\\A\\NET.EDIT.EXE", W, "Net"}, {".HIDDEN", W, ""},
         // Double-byte characters keep both bytes, also a trail byte in the range of "A" to "Z".
         {"C:\\\x83\x41\x83\x43X.EXE", W, "\x83\x41\x83\x43x"}, {"X\x83\x41Y", W, "X\x83\x41y"}, {"\xB1\xB2Z", W, "\xB1\xB2z"},
         // clang-format on
