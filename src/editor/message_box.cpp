@@ -1,0 +1,102 @@
+#include "editor/message_box.h"
+
+#include "runtime/failure.h"
+
+#include <algorithm>
+#include <array>
+
+namespace netedit {
+
+namespace {
+
+// In bit order, which is also the order from left to right.
+constexpr std::array<BoxButton, 9> ButtonTable{{
+    {buttons::Yes, "はい(&Y)", results::Yes, "Yes"},
+    {buttons::No, "いいえ(&N)", results::No, "No"},
+    {buttons::Ok, "OK", results::Ok, "OK"},
+    {buttons::Cancel, "ｷｬﾝｾﾙ", results::Cancel, "Cancel"},
+    {buttons::Abort, "中止(&A)", results::Abort, "Abort"},
+    {buttons::Retry, "再試行(&R)", results::Retry, "Retry"},
+    {buttons::Ignore, "無視(&I)", results::Ignore, "Ignore"},
+    {buttons::All, "すべて", results::All, "All"},
+    {buttons::Help, "ﾍﾙﾌﾟ(&H)", 0, "Help"},
+}};
+
+unsigned FirstOf(unsigned buttonSet, std::initializer_list<unsigned> preference) {
+    for (unsigned bit : preference) {
+        if ((buttonSet & bit) != 0) {
+            return bit;
+        }
+    }
+    return 0;
+}
+
+// Multiplies and divides, rounding to the nearest pixel.
+int Scale(int units, int numerator, int denominator) {
+    return static_cast<int>((2LL * units * numerator + denominator) / (2LL * denominator));
+}
+
+} // namespace
+
+std::vector<BoxButton> ButtonsOf(unsigned buttonSet) {
+    std::vector<BoxButton> shown;
+    std::copy_if(ButtonTable.begin(), ButtonTable.end(), std::back_inserter(shown),
+                 [buttonSet](const BoxButton& row) { return (buttonSet & row.bit) != 0; });
+    return shown;
+}
+
+unsigned DefaultButtonOf(unsigned buttonSet) {
+    return FirstOf(buttonSet, {buttons::Ok, buttons::Yes, buttons::Retry});
+}
+
+unsigned CancelButtonOf(unsigned buttonSet) {
+    return FirstOf(buttonSet, {buttons::Cancel, buttons::No, buttons::Ok});
+}
+
+const char* KindCaption(MsgKind kind) {
+    switch (kind) {
+    case MsgKind::Warning:
+        return "警告";
+    case MsgKind::Error:
+        return "ｴﾗｰ";
+    case MsgKind::Information:
+        return "情報";
+    case MsgKind::Confirmation:
+        return "確認";
+    case MsgKind::Custom:
+        break;
+    }
+    return nullptr;
+}
+
+std::string FailureText(const Failure& failure) {
+    return failure.message() + '.';
+}
+
+MessageLayout LayoutMessage(FontMeasure font, int textWidth, int textHeight, bool hasIcon, int buttonCount) {
+    const auto across = [&](int units) { return Scale(units, font.averageWidth, 4); };
+    const auto down = [&](int units) { return Scale(units, font.lineHeight, 8); };
+    const int iconSpan = hasIcon ? MessageIconSize + across(10) : 0;
+    const int blockWidth = textWidth + iconSpan;
+    const int blockHeight = hasIcon ? std::max(textHeight, MessageIconSize) : textHeight;
+    const int buttonWidth = across(50);
+    const int gap = across(4);
+    const int rowWidth = buttonCount > 0 ? buttonCount * buttonWidth + (buttonCount - 1) * gap : 0;
+
+    MessageLayout layout;
+    layout.clientWidth = std::max(blockWidth, rowWidth) + 2 * across(8);
+    layout.clientHeight = blockHeight + down(10) + down(14) + 2 * down(8);
+    if (hasIcon) {
+        layout.icon = {across(8), down(8), MessageIconSize, MessageIconSize};
+    }
+    layout.message = {across(8) + iconSpan, down(8), textWidth, textHeight};
+    const int top = down(8) + blockHeight + down(10);
+    int left = (layout.clientWidth - rowWidth) / 2;
+    for (int i = 0; i < buttonCount; ++i) {
+        layout.buttons.push_back({left, top, buttonWidth, down(14)});
+        left += buttonWidth + gap;
+    }
+    return layout;
+}
+
+} // namespace netedit

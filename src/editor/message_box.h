@@ -1,0 +1,58 @@
+#pragma once
+
+#include "editor/user_dialogs.h"
+
+#include <string>
+#include <vector>
+
+// What a message box shows and where, the same on every window system: its buttons, which of
+// them Enter and Escape press, its caption, and its layout in dialog units.
+namespace netedit {
+
+struct BoxButton {
+    unsigned bit;
+    const char* caption; // UTF-8, "&" before the letter that presses it
+    int result;          // 0: the button does not close the box (help)
+    const char* name;
+};
+
+// The buttons of `buttonSet`, left to right.
+std::vector<BoxButton> ButtonsOf(unsigned buttonSet);
+// The button Enter presses and the one Escape (or the close box's road) stands for: 0 for none.
+unsigned DefaultButtonOf(unsigned buttonSet);
+unsigned CancelButtonOf(unsigned buttonSet);
+// The caption of a box of `kind` (UTF-8), nullptr for the program title; Custom has no icon.
+const char* KindCaption(MsgKind kind);
+// The error box's text: the failure's message and a full stop, always.
+std::string FailureText(const Failure& failure);
+
+// The font the boxes measure themselves in, in pixels.
+struct FontMeasure {
+    int averageWidth = 0; // of "A".."Z" "a".."z", integer division by 52
+    int lineHeight = 0;
+};
+
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const PixelRect&) const = default;
+};
+
+// Where everything of a message box stands, in client pixels.
+struct MessageLayout {
+    int clientWidth = 0;
+    int clientHeight = 0;
+    PixelRect icon; // all zero without an icon
+    PixelRect message;
+    std::vector<PixelRect> buttons; // left to right
+};
+
+inline constexpr int MessageIconSize = 32;
+
+// Lays a box out in dialog units (a quarter of the average width across, an eighth of the line
+// height down): margins 8, icon-text and text-button spacing 10, buttons 50 x 14 with gaps of 4.
+MessageLayout LayoutMessage(FontMeasure font, int textWidth, int textHeight, bool hasIcon, int buttonCount);
+
+} // namespace netedit

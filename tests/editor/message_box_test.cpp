@@ -1,0 +1,68 @@
+#include "editor/message_box.h"
+#include "runtime/failure.h"
+
+#include <gtest/gtest.h>
+
+namespace netedit {
+namespace {
+
+TEST(MessageBox, LayoutFollowsTheDialogUnits) {
+    // Average width 6 and line height 12 make a unit across 1.5 px and a unit down 1.5 px;
+    // 7 and 13 bring in the rounding (17.5 -> 18, 87.5 -> 88, 22.75 -> 23).
+    const struct {
+        FontMeasure font;
+        int textWidth, textHeight;
+        bool icon;
+        int buttonCount;
+        int width, height;
+        PixelRect iconAt, messageAt;
+        std::vector<PixelRect> buttonsAt;
+    } rows[] = {
+        // clang-format off
+        {{6, 12}, 100, 24, true, 2, 180, 92, {12, 12, 32, 32}, {59, 12, 100, 24}, {{12, 59, 75, 21}, {93, 59, 75, 21}}},
+        {{7, 13}, 300, 39, false, 1, 328, 104, {}, {14, 13, 300, 39}, {{120, 68, 88, 23}}},
+        {{6, 12}, 20, 12, false, 3, 261, 72, {}, {12, 12, 20, 12}, {{12, 39, 75, 21}, {93, 39, 75, 21}, {174, 39, 75, 21}}},
+        {{8, 16}, 40, 16, true, 1, 132, 112, {16, 16, 32, 32}, {68, 16, 40, 16}, {{16, 68, 100, 28}}}, // text lower than the icon
+        // clang-format on
+    };
+    for (const auto& row : rows) {
+        const MessageLayout got =
+            LayoutMessage(row.font, row.textWidth, row.textHeight, row.icon, row.buttonCount);
+        EXPECT_EQ(std::make_pair(got.clientWidth, got.clientHeight), std::make_pair(row.width, row.height));
+        EXPECT_EQ(got.icon, row.iconAt);
+        EXPECT_EQ(got.message, row.messageAt);
+        EXPECT_EQ(got.buttons, row.buttonsAt);
+    }
+}
+
+TEST(MessageBox, ButtonsStandInBitOrderAndEnterAndEscapePickTheirOwn) {
+    const struct {
+        unsigned set;
+        const char* names; // left to right
+        unsigned enter, escape;
+    } rows[] = {
+        // clang-format off
+        {buttons::Yes | buttons::No, "Yes No ", buttons::Yes, buttons::No},
+        {buttons::Ok, "OK ", buttons::Ok, buttons::Ok},
+        {buttons::Yes | buttons::Ok | buttons::Cancel, "Yes OK Cancel ", buttons::Ok, buttons::Cancel},
+        {buttons::No | buttons::Cancel, "No Cancel ", 0, buttons::Cancel},
+        {buttons::Abort | buttons::Retry | buttons::Ignore, "Abort Retry Ignore ", buttons::Retry, 0},
+        {0x1A4, "OK Retry All Help ", buttons::Ok, buttons::Ok},
+        // clang-format on
+    };
+    for (const auto& row : rows) {
+        std::string names;
+        for (const BoxButton& button : ButtonsOf(row.set)) {
+            names += std::string(button.name) + " ";
+        }
+        EXPECT_EQ(names, row.names);
+        EXPECT_EQ(DefaultButtonOf(row.set), row.enter) << row.names;
+        EXPECT_EQ(CancelButtonOf(row.set), row.escape) << row.names;
+    }
+    EXPECT_STREQ(ButtonsOf(buttons::Retry)[0].caption, "再試行(&R)");
+    EXPECT_EQ(ButtonsOf(buttons::Help)[0].result, 0) << "help keeps the box open";
+    EXPECT_EQ(FailureText(Failure("\x8F\x49\x82\xED\x82\xE8\x81\x42")), "\x8F\x49\x82\xED\x82\xE8\x81\x42.");
+}
+
+} // namespace
+} // namespace netedit
