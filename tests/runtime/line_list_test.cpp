@@ -1,8 +1,8 @@
 #include "runtime/child_process.h"
-#include "runtime/codec.h"
 #include "runtime/failure.h"
 #include "runtime/line_list.h"
 #include "runtime/messages.h"
+#include "support/directory_state.h"
 #include "support/failure_of.h"
 #include "support/temp_dir.h"
 
@@ -13,7 +13,10 @@
 namespace netedit {
 namespace {
 
+using testing::DirectoryState;
 using testing::FailureOf;
+using testing::LayDirectoryState;
+using testing::ReadDirectoryState;
 using testing::ReadFileBytes;
 using testing::TempDir;
 using testing::WriteFileBytes;
@@ -22,33 +25,6 @@ namespace fs = std::filesystem;
 
 Strings ToStrings(const LineList& lines) {
     return Strings(lines.begin(), lines.end());
-}
-
-LineList ToLines(const Strings& strings) {
-    LineList lines;
-    for (const auto& s : strings) {
-        lines.push_back(s);
-    }
-    return lines;
-}
-
-std::string CannotOpen(const std::string& path) {
-    return Message(msg::CannotOpen, path);
-}
-
-std::string CannotCreate(const std::string& path) {
-    return Message(msg::CannotCreate, path);
-}
-
-// Names in the directory other than `keep`: what a save may have left behind.
-Strings Leftovers(const TempDir& dir, const std::string& keep) {
-    Strings names;
-    for (const auto& entry : fs::directory_iterator(dir.path())) {
-        if (entry.path().filename() != keep) {
-            names.push_back(entry.path().filename().string());
-        }
-    }
-    return names;
 }
 
 TEST(SplitLines, GivesTheLinesBetweenTheirEnds) {
@@ -73,81 +49,51 @@ TEST(SplitLines, GivesTheLinesBetweenTheirEnds) {
 
 TEST(JoinLines, EndsEveryLineWithCrLf) {
     EXPECT_EQ(JoinLines({}), "");
-    EXPECT_EQ(JoinLines({""}), "\r\n");
-    EXPECT_EQ(JoinLines({"A", ""}), "A\r\n\r\n");
-    EXPECT_EQ(JoinLines({"A\r", "B\n"}), "A\r\r\nB\n\r\n"); // a line's own CR or LF stays
-    EXPECT_EQ(JoinLines(ToLines({"[0]", std::string("N\0ame", 5)})), std::string("[0]\r\nN\0ame\r\n", 12));
+    EXPECT_EQ(JoinLines({"A\r", "", std::string("N\0a", 3)}), std::string("A\r\r\n\r\nN\0a\r\n", 11));
 }
 
-TEST(LoadLines, ReadsTheFileAndReplacesTheList) {
+TEST(LoadLines, ReadsCodePage932PathsAndOnFailureLeavesTheList) {
     TempDir dir;
-    WriteFileBytes(dir.file("OBN.NET"), std::string("[0]\r\nName=A\0B\nx", 15));
+    WriteFileBytes(dir.path() / "\xE8\xA1\xA8.NET", std::string("[0]\r\nName=A\0B\nx", 15)); // 表.NET
     LineList lines{"old"};
-    LoadLines(dir.file("OBN.NET"), lines);
+    LoadLines(dir.file("") + "\x95\x5C.NET", lines);
     EXPECT_EQ(ToStrings(lines), (Strings{"[0]", std::string("Name=A\0B", 8), "x"}));
-
-    WriteFileBytes(dir.file("empty"), "");
-    LoadLines(dir.file("empty"), lines);
-    EXPECT_TRUE(lines.empty());
-}
-
-TEST(LoadLines, FailsWithTheFullPathAndLeavesTheList) {
-    TempDir dir;
     fs::create_directory(dir.path() / "folder");
     ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0666), 0); // nobody writes: opening it must not wait
-    const std::string paths[] = {dir.file("missing.NET"), dir.file("no-dir/OBN.NET"), dir.file("folder"),
-                                 dir.file("") + "\x95\x5C.NET", dir.file("pipe")};
-    for (const auto& path : paths) {
-        LineList lines{"kept"};
-        EXPECT_EQ(FailureOf([&] { LoadLines(path, lines); }), CannotOpen(path));
-        EXPECT_EQ(ToStrings(lines), Strings{"kept"});
+    for (const auto& path :
+         {dir.file("missing.NET"), dir.file("no-dir/OBN.NET"), dir.file("folder"), dir.file("pipe")}) {
+        EXPECT_EQ(FailureOf([&] { LoadLines(path, lines); }), Message(msg::CannotOpen, path));
+        EXPECT_EQ(lines.size(), 3U);
     }
 }
 
-TEST(LoadLines, TakesCodePage932Paths) {
-    TempDir dir;
-    WriteFileBytes(dir.path() / "\xE8\xA1\xA8.NET", "A\r\n"); // 表.NET in UTF-8 on disk
-    LineList lines;
-    LoadLines(dir.file("") + "\x95\x5C.NET", lines);
-    EXPECT_EQ(ToStrings(lines), Strings{"A"});
-}
-
-TEST(SaveLines, WritesTheBytesAndLeavesNothingElse) {
-    struct Row {
-        Strings lines;
-        std::string bytes;
+// What stands in the folder -> SaveLines({"new"}, target) -> what stands there afterwards.
+TEST(SaveLines, ReplacesOrCreatesTheTargetAndLeavesNothingElse) {
+    const std::string Old = "a much longer old text that must go entirely\r\n";
+    const struct {
+        const char* what;
+        DirectoryState before;
+        std::string target;
+        DirectoryState after; // empty: as before, and the save fails with "cannot create"
+    } rows[] = {
+        // clang-format off
+        {"created with the usual bits", {}, "NEW.NET", {{"NEW.NET", "new\r\n"}}},
+        {"replaced", {{"OLD.NET", Old}}, "OLD.NET", {{"OLD.NET", "new\r\n"}}},
+        {"keeping its bits", {{"OLD.NET", "(0604)" + Old}}, "OLD.NET", {{"OLD.NET", "(0604)new\r\n"}}},
+        {"a read-only file", {{"OLD.NET", "(0444)" + Old}}, "OLD.NET", {}},
+        {"a folder", {{"F", "/"}}, "F", {}},
+        {"a missing folder", {}, "no-dir/OBN.NET", {}},
+        // clang-format on
     };
-    const Row rows[] = {
-        {{}, ""},
-        {{"A", ""}, "A\r\n\r\n"},
-        {{"[0]", "Name=X"}, "[0]\r\nName=X\r\n"},
-        {{std::string("A\0B", 3)}, std::string("A\0B\r\n", 5)},
-    };
+    const mode_t mask = ::umask(022);
     for (const auto& row : rows) {
         TempDir dir;
-        SaveLines(ToLines(row.lines), dir.file("new.NET")); // created
-        EXPECT_EQ(ReadFileBytes(dir.file("new.NET")), row.bytes);
-        WriteFileBytes(dir.file("old.NET"), "a much longer old text that must go entirely\r\n");
-        SaveLines(ToLines(row.lines), dir.file("old.NET")); // replaced
-        EXPECT_EQ(ReadFileBytes(dir.file("old.NET")), row.bytes);
-        EXPECT_EQ(Leftovers(dir, "old.NET"), Strings{"new.NET"});
-    }
-}
-
-TEST(SaveLines, KeepsThePermissionBitsOfTheReplacedFileAndGivesANewOneTheUsualOnes) {
-    TempDir dir;
-    const mode_t mask = ::umask(022);
-    for (auto mode : {0600, 0604, 0755, -1}) {
-        if (mode >= 0) {
-            WriteFileBytes(dir.file("OBN.NET"), "old\r\n");
-            ASSERT_EQ(::chmod(dir.file("OBN.NET").c_str(), static_cast<mode_t>(mode)), 0);
-        }
-        const std::string path = dir.file(mode >= 0 ? "OBN.NET" : "NEW.NET");
-        SaveLines({"new"}, path);
-        struct stat st {};
-        ASSERT_EQ(::stat(path.c_str(), &st), 0);
-        EXPECT_EQ(st.st_mode & 0777, static_cast<mode_t>(mode >= 0 ? mode : 0644));
-        EXPECT_EQ(ReadFileBytes(path), "new\r\n");
+        LayDirectoryState(dir.path(), row.before);
+        const std::string target = dir.file(row.target);
+        EXPECT_EQ(FailureOf([&] { SaveLines({"new"}, target); }),
+                  row.after.empty() ? Message(msg::CannotCreate, target) : "<no failure>")
+            << row.what;
+        EXPECT_EQ(ReadDirectoryState(dir.path()), row.after.empty() ? row.before : row.after) << row.what;
     }
     ::umask(mask);
 }
@@ -161,43 +107,22 @@ TEST(SaveLines, WritesThroughASymbolicLink) {
     EXPECT_EQ(ReadFileBytes(dir.file("real.NET")), "new\r\n");
 }
 
-TEST(SaveLines, RefusesTargetsItCannotCreate) {
-    TempDir dir;
-    fs::create_directory(dir.path() / "folder");
-    const std::string paths[] = {dir.file("folder"), dir.file("no-dir/OBN.NET")};
-    for (const auto& path : paths) {
-        EXPECT_EQ(FailureOf([&] { SaveLines({"x"}, path); }), CannotCreate(path));
-    }
-    EXPECT_TRUE(fs::is_directory(dir.path() / "folder"));
-    EXPECT_TRUE(fs::is_empty(dir.path() / "folder"));
-    EXPECT_EQ(Leftovers(dir, "folder"), Strings{});
-}
-
 // Permission bits bind root only through a child that has given up its privileges.
 TEST(LinesUnprivileged, RefuseWhatTheUserMayNotTouch) {
     if (!testing::CanDropPrivileges()) {
         GTEST_SKIP() << "needs root to run a child as an unprivileged user";
     }
     TempDir dir;
-    TempDir open;
-    fs::permissions(open.path(), fs::perms::all); // a folder in which anyone may create files
-    const std::string readOnly = open.file("OBN.NET");
     const std::string secret = dir.file("secret.NET");
     const std::string inClosedFolder = dir.file("new.NET");
-    WriteFileBytes(readOnly, "old\r\n");
     WriteFileBytes(secret, "old\r\n");
-    ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
     ASSERT_EQ(::chmod(secret.c_str(), 0600), 0);
-
     std::string answer = testing::RunInChild({.dropPrivileges = true}, [&] {
         LineList lines;
-        return FailureOf([&] { SaveLines({"new"}, readOnly); }) + "|" +
-               FailureOf([&] { SaveLines({"new"}, inClosedFolder); }) + "|" +
+        return FailureOf([&] { SaveLines({"new"}, inClosedFolder); }) + "|" +
                FailureOf([&] { LoadLines(secret, lines); });
     });
-    EXPECT_EQ(answer, CannotCreate(readOnly) + "|" + CannotCreate(inClosedFolder) + "|" + CannotOpen(secret));
-    EXPECT_EQ(ReadFileBytes(readOnly), "old\r\n");
-    EXPECT_EQ(Leftovers(open, "OBN.NET"), Strings{});
+    EXPECT_EQ(answer, Message(msg::CannotCreate, inClosedFolder) + "|" + Message(msg::CannotOpen, secret));
     EXPECT_FALSE(fs::exists(inClosedFolder));
 }
 
