@@ -57,21 +57,17 @@ TEST_F(SettingsFileTest, ReadingTakesOnlyTheExactKeysUpToTheFirstCtrlZ) {
     } rows[] = {
         // clang-format off
         {"no settings file", std::nullopt, "", ""},
-        {"empty file", "", "", ""},
         {"both keys", "SrcFile=C:\\NET\\OBN.NET\r\nDstFile=D:\\NEW.NET\r\n", "C:\\NET\\OBN.NET", "D:\\NEW.NET"},
         {"any order, no final line end", "DstFile=B\r\nSrcFile=A", "A", "B"},
         {"other letter case and blanks around keys", "srcfile=a\r\nSRCFILE=b\r\nSrcFile =c\r\n SrcFile=d\r\nDstfile=e\r\n\tDstFile=f\r\n", "", ""},
-        {"lines without '='", "SrcFile\r\nDstFile\r\n=C:\\X\r\n", "", ""},
         {"a line without '=' keeps an earlier value", "SrcFile=A\r\nSrcFile\r\n", "A", ""},
         {"the later SrcFile wins, even empty", "SrcFile=A\r\nDstFile=B\r\nSrcFile=\r\n", "", "B"},
         {"a value holding '='", "SrcFile=C:\\A=B\\X=.NET\r\n", "C:\\A=B\\X=.NET", ""},
         {"values are not trimmed", "SrcFile= A \r\n", " A ", ""},
         {"a 300-byte value", "SrcFile=" + Digits(300) + "\r\n", Digits(255), ""},
-        {"a 255-byte value", "DstFile=" + Digits(255) + "\r\n", "", Digits(255)},
         {"LF-only line ends read as one line", "SrcFile=X\nDstFile=Y\n", "X\nDstFile=Y\n", ""},
         {"one LF-only line cut to 255", "SrcFile=" + Digits(250) + "\nDstFile=Y\n", Digits(250) + "\nDstF", ""},
         {"lone CR ends a line", "SrcFile=A\rDstFile=B\r", "A", "B"},
-        {"Ctrl-Z before DstFile", "SrcFile=A\r\n\x1A" "DstFile=B\r\n", "A", ""},
         {"Ctrl-Z inside a value", "SrcFile=A\x1A" "B\r\nDstFile=C\r\n", "A", ""},
         {"double-byte paths stay bytes", EncodeCp932("SrcFile=C:\\データ\\表\\OBN.NET\r\n"), EncodeCp932("C:\\データ\\表\\OBN.NET"), ""},
         // clang-format on
@@ -170,31 +166,6 @@ TEST_F(SettingsFileTest, AWriteThatFailsPartWayLetsTheNextWriteCreateTheFile) {
     EXPECT_EQ(ReadFileBytes(path), "SrcFile=\r\nDstFile=\r\n");
 }
 
-// Permission bits bind root only through a child that has given up its privileges.
-TEST(SettingsFileUnprivileged, AReadOnlySettingsFileIsReadButRefusesTheWrite) {
-    if (!testing::CanDropPrivileges()) {
-        GTEST_SKIP() << "needs root to run a child as an unprivileged user";
-    }
-    TempDir open;
-    TempDir closed;
-    fs::permissions(open.path(), fs::perms::all); // anyone may create files here
-    const std::string readOnly = open.file("netedit.INI");
-    const std::string notCreatable = closed.file("netedit.INI");
-    const std::string old = "SrcFile=C:\\OLD.NET\r\nDstFile=D:\\OLD.NET\r\n";
-    WriteFileBytes(readOnly, old);
-    ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
-
-    const std::string answer = testing::RunInChild({.dropPrivileges = true}, [&] {
-        RememberedPaths paths;
-        ReadSettings(readOnly, paths);
-        return paths.source + "|" + FailureOf([&] { WriteSettings(readOnly, paths); }) + "|" +
-               FailureOf([&] { WriteSettings(notCreatable, paths); });
-    });
-    EXPECT_EQ(answer, "C:\\OLD.NET|" + AccessDenied + "|" + AccessDenied);
-    EXPECT_EQ(ReadFileBytes(readOnly), old); // a refused open does not empty the file
-    EXPECT_FALSE(fs::exists(notCreatable));
-}
-
 TEST(PathCaption, ShortensLongPathsToTheirHeadAndFileName) {
     const std::string cutKana = EncodeCp932("タ").substr(0, 1);
     const auto W = PathStyle::Windows;
@@ -204,7 +175,6 @@ TEST(PathCaption, ShortensLongPathsToTheirHeadAndFileName) {
         std::string caption;
     } rows[] = {
         // clang-format off
-        {"C:\\TERMINAL\\DATA\\OBN.NET", W, "C:\\TERMINAL\\DATA\\OBN.NET"},         // 24 bytes
         {"C:\\TERMINAL\\DATA\\OBN1.NET", W, "C:\\TERMINAL\\DATA\\OBN1.NET"},       // 25
         {"C:\\TERMINAL\\DATA\\OBN12.NET", W, "C:\\TERMINAL\\D...OBN12.NET"},       // 26
         {"C:\\NET\\ABCDEFGHIJKLMNOPQ.NET", W, "C...ABCDEFGHIJKLMNOPQ.NET"},  // a 21-byte name
