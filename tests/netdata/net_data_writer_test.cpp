@@ -197,13 +197,6 @@ TEST_F(SaveNetDataTest, AFaultAtAnyCallLosesNoFile) {
     EXPECT_GT(failedRuns, 100) << "the faults must really happen";
 }
 
-TEST_F(SaveNetDataTest, CrOnlyInputIsWrittenBackWithCrLf) {
-    WriteFileBytes(source.path() / "CR.NET", "[0]\rName=A\rx=\x1A\r");
-    data = LoadNetData(source.file("CR.NET"));
-    save(other.file("OUT.NET"), {"[  0] A"}, {});
-    EXPECT_EQ(read(other, "OUT.NET"), "[0]\r\nName=A\r\nx=\x1A\r\n");
-}
-
 TEST_F(SaveNetDataTest, ALargeFileGoesOutInPiecesAndAShortWriteMidwayKeepsTheOldFile) {
     LineList lines{"[0]", "Name=Big"};
     for (int i = 0; i < 100'000; ++i) {

@@ -12,57 +12,39 @@ using testing::VectorEntryList;
 using Entries = std::vector<std::string>;
 using Positions = std::vector<std::size_t>;
 
-TEST(MoveSelected, AppendsTheSelectionInPositionOrderAndLeavesTheRestInPlace) {
+// MoveSelected appends the selection in position order and leaves the rest in place; MoveAll
+// appends everything and gives the emptied list the focus. Arrivals come unselected.
+TEST(Moves, AppendInPositionOrderAndKeepTheRest) {
     const struct {
         const char* what;
+        bool all;
         Entries from;
         Positions selected; // in the order of the user's clicks
         Entries to, expectedFrom, expectedTo;
     } rows[] = {
         // clang-format off
-        {"into a list with entries", {"A", "B", "C", "D", "E"}, {3, 1}, {"X"}, {"A", "C", "E"}, {"X", "B", "D"}},
-        {"first and last", {"A", "B", "C", "D", "E"}, {4, 0}, {}, {"B", "C", "D"}, {"A", "E"}},
-        {"everything", {"A", "B", "C"}, {0, 1, 2}, {"X"}, {}, {"X", "A", "B", "C"}},
-        {"nothing selected", {"A", "B", "C"}, {}, {"X"}, {"A", "B", "C"}, {"X"}},
-        {"runs and gaps", {"P", "Q", "R", "S", "T", "U"}, {0, 1, 3, 5}, {"A"}, {"R", "T"}, {"A", "P", "Q", "S", "U"}},
+        {"into a list with entries", false, {"A", "B", "C", "D", "E"}, {3, 1}, {"X"}, {"A", "C", "E"}, {"X", "B", "D"}},
+        {"first and last", false, {"A", "B", "C", "D", "E"}, {4, 0}, {}, {"B", "C", "D"}, {"A", "E"}},
+        {"nothing selected", false, {"A", "B", "C"}, {}, {"X"}, {"A", "B", "C"}, {"X"}},
+        {"runs and gaps", false, {"P", "Q", "R", "S", "T", "U"}, {0, 1, 3, 5}, {"A"}, {"R", "T"}, {"A", "P", "Q", "S", "U"}},
         // Two entries of one section may share a name and so a text: position decides, not text.
-        {"equal texts move by position", {"[  1] N", "[  1] N", "[  2] M"}, {1}, {}, {"[  1] N", "[  2] M"}, {"[  1] N"}},
-        {"from an empty list", {}, {}, {"X"}, {}, {"X"}},
+        {"equal texts move by position", false, {"[  1] N", "[  1] N", "[  2] M"}, {1}, {}, {"[  1] N", "[  2] M"}, {"[  1] N"}},
+        {"from an empty list", false, {}, {}, {"X"}, {}, {"X"}},
+        {"all, whatever the selection", true, {"A", "B", "C"}, {1}, {"X"}, {}, {"X", "A", "B", "C"}},
+        {"all of nothing", true, {}, {}, {"X"}, {}, {"X"}},
         // clang-format on
     };
     for (const auto& row : rows) {
         VectorEntryList from(row.from);
         VectorEntryList to(row.to);
         from.select(row.selected);
-        MoveSelected(from, to);
+        (row.all ? MoveAll : MoveSelected)(from, to);
         EXPECT_EQ(from.entries(), row.expectedFrom) << row.what;
         EXPECT_EQ(to.entries(), row.expectedTo) << row.what;
-        EXPECT_TRUE(to.selectedPositions().empty()) << row.what << ": arrivals come unselected";
+        EXPECT_TRUE(to.selectedPositions().empty()) << row.what;
         EXPECT_TRUE(from.selectedPositions().empty()) << row.what << ": only selected entries left";
-        EXPECT_EQ(from.focusCount + to.focusCount, 0) << row.what << ": the focus stays where it was";
-    }
-}
-
-TEST(MoveAll, AppendsEverythingInOrderAndFocusesTheEmptiedList) {
-    const struct {
-        Entries from;
-        Positions selected;
-        Entries to, expectedTo;
-    } rows[] = {
-        {{"A", "B", "C"}, {}, {"X"}, {"X", "A", "B", "C"}},
-        {{"A", "B", "C"}, {1}, {}, {"A", "B", "C"}}, // the selection plays no part
-        {{}, {}, {"X"}, {"X"}},
-    };
-    for (const auto& row : rows) {
-        VectorEntryList from(row.from);
-        VectorEntryList to(row.to);
-        from.select(row.selected);
-        MoveAll(from, to);
-        EXPECT_TRUE(from.entries().empty());
-        EXPECT_EQ(to.entries(), row.expectedTo);
-        EXPECT_TRUE(to.selectedPositions().empty());
-        EXPECT_EQ(from.focusCount, 1);
-        EXPECT_EQ(to.focusCount, 0);
+        EXPECT_EQ(std::make_pair(from.focusCount, to.focusCount), std::make_pair(row.all ? 1 : 0, 0))
+            << row.what;
     }
 }
 
@@ -73,14 +55,8 @@ TEST(SetItem, ClampsTheIndexSelectsWithoutClearingAndFocuses) {
         int index;
         Positions expected;
     } rows[] = {
-        {{"A", "B", "C"}, {}, -1, {0}},
-        {{"A", "B", "C"}, {}, 0, {0}},
-        {{"A", "B", "C"}, {}, 2, {2}},
-        {{"A", "B", "C"}, {}, 3, {2}},
-        {{"A", "B", "C"}, {}, INT_MAX, {2}},
-        {{"A", "B", "C"}, {0}, 2, {0, 2}},
-        {{}, {}, 0, {}},
-        {{}, {}, -1, {}},
+        {{"A", "B", "C"}, {}, -1, {0}},      {{"A", "B", "C"}, {}, 2, {2}},     {{"A", "B", "C"}, {}, 3, {2}},
+        {{"A", "B", "C"}, {}, INT_MAX, {2}}, {{"A", "B", "C"}, {0}, 2, {0, 2}}, {{}, {}, 0, {}},
     };
     for (const auto& row : rows) {
         VectorEntryList list(row.entries);
