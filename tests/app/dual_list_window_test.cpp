@@ -121,17 +121,21 @@ TEST_F(MainWindow, AssistiveTechnologyReadsWhatTheUserSees) {
     load(writeNetData("OBN.NET", {"[0]", "Name=Alpha", "[1]", "Name=ベータ"}));
     w.SrcList->selectPositions({1});
     QString seen;
-    for (QWidget* control : std::initializer_list<QWidget*>{w.Label1, w.Label2, w.SrcList, w.IncludeBtn, w.BitBtn1}) {
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{w.Label1, w.Label2, w.SrcList, w.IncludeBtn, w.BitBtn1}) {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(control);
-        seen += QStringLiteral("%1 %2 %3 %4|").arg(a->role()).arg(a->text(QAccessible::Name),
-                                                                a->text(QAccessible::Description))
+        seen += QStringLiteral("%1 %2 %3 %4|")
+                    .arg(a->role())
+                    .arg(a->text(QAccessible::Name), a->text(QAccessible::Description))
                     .arg(a->state().disabled);
         for (int i = 0; i < a->childCount(); ++i) {
-            seen += a->child(i)->text(QAccessible::Name) + QString::number(a->child(i)->state().selected) + "|";
+            seen +=
+                a->child(i)->text(QAccessible::Name) + QString::number(a->child(i)->state().selected) + "|";
         }
     }
-    EXPECT_EQ(seen, QStringLiteral("41 /RD/OBN.NET  0|41 /a&b/NEW.NET  0|33 既存データ：  0|[  0] Alpha0|[  1] ベータ1|"
-                                   "43 > 選択したデータを新データへ移す 0|43 開く 既存ファイルを開く 1|"));
+    EXPECT_EQ(seen, QStringLiteral(
+                        "41 /RD/OBN.NET  0|41 /a&b/NEW.NET  0|33 既存データ：  0|[  0] Alpha0|[  1] ベータ1|"
+                        "43 > 選択したデータを新データへ移す 0|43 開く 既存ファイルを開く 1|"));
     dialogs.askAnswers = {results::Yes};
     dialogs.saveAnswers.push_back(dir.file("NEW.NET"));
     QTest::mouseClick(w.IncAllBtn, Qt::LeftButton);
@@ -145,33 +149,18 @@ TEST_F(MainWindow, RealKeysAndClicksReachTheDialog) {
     DualListWindow& w = open();
     EXPECT_FALSE(w.OKBtn->isEnabled()); // the first paint ran the enabling rule
     EXPECT_EQ(QApplication::focusWidget(), &w);
-    const struct {
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-        QWidget* focus;
-    } steps[] = {
-        {Qt::Key_Tab, {}, w.BitBtn1},
-        {Qt::Key_Right, {}, w.CancelBtn}, // OKBtn is disabled
-        {Qt::Key_Tab, Qt::ShiftModifier, w.BitBtn1},
-        {Qt::Key_Up, {}, w.BitBtn2},
-        {Qt::Key_Escape, {}, w.BitBtn2}, // presses the revert button, never closes
-    };
-    for (const auto& step : steps) {
-        QTest::keyClick(QApplication::focusWidget(), step.key, step.modifiers);
-        EXPECT_EQ(QApplication::focusWidget(), step.focus) << step.key;
-    }
+    QTest::keyClick(&w, Qt::Key_Tab);
+    QTest::keyClick(w.BitBtn1, Qt::Key_Right);
+    EXPECT_EQ(QApplication::focusWidget(), w.CancelBtn) << "past the disabled save button";
+    QTest::keyClick(w.CancelBtn, Qt::Key_Escape);
+    EXPECT_TRUE(w.isVisible()) << "Escape presses the revert button, never closes";
     QTest::keyClick(w.BitBtn2, Qt::Key_Space);
-    QTest::keyClick(w.BitBtn2, Qt::Key_Return);
-    EXPECT_EQ(dialogs.helpRequests.size(), 2U);
+    EXPECT_EQ(dialogs.helpRequests.size(), 1U);
+    dialogs.openAnswers.push_back(writeNetData("OBN.NET", {"[0]", "Name=A"}));
     w.setFocus();
-    dialogs.openAnswers.push_back(std::nullopt);
     QTest::keyClick(&w, Qt::Key_Return);
-    EXPECT_EQ(dialogs.openRequests.size(), 1U);
-    load(writeNetData("OBN.NET", {"[0]", "Name=A"}));
-    EXPECT_EQ(w.SrcList->model()->data(w.SrcList->model()->index(0, 0)).toString(),
-              QStringLiteral("[  0] A"));
+    EXPECT_EQ(w.SrcList->entries(), std::vector<std::string>{"[  0] A"});
     EXPECT_FALSE(w.BitBtn1->isEnabled());
-    EXPECT_EQ(w.Label1->text(), QString()) << "the remembered source is the one in the settings";
     QTest::mouseClick(w.CloseBtn, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
 }

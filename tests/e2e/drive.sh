@@ -159,13 +159,13 @@ shoot_main() {
 # picture, since a capture of the whole screen shows the box's area black in this X server.
 shoot_box() {
     [ -n "${NETEDIT_SCREENSHOTS:-}" ] || return 0
-    local box=$1 mx my bx by
+    local box=$1 name=$2 mx my bx by
     capture "$main" "$work/main.pnm"
     capture "$box" "$work/box.pnm"
     read -r mx my < <(origin "$main")
     read -r bx by < <(origin "$box")
     pnmpaste "$work/box.pnm" $((bx - mx)) $((by - my)) "$work/main.pnm" | pnmtopng \
-        >"$NETEDIT_SCREENSHOTS/$(picture_name save-question)"
+        >"$NETEDIT_SCREENSHOTS/$(picture_name "$name")"
 }
 
 # Waits for the program to end and keeps its exit status.
@@ -201,7 +201,7 @@ save_over_the_sample() {
     save_button
     local box dialog notice
     box=$(expect_dialog "the save question" "情報")
-    shoot_box "$box"
+    shoot_box "$box" save-question
     xdotool mousemove --window "$box" 20 20 key y
     wait_for "the question to close" "gone $box" >/dev/null
     dialog=$(expect_dialog "the save dialog")
@@ -233,6 +233,7 @@ if [ "$scenario" = failed-open ]; then
     dialog=$(expect_dialog "the open dialog")
     answer_file_dialog "$dialog" "$work/data/MISSING.NET"
     box=$(expect_dialog "the error box" netedit)
+    shoot_box "$box" error-box
     xdotool mousemove --window "$box" 20 20 key Return
     wait_for "the error box to close" no_dialog >/dev/null
     refocus
