@@ -31,45 +31,39 @@ inline std::string RunInChild(const ChildLimits& limits, const std::function<std
     if (::pipe(fds) != 0) {
         return ChildSetupFailed;
     }
-    pid_t pid = ::fork();
-    if (pid < 0) {
-        ::close(fds[0]);
-        ::close(fds[1]);
-        return ChildSetupFailed;
-    }
+    const pid_t pid = ::fork();
     if (pid == 0) {
         ::close(fds[0]);
-        std::string answer = ChildSetupFailed;
         bool ready = true;
         if (limits.maxFileBytes >= 0) {
             std::signal(SIGXFSZ, SIG_IGN); // the kernel then refuses bytes instead of killing us
-            rlimit limit{static_cast<rlim_t>(limits.maxFileBytes), static_cast<rlim_t>(limits.maxFileBytes)};
+            const rlimit limit{static_cast<rlim_t>(limits.maxFileBytes),
+                               static_cast<rlim_t>(limits.maxFileBytes)};
             ready = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
         }
         if (ready && limits.dropPrivileges) {
             ready = ::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0;
         }
-        if (ready) {
-            try {
-                answer = body();
-            } catch (...) {
-                answer = "<exception>";
-            }
+        std::string answer = ChildSetupFailed;
+        try {
+            answer = ready ? body() : answer;
+        } catch (...) {
+            answer = "<exception>";
         }
-        ssize_t ignored = ::write(fds[1], answer.data(), answer.size());
-        (void)ignored;
+        [[maybe_unused]] const ssize_t written = ::write(fds[1], answer.data(), answer.size());
         ::_exit(0);
     }
     ::close(fds[1]);
-    std::string answer;
+    std::string answer = pid < 0 ? ChildSetupFailed : "";
     char chunk[256];
-    ssize_t n;
-    while ((n = ::read(fds[0], chunk, sizeof chunk)) > 0) {
+    for (ssize_t n; pid > 0 && (n = ::read(fds[0], chunk, sizeof chunk)) > 0;) {
         answer.append(chunk, static_cast<std::size_t>(n));
     }
     ::close(fds[0]);
     int status = 0;
-    ::waitpid(pid, &status, 0);
+    if (pid > 0) {
+        ::waitpid(pid, &status, 0);
+    }
     return answer;
 }
 
