@@ -43,7 +43,8 @@ TEST_F(MainWindow, ControlsStandWhereTheyBelong) {
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Orbelin Netdata Editor"));
     EXPECT_FALSE(w.windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
-    // The flat buttons' font and the pictures follow the same scale as everything else.
+    // The fonts and the pictures follow the same scale as everything else.
+    EXPECT_EQ(w.font().pixelSize(), at(0, 0, 13, 0).width());
     for (QToolButton* flat : {w.IncludeBtn, w.IncAllBtn, w.ExcludeBtn, w.ExAllBtn}) {
         EXPECT_EQ(flat->focusPolicy(), Qt::NoFocus);
         EXPECT_EQ(flat->font().pixelSize(), at(0, 0, 20, 0).width());
@@ -52,6 +53,9 @@ TEST_F(MainWindow, ControlsStandWhereTheyBelong) {
     for (const auto& [button, size] : {std::pair{w.BitBtn1, 16}, {w.OKBtn, 18}, {w.BitBtn2, 18}}) {
         const QRect picture = button->pictureRect();
         EXPECT_EQ(QRect(picture.left(), 0, picture.width(), picture.height()), at(2, 0, size, size));
+        const QImage drawn = button->grab().toImage().copy(picture);
+        button->setIcon({});
+        EXPECT_NE(button->grab().toImage().copy(picture), drawn) << "no picture drawn";
     }
 }
 

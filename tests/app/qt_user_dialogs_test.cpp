@@ -78,6 +78,7 @@ TEST(QtFileDialogs, OpenStartsAtTheRememberedFileAndAcceptsAMissingOne) {
         [&](QDialog& box) {
             auto* fileDialog = qobject_cast<QFileDialog*>(&box);
             ASSERT_NE(fileDialog, nullptr);
+            EXPECT_TRUE(fileDialog->testOption(QFileDialog::DontUseNativeDialog)); // filters as given
             EXPECT_EQ(fileDialog->directory().absolutePath(), QString::fromStdString(dir.path().string()));
             EXPECT_EQ(fileDialog->selectedNameFilter(), QStringLiteral("ネットデータ(OBN.NET)"));
             // The folder is listed in the background; the remembered name is selected once it is.

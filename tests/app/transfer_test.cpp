@@ -87,6 +87,23 @@ TEST_F(Transfer, RealClicksSelectMoveAndFocusAsTheUserExpects) {
     EXPECT_EQ(userChanges.count(), 0) << "only the user's changes count";
 }
 
+// Many scattered entries leave the list in one pass instead of one removal each.
+TEST(EntryListBoxRemoval, KeepsTheEntriesBetweenManyScatteredOnes) {
+    EntryListBox list;
+    std::vector<std::string> entries;
+    std::vector<std::size_t> odd;
+    for (std::size_t i = 0; i < 100; ++i) {
+        entries.push_back(std::to_string(i));
+        if (i % 2 == 1) {
+            odd.push_back(i);
+        }
+    }
+    list.append(std::move(entries));
+    list.removeAt(odd);
+    ASSERT_EQ(list.entries().size(), 50U);
+    EXPECT_EQ(list.entries()[49], "98");
+}
+
 TEST_F(Transfer, DoubleClickMovesNothing) {
     DualListWindow& w = openWith({"A", "B"});
     const QRect rect = w.SrcList->visualRect(w.SrcList->model()->index(1, 0));

@@ -144,21 +144,13 @@ TEST_F(SettingsFileTest, WritingWhereNoFileCanStandFailsWithTheIOMessage) {
     EXPECT_EQ(ReadFileBytes(path), "SrcFile=A\r\nDstFile=B\r\n");
 }
 
-int OpenDescriptors() {
-    int count = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator("/proc/self/fd")) {
-        ++count;
-    }
-    return count;
-}
-
 // The kernel takes 20 bytes and refuses the rest: the write fails after the file was opened.
 TEST_F(SettingsFileTest, AWriteThatFailsPartWayLetsTheNextWriteCreateTheFile) {
     const std::string answer = testing::RunInChild({.maxFileBytes = 20}, [&] {
-        const int before = OpenDescriptors();
+        const int before = testing::OpenDescriptors();
         std::string result = FailureOf([&] { WriteSettings(path, {"C:\\A.NET", ""}); }) + "|";
         result += ReadFileBytes(path) + "|";
-        result += OpenDescriptors() == before ? "closed|" : "left open|";
+        result += testing::OpenDescriptors() == before ? "closed|" : "left open|";
         result += FailureOf([&] { WriteSettings(path, {"", ""}); });
         return result;
     });

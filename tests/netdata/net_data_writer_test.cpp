@@ -128,6 +128,7 @@ TEST_F(SaveNetDataTest, WhatStandsBeforeAndAfter) {
         {"the same folder spelled another way", {{Obn, Loaded}}, "./OBN.NET", false, {{Obn, NewText}}, No},
     };
     // clang-format on
+    const int descriptors = testing::OpenDescriptors();
     for (const auto& row : rows) {
         TempDir dir;
         LayDirectoryState(dir.path(), row.before);
@@ -140,6 +141,7 @@ TEST_F(SaveNetDataTest, WhatStandsBeforeAndAfter) {
                                         Message(msg::CannotBackUp, target), AccessDenied};
         EXPECT_EQ(message, expected[static_cast<int>(row.fails)]) << row.what;
         EXPECT_EQ(ReadDirectoryState(dir.path()), row.after.empty() ? row.before : row.after) << row.what;
+        EXPECT_EQ(testing::OpenDescriptors(), descriptors) << row.what << ": a file left open";
     }
 }
 

@@ -131,6 +131,7 @@ TEST_F(LineFileTest, EachOperationRecordsItsCode) {
         {"f.txt", {AtEnd, ReadLine, WriteText, EndLine, Close}, {104, 104, 105, 103, 103}},
         {"f.txt", {OpenWrite, AtEnd, ReadLine, Close, Close}, {0, 104, 104, 0, 103}},
         {"f.txt", {OpenWrite, Close, OpenRead, WriteText, EndLine, Close, Erase, Erase}, {0, 0, 0, 105, 105, 0, 0, 2}},
+        {"f.txt", {OpenWrite, OpenRead, OpenRead}, {0, 0, 0}}, // left open: the handle closes it
         {"missing.txt", {OpenRead, AtEnd, Close}, {2, 104, 103}},
         {"no-dir/f.txt", {OpenRead, OpenWrite, Erase}, {3, 3, 3}},
         {"Z\xFFrich.txt", {OpenRead, OpenWrite, Erase}, {3, 3, 3}}, // a name no file can bear
@@ -138,6 +139,7 @@ TEST_F(LineFileTest, EachOperationRecordsItsCode) {
         {"pipe", {OpenRead, OpenWrite}, {5, 5}},                    // no file, and never makes us wait
         // clang-format on
     };
+    const int descriptors = testing::OpenDescriptors();
     for (const auto& row : rows) {
         TempDir scratch;
         ASSERT_EQ(::mkfifo(scratch.file("pipe").c_str(), 0666), 0);
@@ -150,6 +152,7 @@ TEST_F(LineFileTest, EachOperationRecordsItsCode) {
             EXPECT_EQ(TakeIOCode(), row.codes[i]) << (row.name ? row.name : "unbound") << " step " << i;
         }
     }
+    EXPECT_EQ(testing::OpenDescriptors(), descriptors) << "a file left open";
 }
 
 TEST_F(LineFileTest, AFileNobodyMayWriteIsReadOnlyEvenForRoot) {
@@ -198,18 +201,23 @@ TEST_F(LineFileTest, CloseLinesWhoseWriteFailsLeavesTheFileOpen) {
     const std::string path = dir.file("out.txt");
     // With 100 bytes allowed the first buffer of 128 already falls short.
     std::string answer = testing::RunInChild({.maxFileBytes = 100}, [&] {
-        LineFile file;
-        file.BindName(path);
-        file.OpenForWrite();
-        file.WriteText(std::string(120, 'x'));
-        std::string codes = std::to_string(TakeIOCode());
-        file.WriteText(std::string(20, 'y'));
-        codes += " " + std::to_string(TakeIOCode());
-        file.CloseLines();
-        codes += " " + std::to_string(TakeIOCode());
-        file.CloseLines(); // still open: it tries again instead of answering 103
-        codes += " " + std::to_string(TakeIOCode());
-        return codes;
+        const int descriptors = testing::OpenDescriptors();
+        std::string codes;
+        {
+            LineFile file;
+            file.BindName(path);
+            file.OpenForWrite();
+            file.WriteText(std::string(120, 'x'));
+            codes = std::to_string(TakeIOCode());
+            file.WriteText(std::string(20, 'y'));
+            codes += " " + std::to_string(TakeIOCode());
+            file.CloseLines();
+            codes += " " + std::to_string(TakeIOCode());
+            file.CloseLines(); // still open: it tries again instead of answering 103
+            codes += " " + std::to_string(TakeIOCode());
+            file.OpenForRead(); // gives up the unwritten text, but not the descriptor
+        }
+        return codes + (testing::OpenDescriptors() == descriptors ? "" : " left open");
     });
     EXPECT_EQ(answer, "0 112 112 112");
 }

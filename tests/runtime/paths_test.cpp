@@ -1,4 +1,5 @@
 #include "runtime/paths.h"
+#include "runtime/platform.h"
 #include "support/temp_dir.h"
 
 #include <filesystem>
@@ -99,11 +100,19 @@ TEST(ProgramTitle, IsTheNameUpToItsFirstDotLowerCasedAfterTheFirstByte) {
     }
 }
 
-TEST(ProgramPath, NamesTheRunningExecutable) {
+TEST(ProgramPath, NamesTheRunningExecutableAndTheFolderItRunsIn) {
     const std::string path = ProgramPath();
     ASSERT_FALSE(path.empty());
     EXPECT_TRUE(std::filesystem::equivalent(path, "/proc/self/exe"));
     EXPECT_EQ(ProgramTitle(), TitleFromProgramPath(path));
+    TempDir dir; // deeper than a first guess of the folder name's length
+    const std::filesystem::path deep = dir.path() / std::string(150, 'a') / std::string(150, 'b');
+    std::filesystem::create_directories(deep);
+    const std::filesystem::path cwd = std::filesystem::current_path();
+    std::filesystem::current_path(deep);
+    const std::string folder = platform::CurrentFolder();
+    std::filesystem::current_path(cwd);
+    EXPECT_EQ(folder, deep.string());
 }
 
 // A name given on the command line must compare with the save dialog's full path of the folder.
