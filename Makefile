@@ -7,7 +7,7 @@
 # make package — the Debian package, build/release/netedit_<version>_amd64.deb
 # make package-check — the package checked, installed, driven as installed and removed again (as root)
 # make windows — the Windows program, cross-built: build/windows/netedit.exe
-# make test-windows — the core's tests cross-built for Windows and run under Wine
+# make test-windows — the core's and the window's tests cross-built for Windows, run under Wine
 
 BUILD := build/default
 RELEASE := build/release
@@ -70,8 +70,8 @@ windows:
 	@cmake --build --preset windows
 
 test-windows: windows
-	@cmake --build $(WINDOWS) --target core_tests
-	@scripts/run-windows-tests.sh $(WINDOWS)/tests/core_tests.exe --gtest_brief=1
+	@cmake --build $(WINDOWS) --target core_tests win32_tests
+	@GTEST_BRIEF=1 scripts/run-windows-tests.sh $(WINDOWS)/tests/core_tests.exe $(WINDOWS)/tests/win32_tests.exe
 
 clean:
 	rm -rf build

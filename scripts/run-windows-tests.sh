@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs a Windows test program under Wine in a fresh prefix of its own, removed afterwards.
-# Usage: run-windows-tests.sh PROGRAM.exe [ARGUMENTS...]
+# Runs Windows test programs under Wine, one after the other, in a fresh prefix of their own that
+# is removed afterwards; fails when any of them fails.
+# Usage: run-windows-tests.sh PROGRAM.exe...
 set -euo pipefail
 prefix=$(mktemp -d)
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -9,8 +10,13 @@ cleanup() {
     rm -rf "$prefix"
 }
 trap cleanup EXIT
-# Without an X display Wine cannot start; tests that make windows need one as well.
+# Wine needs an X display, and the window tests make real windows on it.
 run=()
 [ -n "${DISPLAY:-}" ] || run=(xvfb-run -a)
-"${run[@]}" wine wineboot -i >/dev/null 2>&1
-"${run[@]}" wine "$@"
+"${run[@]}" bash -c '
+    wine wineboot -i >/dev/null 2>&1
+    status=0
+    for program in "$@"; do
+        wine "$program" || status=1
+    done
+    exit $status' run-windows-tests "$@"

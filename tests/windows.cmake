@@ -21,3 +21,9 @@ endforeach()
 add_executable(core_tests EXCLUDE_FROM_ALL ${CORE_TEST_SOURCES} support/temp_dir.cpp)
 target_link_libraries(core_tests PRIVATE netedit_core gtest gtest_main gmock)
 target_include_directories(core_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+
+# The Windows window through its real controls, under Wine's X display.
+file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS win32/*_test.cpp)
+add_executable(win32_tests EXCLUDE_FROM_ALL ${WIN32_TEST_SOURCES} support/temp_dir.cpp)
+target_link_libraries(win32_tests PRIVATE netedit_win32 gtest gtest_main)
+target_include_directories(win32_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
