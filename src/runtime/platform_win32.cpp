@@ -133,10 +133,32 @@ std::string FromSystem(std::wstring_view wide) {
 
 // --- Paths and codes ---
 
+bool IsSeparator(wchar_t c) {
+    return c == L'\\' || c == L'/' || c == L':';
+}
+
+// Whether Windows would take `osPath` for another name: it drops the dots and spaces that end
+// a step ("OBN.NET." is OBN.NET), so such a name would reach a file the program did not name.
+bool SystemWouldAlter(const std::wstring& osPath) {
+    std::size_t start = 0;
+    for (std::size_t end = 0; end <= osPath.size(); ++end) {
+        if (end < osPath.size() && !IsSeparator(osPath[end])) {
+            continue;
+        }
+        const std::wstring_view step = std::wstring_view(osPath).substr(start, end - start);
+        start = end + 1;
+        if (!step.empty() && step != L"." && step != L".." && (step.back() == L'.' || step.back() == L' ')) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // The system's name of a path: false for a path that no file can bear, one with a byte that
-// is no character or with a NUL, which would end the name early and name another file.
+// is no character, with a NUL, which would end the name early, or that Windows would alter.
 bool ToOsPath(const std::string& path, std::wstring& osPath) {
-    return path.find('\0') == std::string::npos && ToWide(CodePage, path, osPath);
+    return path.find('\0') == std::string::npos && ToWide(CodePage, path, osPath) &&
+           !SystemWouldAlter(osPath);
 }
 
 // Readies a call on `path`: its system name, or BadName for a name no file can bear, or the
@@ -146,10 +168,6 @@ int StartCall(const std::string& path, std::wstring& osPath) {
         return BadName;
     }
     return InjectedFailure() ? InjectedCode : 0;
-}
-
-bool IsSeparator(wchar_t c) {
-    return c == L'\\' || c == L'/' || c == L':';
 }
 
 // The folder part of `osPath` with its separator; empty for a bare name.
@@ -353,16 +371,29 @@ int WriteInPlace(const std::wstring& target, const Producer& produce, bool& crea
     return CloseAfter(file, code);
 }
 
+bool Exists(const std::wstring& osPath) {
+    return ::GetFileAttributesW(osPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 // Puts the written temporary file in the place of `target` in one step. A file standing there
 // is replaced by the system's own replace, which keeps its security and creation time too.
 bool PutInPlace(const std::wstring& tempPath, const std::wstring& target, bool replacing) {
-    if (replacing) {
-        return ::ReplaceFileW(target.c_str(), tempPath.c_str(), nullptr,
-                              REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
-                              nullptr) != 0;
+    constexpr DWORD Move = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    if (!replacing) {
+        return ::MoveFileExW(tempPath.c_str(), target.c_str(), Move) != 0;
     }
-    return ::MoveFileExW(tempPath.c_str(), target.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (::ReplaceFileW(target.c_str(), tempPath.c_str(), nullptr,
+                       REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr)) {
+        return true;
+    }
+    // The replace may fail after taking the old file away; the new one, whole and flushed,
+    // then takes its place by a plain move.
+    const DWORD error = ::GetLastError();
+    if (!Exists(target) && ::MoveFileExW(tempPath.c_str(), target.c_str(), Move)) {
+        return true;
+    }
+    ::SetLastError(error);
+    return false;
 }
 
 } // namespace
@@ -589,7 +620,8 @@ int ReplaceFileContents(const std::string& path, const Producer& produce, bool& 
     if (code == 0) {
         code = InjectedFailure() ? InjectedCode : PutInPlace(tempPath, target, exists) ? 0 : LastCode();
     }
-    if (code != 0) {
+    // The new text is thrown away only while the old one stands, if there was one: never both lost.
+    if (code != 0 && (!exists || Exists(target))) {
         ::SetFileAttributesW(tempPath.c_str(), FILE_ATTRIBUTE_NORMAL);
         ::DeleteFileW(tempPath.c_str());
     }

@@ -142,15 +142,17 @@ TEST(Win32Platform, AFaultAtAnyCallOfTheSafeReplaceLosesNothing) {
     EXPECT_EQ(failures, 5) << "check, create, write, flush and replace each fail once";
 }
 
-// Names are code page 932 bytes on any system locale; one that is no text of the code page, or
-// that would end early at a NUL, names no file and is refused, never altered.
+// Names are code page 932 bytes on any system locale; one that is no text of the code page, that
+// would end early at a NUL or that Windows would trim names no file and is refused, never altered.
 TEST(Win32Platform, NamesCrossAsCodePage932OrAreRefused) {
     TempDir dir;
     const std::string japanese = dir.file("") + "\x95\x5C\x83\x65\x83\x58\x83\x67.NET"; // 表テスト.NET
     EXPECT_EQ(Replace(japanese, "x"), std::make_pair(0, false));
     EXPECT_EQ(ReadFileBytes(dir.path() / L"\u8868\u30C6\u30B9\u30C8.NET"), "x");
     EXPECT_EQ(KindOfPath(japanese), PathKind::File);
-    const std::string bad[] = {"Z\xFFrich.NET", std::string("A\0B.NET", 7), "\x81.NET", "\xA0.NET"};
+    const std::string bad[] = {
+        "Z\xFFrich.NET", std::string("A\0B.NET", 7), "\x81.NET", "\xA0.NET", "OBN.NET.", "OBN.NET ",
+        "sub.\\OBN.NET"};
     for (const std::string& name : bad) {
         Handle handle = -1;
         EXPECT_EQ(CreateForWriting(dir.file("") + name, handle), 3) << name;
