@@ -73,7 +73,10 @@ void EntryListBox::removeAt(const std::vector<std::size_t>& positions) {
         if (next != positions.end() && *next == position) {
             ++next;
         } else {
-            entries_[kept++] = std::move(entries_[position]);
+            if (kept != position) { // a string moved onto itself would be emptied
+                entries_[kept] = std::move(entries_[position]);
+            }
+            ++kept;
         }
     }
     entries_.resize(kept);
