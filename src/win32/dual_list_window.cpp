@@ -2,6 +2,7 @@
 
 #include "editor/ui_texts.h"
 #include "win32/artwork.h"
+#include "win32/dpi.h"
 #include "win32/wide_text.h"
 
 #include <commctrl.h>
@@ -149,7 +150,7 @@ DualListWindow::DualListWindow(UserDialogs& dialogs, ProgramFiles files) {
                       WideOfUtf8(ui::WindowCaption).c_str(),
                       WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
                       0, 0, nullptr, nullptr, instance, this);
-    dpi_ = ::GetDpiForWindow(hwnd_);
+    dpi_ = DpiOf(hwnd_);
     buildControls();
     placeControls();
     dialog_ = std::make_unique<TDualListDlg>(*srcList_, *dstList_, *this, dialogs, std::move(files));
@@ -231,9 +232,7 @@ void DualListWindow::makeFonts() {
 void DualListWindow::placeControls() {
     makeFonts();
     RECT frame{0, 0, px(ClientWidth), px(ClientHeight)};
-    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(hwnd_, GWL_STYLE));
-    const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
-    ::AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi_);
+    AdjustFrameForDpi(frame, hwnd_, dpi_);
     ::SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     for (const Layout& layout : Controls) {

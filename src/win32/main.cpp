@@ -1,6 +1,7 @@
 // The Windows program: the dialog's window over the core, and its one message loop.
 
 #include "editor/program_files.h"
+#include "win32/dpi.h"
 #include "win32/dual_list_window.h"
 #include "win32/wide_text.h"
 #include "win32/win32_user_dialogs.h"
@@ -29,7 +30,7 @@ std::vector<std::string> Arguments() {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Each monitor's own dpi: the window is drawn sharp, never stretched by the system.
-    ::SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    netedit::win32::BecomeDpiAware();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
 
