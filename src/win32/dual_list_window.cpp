@@ -1,6 +1,7 @@
 #include "win32/dual_list_window.h"
 
 #include "editor/ui_texts.h"
+#include "runtime/paths.h"
 #include "win32/artwork.h"
 #include "win32/dpi.h"
 #include "win32/wide_text.h"
@@ -133,6 +134,34 @@ bool Held(int virtualKey) {
     return (::GetKeyState(virtualKey) & 0x8000) != 0;
 }
 
+// The task bar names the program by its title: the entry belongs to a window of no size that
+// owns the dialog and hands it every activation and close that comes through the task bar.
+LRESULT CALLBACK TaskbarEntryProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto dialog = reinterpret_cast<HWND>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (dialog != nullptr && message == WM_SETFOCUS) {
+        ::SetActiveWindow(::GetLastActivePopup(dialog)); // the dialog, or the box it shows
+        return 0;
+    }
+    if (dialog != nullptr && message == WM_CLOSE) {
+        ::SendMessageW(dialog, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+HWND MakeTaskbarEntry(HINSTANCE instance, HICON icon) {
+    WNDCLASSEXW entryClass{};
+    entryClass.cbSize = sizeof entryClass;
+    entryClass.lpfnWndProc = TaskbarEntryProcedure;
+    entryClass.hInstance = instance;
+    entryClass.hIcon = icon;
+    entryClass.lpszClassName = L"NeteditProgram";
+    ::RegisterClassExW(&entryClass);
+    return ::CreateWindowExW(0, entryClass.lpszClassName, WideOfCp932(ProgramTitle()).c_str(),
+                             WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0, nullptr, nullptr, instance,
+                             nullptr);
+}
+
 } // namespace
 
 DualListWindow::DualListWindow(UserDialogs& dialogs, ProgramFiles files) {
@@ -146,10 +175,12 @@ DualListWindow::DualListWindow(UserDialogs& dialogs, ProgramFiles files) {
     windowClass.hIcon = ::LoadIconW(instance, L"MAINICON");
     windowClass.lpszClassName = WindowClass;
     ::RegisterClassExW(&windowClass);
+    taskbarEntry_ = MakeTaskbarEntry(instance, windowClass.hIcon);
     ::CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, WindowClass,
                       WideOfUtf8(ui::WindowCaption).c_str(),
                       WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                      0, 0, nullptr, nullptr, instance, this);
+                      0, 0, taskbarEntry_, nullptr, instance, this);
+    ::SetWindowLongPtrW(taskbarEntry_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(hwnd_));
     dpi_ = DpiOf(hwnd_);
     buildControls();
     placeControls();
@@ -161,6 +192,7 @@ DualListWindow::~DualListWindow() {
     if (::IsWindow(hwnd_)) {
         ::DestroyWindow(hwnd_);
     }
+    ::DestroyWindow(taskbarEntry_);
     ::DeleteObject(font_);
     ::DeleteObject(flatFont_);
 }
@@ -263,6 +295,7 @@ void DualListWindow::showCentred() {
     const int left = area.left + std::max(0L, ((area.right - area.left) - (frame.right - frame.left)) / 2);
     const int top = area.top + std::max(0L, ((area.bottom - area.top) - (frame.bottom - frame.top)) / 2);
     ::SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ::ShowWindow(taskbarEntry_, SW_SHOWNA);
     ::ShowWindow(hwnd_, SW_SHOW);
     ::UpdateWindow(hwnd_);
 }

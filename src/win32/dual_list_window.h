@@ -49,6 +49,7 @@ private:
     Control controlOf(HWND hwnd) const;
     int px(int pixelsAt96) const;
 
+    HWND taskbarEntry_ = nullptr; // owns the window and bears the program's title in the task bar
     HWND hwnd_ = nullptr;
     UINT dpi_ = 96;
     HFONT font_ = nullptr;
