@@ -1,7 +1,6 @@
 # The core tests for the Windows program: GoogleTest built from Debian's sources with the same
 # cross compiler, and the core's tests run under Wine by `make test-windows`.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 foreach(target gtest gtest_main gmock)
     target_compile_options(${target} PRIVATE -w) # not our code: its warnings are not ours to fix

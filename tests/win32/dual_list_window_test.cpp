@@ -147,6 +147,17 @@ TEST_F(Win32Window, TabWalksTheEnabledControlsAndFlatButtonsNeverTakeTheFocus) {
     EXPECT_EQ(window->focusedControl(), SrcList);
 }
 
+// Logging off asks as any close does while entries wait to be saved, and No refuses.
+TEST_F(Win32Window, TheSessionEndAsksTheCloseQuestion) {
+    start({"A"});
+    EXPECT_EQ(::SendMessageW(window->hwnd(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    click(Control::IncAllBtn);
+    dialogs.askAnswers = {results::No, results::Yes};
+    EXPECT_EQ(::SendMessageW(window->hwnd(), WM_QUERYENDSESSION, 0, 0), FALSE);
+    EXPECT_EQ(::SendMessageW(window->hwnd(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_EQ(dialogs.questions.size(), 2U);
+}
+
 TEST_F(Win32Window, AHundredThousandEntriesFillAndMoveAtOnce) {
     const auto begin = std::chrono::steady_clock::now();
     start(std::vector<std::string>(100000, "Host"));
