@@ -33,7 +33,7 @@ constexpr int InjectedCode = ERROR_IO_DEVICE; // as an I/O error of the device w
 
 // --- Text ---
 
-// The single bytes that code page 932 leaves unused. Windows takes some of them to private
+// The single bytes that code page 932 leaves unused. Windows may take some of them to private
 // characters; here they are no character, as on every other system, so that UnnamableByte,
 // which stands for a character lost on the way in, names no file.
 bool IsUnusedSingleByte(unsigned char byte) {
