@@ -4,6 +4,7 @@
 #include "runtime/paths.h"
 #include "win32/artwork.h"
 #include "win32/dpi.h"
+#include "win32/flat_button.h"
 #include "win32/wide_text.h"
 
 #include <commctrl.h>
@@ -226,11 +227,9 @@ void DualListWindow::buildControls() {
                                         instance, nullptr);
             break;
         case Kind::Flat:
-            // A label that answers clicks: a flat button that never takes the focus.
-            control = ::CreateWindowExW(0, L"STATIC", WideOfUtf8(layout.caption).c_str(),
-                                        WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY |
-                                            SS_NOPREFIX,
-                                        0, 0, 0, 0, hwnd_, menu, instance, nullptr);
+            flatButtons_.push_back(
+                std::make_unique<FlatButton>(hwnd_, id, WideOfUtf8(layout.caption).c_str()));
+            control = flatButtons_.back()->hwnd();
             break;
         case Kind::Push:
             control = ::CreateWindowExW(0, L"BUTTON", WideOfUtf8(layout.caption).c_str(),
@@ -384,17 +383,16 @@ LRESULT DualListWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             srcList_->drawRow(item);
         } else if (item.hwndItem == dstList_->hwnd()) {
             dstList_->drawRow(item);
+        } else if (item.CtlType == ODT_STATIC) {
+            for (const auto& flat : flatButtons_) {
+                if (flat->hwnd() == item.hwndItem) {
+                    flat->draw(item, flatFont_);
+                }
+            }
         } else {
             drawButton(item);
         }
         return TRUE;
-    }
-    case WM_CTLCOLORSTATIC: {
-        // The flat buttons' captions are black; disabled, the system greys them.
-        const HDC dc = reinterpret_cast<HDC>(wParam);
-        ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
-        ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
-        return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
     }
     case WM_PAINT: {
         PAINTSTRUCT paint;

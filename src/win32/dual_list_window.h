@@ -3,9 +3,11 @@
 #include "editor/dialog_controls.h"
 #include "editor/dual_list_dlg.h"
 #include "win32/entry_list_box.h"
+#include "win32/flat_button.h"
 
 #include <array>
 #include <memory>
+#include <vector>
 #include <windows.h>
 
 namespace netedit::win32 {
@@ -57,6 +59,7 @@ private:
     std::array<HWND, 16> controls_{}; // by Control, and the two list captions after them
     std::unique_ptr<EntryListBox> srcList_;
     std::unique_ptr<EntryListBox> dstList_;
+    std::vector<std::unique_ptr<FlatButton>> flatButtons_;
     HWND tooltips_ = nullptr;
     HWND savedFocus_ = nullptr; // the window's own focus while another window is active
     std::unique_ptr<TDualListDlg> dialog_;
