@@ -6,13 +6,16 @@
 # make e2e   — the whole program driven in a virtual X server (NETEDIT_SCREENSHOTS=docs renews the pictures)
 # make package — the Debian package, build/release/netedit_<version>_amd64.deb
 # make package-check — the package checked, installed, driven as installed and removed again (as root)
+# make windows — the Windows program, cross-built: build/windows/netedit.exe
+# make test-windows — the core's and the window's tests cross-built for Windows, run under Wine
 
 BUILD := build/default
 RELEASE := build/release
 FUZZ_SECONDS ?= 600
 FUZZ_JOBS ?= 1
+WINDOWS := build/windows
 
-.PHONY: all deps build run test bench release clean e2e test-asan fuzz package package-check
+.PHONY: all deps build run test bench release clean e2e test-asan fuzz package package-check windows test-windows
 
 all: build
 
@@ -60,6 +63,15 @@ package-check: package
 bench: release
 	@cmake --build --preset release --target benchmarks
 	@scripts/run-benchmarks.sh $(RELEASE)
+
+windows:
+	@scripts/install-deps.sh windows
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows
+
+test-windows: windows
+	@cmake --build $(WINDOWS) --target core_tests win32_tests
+	@GTEST_BRIEF=1 scripts/run-windows-tests.sh $(WINDOWS)/tests/core_tests.exe $(WINDOWS)/tests/win32_tests.exe
 
 clean:
 	rm -rf build

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing netedit need.
-# Does nothing when they are all present already. `install-deps.sh fuzz` adds what fuzzing needs.
+# Does nothing when they are all present already. `install-deps.sh fuzz` adds what fuzzing needs,
+# `install-deps.sh windows` what the Windows program needs.
 set -euo pipefail
 # The third line serves `make e2e`'s screen reader: a D-Bus session, the accessibility bus and
 # Python's client of it, and xprop to set the desktop's font resolution. The last line builds
@@ -12,6 +13,11 @@ packages=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-d
 # "fuzz" adds clang with its libFuzzer and sanitizer runtimes, which only `make fuzz` needs.
 if [ "${1:-}" = fuzz ]; then
     packages+=(clang libclang-rt-14-dev)
+fi
+# "windows" adds the MinGW-w64 cross compiler, Wine to run its tests, and GoogleTest's sources to
+# build the test framework for Windows.
+if [ "${1:-}" = windows ]; then
+    packages+=(g++-mingw-w64-x86-64-posix wine wine64 googletest)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -7,12 +7,26 @@ namespace netedit {
 
 namespace {
 
+// A path from the root, or on Windows from a drive ("C:\") or a server ("\\server").
 bool IsAbsolute(const std::string& path) {
-    return path.starts_with('/');
+    if (NativePathStyle == PathStyle::Posix) {
+        return path.starts_with('/');
+    }
+    const bool fromDrive = path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/');
+    return fromDrive || path.starts_with("\\\\") || path.starts_with('/');
+}
+
+bool EndsWithSeparator(const std::string& folder) {
+    return !folder.empty() && DirPart(folder).size() == folder.size();
+}
+
+// A folder's path goes on in its own style: Windows takes "/" as well as "\".
+char SeparatorOf(const std::string& folder) {
+    return NativePathStyle == PathStyle::Windows && folder.find('/') == std::string::npos ? '\\' : '/';
 }
 
 std::string InFolder(const std::string& folder, const std::string& name) {
-    return folder.ends_with('/') ? folder + name : folder + "/" + name;
+    return EndsWithSeparator(folder) ? folder + name : folder + SeparatorOf(folder) + name;
 }
 
 } // namespace
@@ -36,11 +50,24 @@ ProgramFiles ProgramFilesFor(const ProgramSurroundings& surroundings) {
         }
         configHome = InFolder(surroundings.home, ".config");
     }
-    files.settingsFolder = InFolder(configHome, "netedit/");
+    files.settingsFolder = InFolder(InFolder(configHome, "netedit"), "");
     files.settings = files.settingsFolder + NamePart(files.settings);
     return files;
 }
 
+#ifdef _WIN32
+// Nothing is installed on Windows: the program's folder is the user's choice, and a copy the
+// user may not write beside keeps its settings in the user's roaming application data.
+ProgramFiles ThisProgramsFiles() {
+    const std::string program = ProgramPath();
+    return ProgramFilesFor({.programPath = program,
+                            .programFolderWritable = platform::MayCreateIn(DirPart(program)),
+                            .installedFolder = {},
+                            .configHome = platform::EnvironmentValue("APPDATA"),
+                            .home = platform::EnvironmentValue("USERPROFILE"),
+                            .helpPage = ReplaceExt(program, ".HLP")});
+}
+#else
 ProgramFiles ThisProgramsFiles() {
     const std::string program = ProgramPath();
     return ProgramFilesFor({.programPath = program,
@@ -50,6 +77,7 @@ ProgramFiles ThisProgramsFiles() {
                             .home = platform::EnvironmentValue("HOME"),
                             .helpPage = NETEDIT_HELP_PAGE});
 }
+#endif
 
 std::string HelpToShow(const ProgramFiles& files) {
     return platform::KindOfPath(files.helpFile) == platform::PathKind::File ? files.helpFile : files.helpPage;

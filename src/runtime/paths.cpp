@@ -45,6 +45,11 @@ PathLayout Scan(std::string_view path, PathStyle style) {
     return layout;
 }
 
+// The separators between the steps of a full path: never ":", which only ends a drive.
+bool IsStepSeparator(char c, PathStyle style) {
+    return c == '/' || (style == PathStyle::Windows && c == '\\');
+}
+
 } // namespace
 
 std::string DirPart(std::string_view path, PathStyle style) {
@@ -61,23 +66,95 @@ std::string ReplaceExt(std::string_view path, std::string_view ext, PathStyle st
     return result;
 }
 
-std::string FullPath(std::string_view path, std::string_view folder) {
-    std::string whole =
-        path.starts_with('/') ? std::string(path) : std::string(folder) + "/" + std::string(path);
+namespace {
+
+// The steps of `rest` between its separators, with "." and ".." resolved; ".." never climbs above
+// the root. A "\" can be the second byte of a character; a "/" never is.
+std::vector<std::string_view> ResolvedSteps(std::string_view rest, PathStyle style) {
     std::vector<std::string_view> steps;
-    std::string_view rest = whole;
-    while (!rest.empty()) {
-        const std::size_t slash = rest.find('/');
-        const std::string_view step = rest.substr(0, slash);
-        rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
+    std::size_t start = 0;
+    for (std::size_t pos = 0; pos <= rest.size(); ++pos) {
+        if (style == PathStyle::Windows && pos < rest.size() &&
+            IsLeadByte(static_cast<unsigned char>(rest[pos]))) {
+            ++pos;
+            continue;
+        }
+        if (pos < rest.size() && !IsStepSeparator(rest[pos], style)) {
+            continue;
+        }
+        const std::string_view step = rest.substr(start, pos - start);
+        start = pos + 1;
         if (step == ".." && !steps.empty()) {
             steps.pop_back();
         } else if (!step.empty() && step != "." && step != "..") {
             steps.push_back(step);
         }
     }
+    return steps;
+}
+
+// How a Windows path begins: its drive ("C:"), its network share ("\\server\share"), or nothing.
+std::string_view WindowsRoot(std::string_view path) {
+    if (path.size() >= 2 && path[1] == ':' && !IsLeadByte(static_cast<unsigned char>(path[0]))) {
+        return path.substr(0, 2);
+    }
+    if (path.starts_with("\\\\") || path.starts_with("//")) {
+        std::size_t separators = 0;
+        for (std::size_t pos = 2; pos < path.size(); ++pos) {
+            if (IsLeadByte(static_cast<unsigned char>(path[pos]))) {
+                ++pos;
+            } else if (IsStepSeparator(path[pos], PathStyle::Windows) && ++separators == 2) {
+                return path.substr(0, pos);
+            }
+        }
+        return path;
+    }
+    return {};
+}
+
+std::string WindowsFullPath(std::string_view path, std::string_view folder) {
+    std::string_view root = WindowsRoot(path);
+    std::string whole;
+    if (!root.empty() &&
+        (root.size() > 2 || (path.size() > 2 && IsStepSeparator(path[2], PathStyle::Windows)))) {
+        whole = path; // from a drive's root or a share
+    } else if (root.empty() && !path.empty() && IsStepSeparator(path[0], PathStyle::Windows)) {
+        whole = std::string(WindowsRoot(folder)) + std::string(path); // from the root of the folder's drive
+    } else if (!root.empty()) {
+        whole =
+            std::string(root) + "\\" + std::string(path.substr(2)); // "C:name": taken from the drive's root
+    } else {
+        whole = std::string(folder) + "\\" + std::string(path);
+    }
+    root = WindowsRoot(whole);
+    const std::string_view rest = std::string_view(whole).substr(root.size());
+    char separator = '\\';
+    for (std::size_t pos = 0; pos < rest.size(); ++pos) {
+        if (IsLeadByte(static_cast<unsigned char>(rest[pos]))) {
+            ++pos;
+        } else if (IsStepSeparator(rest[pos], PathStyle::Windows)) {
+            separator = rest[pos];
+            break;
+        }
+    }
+    std::string full(root);
+    for (const std::string_view step : ResolvedSteps(rest, PathStyle::Windows)) {
+        full += separator;
+        full += step;
+    }
+    return full.size() == root.size() ? full + separator : full;
+}
+
+} // namespace
+
+std::string FullPath(std::string_view path, std::string_view folder, PathStyle style) {
+    if (style == PathStyle::Windows) {
+        return WindowsFullPath(path, folder);
+    }
+    const std::string whole =
+        path.starts_with('/') ? std::string(path) : std::string(folder) + "/" + std::string(path);
     std::string full;
-    for (const std::string_view step : steps) {
+    for (const std::string_view step : ResolvedSteps(whole, style)) {
         full += '/';
         full += step;
     }

@@ -29,9 +29,11 @@ std::string NamePart(std::string_view path, PathStyle style = NativePathStyle);
 std::string ReplaceExt(std::string_view path, std::string_view ext, PathStyle style = NativePathStyle);
 
 // The full path that `path` names from `folder` (or, without one, from the current folder), with
-// its "." and ".." steps and doubled "/" resolved by name, as the file dialogs give their paths:
-// two names of one folder then compare equal.
-std::string FullPath(std::string_view path, std::string_view folder);
+// its "." and ".." steps and doubled separators resolved by name, as the file dialogs give their
+// paths: two names of one folder then compare equal. On Windows the root is a drive ("C:"), a
+// network share ("\\server\share") or, without either, the bare separator, and the steps are
+// joined by the first separator the path was given with.
+std::string FullPath(std::string_view path, std::string_view folder, PathStyle style = NativePathStyle);
 std::string FullPath(std::string_view path);
 
 // The full path of the running program's executable, in code page 932.

@@ -1,0 +1,750 @@
+// The program's only contact with Windows: files, the executable's path and the code page
+// converter. Paths arrive as code page 932 bytes and reach the system as UTF-16, converted by
+// naming code page 932 itself, so that the program behaves alike under every system locale.
+
+#include "runtime/codec.h"
+#include "runtime/platform.h"
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <algorithm>
+#include <climits>
+#include <mutex>
+#include <random>
+#include <utility>
+#include <vector>
+#include <windows.h>
+
+namespace netedit::platform {
+
+namespace {
+
+int injectedFailureCountdown = 0; // NOLINT(cppcoreguidelines-avoid-non-const-global-variables): test switch
+
+// True for the one call that a test has chosen to fail.
+bool InjectedFailure() {
+    return injectedFailureCountdown > 0 && --injectedFailureCountdown == 0;
+}
+
+constexpr UINT CodePage = 932;
+constexpr int BadName = 3;
+constexpr int InjectedCode = ERROR_IO_DEVICE; // as an I/O error of the device would come
+
+// --- Text ---
+
+// The single bytes that code page 932 leaves unused. Windows may take some of them to private
+// characters; here they are no character, as on every other system, so that UnnamableByte,
+// which stands for a character lost on the way in, names no file.
+bool IsUnusedSingleByte(unsigned char byte) {
+    return byte == 0x80 || byte == 0xA0 || byte >= 0xFD;
+}
+
+bool UsesOnlyDefinedBytes(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (IsLeadByte(byte)) {
+            ++i; // its second byte is checked by the converter
+        } else if (IsUnusedSingleByte(byte)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// UTF-16 of `bytes` in the code page `from`; false when a sequence is no character there.
+bool ToWide(UINT from, std::string_view bytes, std::wstring& wide) {
+    wide.clear();
+    if (bytes.empty()) {
+        return true;
+    }
+    if (bytes.size() > INT_MAX || (from == CodePage && !UsesOnlyDefinedBytes(bytes))) {
+        return false;
+    }
+    const int size = static_cast<int>(bytes.size());
+    const int length = ::MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
+    if (length <= 0) {
+        return false;
+    }
+    wide.resize(static_cast<std::size_t>(length));
+    ::MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, bytes.data(), size, wide.data(), length);
+    return true;
+}
+
+// `wide` in the code page `to`; a character without an exact form there becomes "?" and
+// clears `exact`, never a look-alike.
+std::string FromWide(UINT to, std::wstring_view wide, bool& exact) {
+    if (wide.empty() || wide.size() > INT_MAX) {
+        return {};
+    }
+    const int size = static_cast<int>(wide.size());
+    const DWORD flags = to == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    BOOL usedDefault = FALSE;
+    BOOL* const usedDefaultOut = to == CP_UTF8 ? nullptr : &usedDefault;
+    const int length = ::WideCharToMultiByte(to, flags, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(std::max(length, 0)), '\0');
+    ::WideCharToMultiByte(to, flags, wide.data(), size, bytes.data(), length, nullptr, usedDefaultOut);
+    if (usedDefault) {
+        exact = false;
+    }
+    return bytes;
+}
+
+// Converts `in` from the code page `from` to `to` through UTF-16. Each character that does not
+// convert exactly becomes `replacement`, `skip(data, left)` bytes are passed over, and `exact`
+// turns false.
+template <typename Skip>
+std::string Convert(UINT from, UINT to, const std::string& in, std::string_view replacement, Skip skip,
+                    bool& exact) {
+    std::wstring wide;
+    bool whole = true;
+    if (ToWide(from, in, wide)) {
+        std::string out = FromWide(to, wide, whole);
+        if (whole) {
+            return out;
+        }
+    }
+    // Rare: convert one character at a time to find those that do not.
+    std::string out;
+    std::string_view rest = in;
+    while (!rest.empty()) {
+        const auto* data = reinterpret_cast<const unsigned char*>(rest.data());
+        const std::size_t length = from == CodePage ? (IsLeadByte(data[0]) && rest.size() > 1 ? 2 : 1)
+                                                    : Utf8Length(data, rest.size());
+        bool one = true;
+        std::string converted;
+        if (ToWide(from, rest.substr(0, length), wide) && (converted = FromWide(to, wide, one), one)) {
+            out += converted;
+            rest.remove_prefix(length);
+            continue;
+        }
+        out += replacement;
+        exact = false;
+        rest.remove_prefix(std::min<std::size_t>(rest.size(), skip(data, rest.size())));
+    }
+    return out;
+}
+
+// A name from the system in code page 932 (see EncodeCp932Path).
+std::string FromSystem(std::wstring_view wide) {
+    bool exact = true;
+    return EncodeCp932Path(FromWide(CP_UTF8, wide, exact));
+}
+
+// --- Paths and codes ---
+
+bool IsSeparator(wchar_t c) {
+    return c == L'\\' || c == L'/' || c == L':';
+}
+
+// Whether Windows would take `osPath` for another name: it drops the dots and spaces that end
+// a step ("OBN.NET." is OBN.NET), so such a name would reach a file the program did not name.
+bool SystemWouldAlter(const std::wstring& osPath) {
+    std::size_t start = 0;
+    for (std::size_t end = 0; end <= osPath.size(); ++end) {
+        if (end < osPath.size() && !IsSeparator(osPath[end])) {
+            continue;
+        }
+        const std::wstring_view step = std::wstring_view(osPath).substr(start, end - start);
+        start = end + 1;
+        if (!step.empty() && step != L"." && step != L".." && (step.back() == L'.' || step.back() == L' ')) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The system's name of a path: false for a path that no file can bear, one with a byte that
+// is no character, with a NUL, which would end the name early, or that Windows would alter.
+bool ToOsPath(const std::string& path, std::wstring& osPath) {
+    return path.find('\0') == std::string::npos && ToWide(CodePage, path, osPath) &&
+           !SystemWouldAlter(osPath);
+}
+
+// Readies a call on `path`: its system name, or BadName for a name no file can bear, or the
+// code of a failure that a test has chosen for this call.
+int StartCall(const std::string& path, std::wstring& osPath) {
+    if (!ToOsPath(path, osPath)) {
+        return BadName;
+    }
+    return InjectedFailure() ? InjectedCode : 0;
+}
+
+// The folder part of `osPath` with its separator; empty for a bare name.
+std::wstring FolderOf(const std::wstring& osPath) {
+    const auto separator = osPath.find_last_of(L"\\/:");
+    return separator == std::wstring::npos ? std::wstring() : osPath.substr(0, separator + 1);
+}
+
+// The program's I/O code for a system error: Windows' own codes are the program's, and the
+// system's other words for the same few cases are brought to them.
+int CodeFor(DWORD error) {
+    switch (error) {
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_FILENAME_EXCED_RANGE:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+    case ERROR_DIRECTORY:
+        return 3;
+    case ERROR_WRITE_PROTECT:
+        return 5;
+    case ERROR_LOCK_VIOLATION:
+        return 32;
+    case ERROR_HANDLE_DISK_FULL:
+        return 112;
+    default:
+        return static_cast<int>(error);
+    }
+}
+
+int LastCode() {
+    return CodeFor(::GetLastError());
+}
+
+// The read-only attribute refuses writes and erases. Asked for by name, since Wine run by
+// root, who may write any file, does not enforce it.
+bool IsReadOnly(const std::wstring& osPath) {
+    const DWORD attributes = ::GetFileAttributesW(osPath.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+// --- Handles ---
+
+// The program's handles are numbers; the table gives their files. Guarded, since tests open
+// files on more than one thread.
+std::mutex tableLock;
+std::vector<HANDLE> openFiles; // INVALID_HANDLE_VALUE marks a free slot
+
+Handle Remember(HANDLE file) {
+    const std::lock_guard lock(tableLock);
+    for (std::size_t slot = 0; slot < openFiles.size(); ++slot) {
+        if (openFiles[slot] == INVALID_HANDLE_VALUE) {
+            openFiles[slot] = file;
+            return static_cast<Handle>(slot);
+        }
+    }
+    openFiles.push_back(file);
+    return static_cast<Handle>(openFiles.size() - 1);
+}
+
+HANDLE FileOf(Handle handle) {
+    const std::lock_guard lock(tableLock);
+    return handle >= 0 && static_cast<std::size_t>(handle) < openFiles.size() ? openFiles[handle]
+                                                                              : INVALID_HANDLE_VALUE;
+}
+
+HANDLE Forget(Handle handle) {
+    const std::lock_guard lock(tableLock);
+    if (handle < 0 || static_cast<std::size_t>(handle) >= openFiles.size()) {
+        return INVALID_HANDLE_VALUE;
+    }
+    return std::exchange(openFiles[handle], INVALID_HANDLE_VALUE);
+}
+
+// Opens `osPath` as the call asks, and keeps the handle only for a file on a disk: a folder,
+// a device ("CON", "NUL") or a pipe is no file to read or write.
+int OpenFile(const std::wstring& osPath, DWORD access, DWORD share, DWORD disposition, HANDLE& file) {
+    file = ::CreateFileW(osPath.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return LastCode();
+    }
+    if (::GetFileType(file) != FILE_TYPE_DISK) {
+        ::CloseHandle(file);
+        file = INVALID_HANDLE_VALUE;
+        return 5;
+    }
+    return 0;
+}
+
+int OpenHandle(const std::wstring& osPath, DWORD access, DWORD share, DWORD disposition, Handle& handle) {
+    HANDLE file = INVALID_HANDLE_VALUE;
+    if (const int code = OpenFile(osPath, access, share, disposition, file)) {
+        return code;
+    }
+    handle = Remember(file);
+    return 0;
+}
+
+// --- Saving ---
+
+// The attributes a saved file takes over from the one it replaces. Never the read-only one:
+// the program could not write its own file again.
+constexpr DWORD KeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                 FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// What stands at a save's target: 0 for a file on a disk that the program may replace now (its
+// attributes in `attributes`), 2 for nothing, else the code of the refusal.
+int LookAtTarget(const std::wstring& target, DWORD& attributes) {
+    attributes = ::GetFileAttributesW(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = ::GetLastError();
+        return error == ERROR_FILE_NOT_FOUND ? 2 : CodeFor(error); // what cannot be looked at is not missing
+    }
+    if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DEVICE)) != 0) {
+        return 5;
+    }
+    // The file is replaced as it would be created: not while another program holds it open.
+    HANDLE file = INVALID_HANDLE_VALUE;
+    const int code = OpenFile(target, GENERIC_WRITE, 0, OPEN_EXISTING, file);
+    if (code == 0) {
+        ::CloseHandle(file);
+    }
+    return code;
+}
+
+// Creates a fresh file beside `target`, unshared, under a name nobody else uses. "~" marks it as
+// a passing file; a leading dot means nothing to Windows (and to Wine, which takes it for the
+// hidden attribute, the attribute the saved file should take over).
+int CreateTemporary(const std::wstring& target, std::wstring& tempPath, HANDLE& file) {
+    const std::wstring folder = FolderOf(target);
+    const std::wstring name = target.substr(folder.size());
+    // Long names would push the temporary name past the system's limit.
+    const std::wstring prefix = folder + L"~" + (name.size() <= 200 ? name : std::wstring(L"netedit")) + L".";
+    constexpr std::wstring_view Letters = L"abcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device seed;
+    std::mt19937 random(seed());
+    std::uniform_int_distribution<std::size_t> pick(0, Letters.size() - 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = prefix;
+        for (int i = 0; i < 6; ++i) {
+            tempPath += Letters[pick(random)];
+        }
+        const int code = OpenFile(tempPath, GENERIC_WRITE, 0, CREATE_NEW, file);
+        if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) {
+            return code;
+        }
+    }
+    return ERROR_FILE_EXISTS;
+}
+
+using Producer = std::function<void(const PieceWriter&)>;
+
+// Hands what `produce` writes to `file` and flushes it to the disk.
+int WriteAndFlush(HANDLE file, const Producer& produce) {
+    const Handle handle = Remember(file);
+    int code = 0;
+    try {
+        produce([&](const char* data, std::size_t size) {
+            if (code == 0) {
+                code = WriteAll(handle, data, size);
+            }
+            return code == 0;
+        });
+    } catch (...) {
+        Forget(handle);
+        throw;
+    }
+    Forget(handle);
+    if (code == 0) {
+        code = InjectedFailure() ? InjectedCode : ::FlushFileBuffers(file) ? 0 : LastCode();
+    }
+    return code;
+}
+
+// Closes `file`; its code when nothing went wrong before.
+int CloseAfter(HANDLE file, int code) {
+    if (!::CloseHandle(file) && code == 0) {
+        code = LastCode();
+    }
+    return code;
+}
+
+// Writes a file in its own place: only for a folder that takes no new file, where nothing
+// better is possible. A write that falls short leaves what was written.
+int WriteInPlace(const std::wstring& target, const Producer& produce, bool& createFailed) {
+    HANDLE file = INVALID_HANDLE_VALUE;
+    const int opened =
+        InjectedFailure() ? InjectedCode : OpenFile(target, GENERIC_WRITE, 0, TRUNCATE_EXISTING, file);
+    if (opened != 0) {
+        return opened;
+    }
+    createFailed = false;
+    int code = 0;
+    try {
+        code = WriteAndFlush(file, produce);
+    } catch (...) {
+        ::CloseHandle(file);
+        throw;
+    }
+    return CloseAfter(file, code);
+}
+
+bool Exists(const std::wstring& osPath) {
+    return ::GetFileAttributesW(osPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Puts the written temporary file in the place of `target` in one step. A file standing there
+// is replaced by the system's own replace, which keeps its security and creation time too.
+bool PutInPlace(const std::wstring& tempPath, const std::wstring& target, bool replacing) {
+    constexpr DWORD Move = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    if (!replacing) {
+        return ::MoveFileExW(tempPath.c_str(), target.c_str(), Move) != 0;
+    }
+    if (::ReplaceFileW(target.c_str(), tempPath.c_str(), nullptr,
+                       REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr)) {
+        return true;
+    }
+    // The replace may fail after taking the old file away; the new one, whole and flushed,
+    // then takes its place by a plain move.
+    const DWORD error = ::GetLastError();
+    if (!Exists(target) && ::MoveFileExW(tempPath.c_str(), target.c_str(), Move)) {
+        return true;
+    }
+    ::SetLastError(error);
+    return false;
+}
+
+} // namespace
+
+void FailNthCall(int n) {
+    injectedFailureCountdown = n;
+}
+
+// A file read line by line lets others write it but not read it.
+int OpenForReading(const std::string& path, Handle& handle) {
+    std::wstring osPath;
+    if (const int code = StartCall(path, osPath)) {
+        return code;
+    }
+    return OpenHandle(osPath, GENERIC_READ, FILE_SHARE_WRITE, OPEN_EXISTING, handle);
+}
+
+// A file written line by line lets others read it but not write it.
+int CreateForWriting(const std::string& path, Handle& handle) {
+    std::wstring osPath;
+    if (const int code = StartCall(path, osPath)) {
+        return code;
+    }
+    if (IsReadOnly(osPath)) {
+        return 5;
+    }
+    return OpenHandle(osPath, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS, handle);
+}
+
+int ReadSome(Handle handle, char* data, std::size_t size, std::size_t& got) {
+    got = 0;
+    if (InjectedFailure()) {
+        return InjectedCode;
+    }
+    DWORD read = 0;
+    const auto piece = static_cast<DWORD>(std::min<std::size_t>(size, std::size_t{1} << 30));
+    if (!::ReadFile(FileOf(handle), data, piece, &read, nullptr)) {
+        return LastCode();
+    }
+    got = read;
+    return 0;
+}
+
+int WriteAll(Handle handle, const char* data, std::size_t size) {
+    if (InjectedFailure()) {
+        return ERROR_DISK_FULL;
+    }
+    const HANDLE file = FileOf(handle);
+    while (size > 0) {
+        DWORD written = 0;
+        const auto piece = static_cast<DWORD>(std::min<std::size_t>(size, std::size_t{1} << 30));
+        if (!::WriteFile(file, data, piece, &written, nullptr)) {
+            return LastCode();
+        }
+        if (written == 0) {
+            return ERROR_DISK_FULL; // the system took nothing: count it as a full disk
+        }
+        data += written;
+        size -= written;
+    }
+    return 0;
+}
+
+int CloseHandle(Handle handle) {
+    const bool injected = InjectedFailure();
+    const HANDLE file = Forget(handle);
+    if (file == INVALID_HANDLE_VALUE) {
+        return ERROR_INVALID_HANDLE;
+    }
+    if (!::CloseHandle(file)) {
+        return LastCode();
+    }
+    return injected ? InjectedCode : 0;
+}
+
+int MayErase(const std::string& path) {
+    std::wstring osPath;
+    if (const int code = StartCall(path, osPath)) {
+        return code;
+    }
+    const DWORD attributes = ::GetFileAttributesW(osPath.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return LastCode();
+    }
+    if ((attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+        return 5;
+    }
+    // The right to erase, and no other program holding the file without letting it go.
+    const HANDLE file =
+        ::CreateFileW(osPath.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return LastCode();
+    }
+    ::CloseHandle(file);
+    return 0;
+}
+
+int EraseFile(const std::string& path) {
+    std::wstring osPath;
+    if (const int code = StartCall(path, osPath)) {
+        return code;
+    }
+    if (IsReadOnly(osPath)) {
+        return 5;
+    }
+    return ::DeleteFileW(osPath.c_str()) ? 0 : LastCode();
+}
+
+bool RenameNoReplace(const std::string& from, const std::string& to) {
+    std::wstring osFrom;
+    std::wstring osTo;
+    if (!ToOsPath(from, osFrom) || !ToOsPath(to, osTo) || InjectedFailure()) {
+        return false;
+    }
+    return ::MoveFileExW(osFrom.c_str(), osTo.c_str(), MOVEFILE_COPY_ALLOWED) != 0;
+}
+
+bool RenameReplacing(const std::string& from, const std::string& to) {
+    std::wstring osFrom;
+    std::wstring osTo;
+    if (!ToOsPath(from, osFrom) || !ToOsPath(to, osTo) || InjectedFailure() || IsReadOnly(osTo)) {
+        return false;
+    }
+    return ::MoveFileExW(osFrom.c_str(), osTo.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+           0;
+}
+
+PathKind KindOfPath(const std::string& path) {
+    std::wstring osPath;
+    if (!ToOsPath(path, osPath)) {
+        return PathKind::Missing; // no file can bear the name
+    }
+    if (InjectedFailure()) {
+        return PathKind::Other;
+    }
+    const DWORD attributes = ::GetFileAttributesW(osPath.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = ::GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME
+                   ? PathKind::Missing
+                   : PathKind::Other;
+    }
+    return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0 ? PathKind::File
+                                                                                  : PathKind::Other;
+}
+
+// A whole file is read unshared: nobody may have it open meanwhile.
+int ReadWholeFile(const std::string& path, std::string& bytes) {
+    std::wstring osPath;
+    if (const int code = StartCall(path, osPath)) {
+        return code;
+    }
+    Handle handle = -1;
+    if (const int code = OpenHandle(osPath, GENERIC_READ, 0, OPEN_EXISTING, handle)) {
+        return code;
+    }
+    const HANDLE file = FileOf(handle);
+    LARGE_INTEGER size{};
+    int code = 0;
+    std::string data;
+    if (!::GetFileSizeEx(file, &size)) {
+        code = LastCode();
+    } else {
+        data.resize(static_cast<std::size_t>(size.QuadPart));
+        std::size_t filled = 0;
+        while (filled < data.size()) {
+            std::size_t got = 0;
+            code = ReadSome(handle, data.data() + filled, data.size() - filled, got);
+            if (code != 0 || got == 0) {
+                break; // a file that shrank meanwhile ends where its bytes end
+            }
+            filled += got;
+        }
+        data.resize(filled);
+    }
+    ::CloseHandle(Forget(handle));
+    if (code == 0) {
+        bytes = std::move(data);
+    }
+    return code;
+}
+
+int ReplaceFileContents(const std::string& path, const Producer& produce, bool& createFailed,
+                        const std::string& permissionsFrom) {
+    createFailed = true;
+    std::wstring target;
+    if (!ToOsPath(path, target)) {
+        return BadName;
+    }
+    DWORD attributes = 0;
+    const int standing = InjectedFailure() ? InjectedCode : LookAtTarget(target, attributes);
+    if (standing != 0 && standing != 2) {
+        return standing;
+    }
+    const bool exists = standing == 0;
+    std::wstring modelPath;
+    if (!exists) {
+        attributes = !permissionsFrom.empty() && ToOsPath(permissionsFrom, modelPath)
+                         ? ::GetFileAttributesW(modelPath.c_str())
+                         : INVALID_FILE_ATTRIBUTES;
+        attributes = attributes == INVALID_FILE_ATTRIBUTES ? 0 : attributes;
+    }
+    std::wstring tempPath;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    if (const int code = InjectedFailure() ? InjectedCode : CreateTemporary(target, tempPath, file)) {
+        // A folder that takes no new file may still let the file itself be written.
+        return exists && code == 5 ? WriteInPlace(target, produce, createFailed) : code;
+    }
+    createFailed = false;
+    int code = 0;
+    try {
+        code = WriteAndFlush(file, produce);
+    } catch (...) {
+        ::CloseHandle(file);
+        ::DeleteFileW(tempPath.c_str());
+        throw;
+    }
+    code = CloseAfter(file, code);
+    if (code == 0 && (attributes & KeptAttributes) != 0 &&
+        !::SetFileAttributesW(tempPath.c_str(), attributes & KeptAttributes)) {
+        code = LastCode();
+    }
+    if (code == 0) {
+        code = InjectedFailure() ? InjectedCode : PutInPlace(tempPath, target, exists) ? 0 : LastCode();
+    }
+    // The new text is thrown away only while the old one stands, if there was one: never both lost.
+    if (code != 0 && (!exists || Exists(target))) {
+        ::SetFileAttributesW(tempPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileW(tempPath.c_str());
+    }
+    return code;
+}
+
+std::string ExecutablePath() {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return FromSystem(buffer);
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::string CurrentFolder() {
+    const DWORD size = ::GetCurrentDirectoryW(0, nullptr);
+    std::wstring buffer(size, L'\0');
+    const DWORD length = size == 0 ? 0 : ::GetCurrentDirectoryW(size, buffer.data());
+    if (length == 0 || length >= size) {
+        return {};
+    }
+    buffer.resize(length);
+    return FromSystem(buffer);
+}
+
+std::string EnvironmentValue(const char* name) {
+    std::wstring wideName;
+    if (!ToWide(CP_UTF8, name, wideName)) {
+        return {};
+    }
+    const DWORD size = ::GetEnvironmentVariableW(wideName.c_str(), nullptr, 0);
+    std::wstring value(size, L'\0');
+    const DWORD length = size == 0 ? 0 : ::GetEnvironmentVariableW(wideName.c_str(), value.data(), size);
+    if (length == 0 || length >= size) {
+        return {};
+    }
+    value.resize(length);
+    return FromSystem(value);
+}
+
+// Windows tells the right to create a file only by creating one: a file that vanishes again
+// when closed.
+bool MayCreateIn(const std::string& folder) {
+    std::wstring osPath;
+    if (!ToOsPath(folder, osPath)) {
+        return false;
+    }
+    const DWORD attributes = ::GetFileAttributesW(osPath.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        return false;
+    }
+    if (!osPath.empty() && !IsSeparator(osPath.back())) {
+        osPath += L'\\';
+    }
+    std::wstring probe;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    if (CreateTemporary(osPath + L"netedit", probe, file) != 0) {
+        return false;
+    }
+    ::CloseHandle(file);
+    ::DeleteFileW(probe.c_str());
+    return true;
+}
+
+namespace {
+
+// Where the folders that MakeFolders may create begin: after the drive ("C:\") or after the
+// server and share of a network path ("\\server\share\"), which are there or not at all.
+std::size_t FirstCreatable(const std::wstring& osPath) {
+    if (!osPath.starts_with(L"\\\\")) {
+        return 0;
+    }
+    std::size_t separators = 0;
+    for (std::size_t i = 0; i < osPath.size(); ++i) {
+        if (IsSeparator(osPath[i]) && ++separators == 4) {
+            return i + 1;
+        }
+    }
+    return osPath.size();
+}
+
+} // namespace
+
+// The folders get the rights the system gives new folders there: under the user's own profile,
+// the user's alone.
+int MakeFolders(const std::string& folder) {
+    std::wstring osPath;
+    if (!ToOsPath(folder, osPath)) {
+        return BadName;
+    }
+    const auto isFolder = [](const std::wstring& path) {
+        const DWORD attributes = ::GetFileAttributesW(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    };
+    for (std::size_t end = FirstCreatable(osPath); end <= osPath.size(); ++end) {
+        if (end < osPath.size() && !IsSeparator(osPath[end])) {
+            continue;
+        }
+        const std::wstring step = osPath.substr(0, end);
+        if (step.empty() || IsSeparator(step.back()) || isFolder(step)) {
+            continue; // a drive or a root, or a folder that stands already
+        }
+        if (!::CreateDirectoryW(step.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
+            return LastCode();
+        }
+    }
+    return isFolder(osPath) ? 0 : 5;
+}
+
+std::string ConvertCp932ToUtf8(const std::string& bytes, bool& exact) {
+    return Convert(
+        CodePage, CP_UTF8, bytes, "\xEF\xBF\xBD", [](const unsigned char*, std::size_t) { return 1; }, exact);
+}
+
+std::string ConvertUtf8ToCp932(const std::string& utf8, bool& exact) {
+    return Convert(CP_UTF8, CodePage, utf8, "?", Utf8Length, exact);
+}
+
+} // namespace netedit::platform

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <windows.h>
+
+// The monitor's dpi, through the calls of Windows 10 1703 and later where they exist: looked up
+// when the program starts, so that the program still starts, scaled once for the whole screen,
+// on a Windows 10 that lacks them.
+namespace netedit::win32 {
+
+// Each monitor's own dpi where the system offers it, else the screen's.
+void BecomeDpiAware();
+UINT DpiOf(HWND window);
+// The window's outer rectangle for a client rectangle at `dpi`.
+void AdjustFrameForDpi(RECT& frame, HWND window, UINT dpi);
+
+} // namespace netedit::win32

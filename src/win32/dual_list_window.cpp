@@ -1,0 +1,504 @@
+#include "win32/dual_list_window.h"
+
+#include "editor/ui_texts.h"
+#include "runtime/paths.h"
+#include "win32/artwork.h"
+#include "win32/dpi.h"
+#include "win32/flat_button.h"
+#include "win32/wide_text.h"
+
+#include <commctrl.h>
+#include <optional>
+#include <string_view>
+
+namespace netedit::win32 {
+
+namespace {
+
+constexpr wchar_t WindowClass[] = L"NeteditDualList";
+constexpr int ClientWidth = 587;
+constexpr int ClientHeight = 461;
+constexpr int FirstId = 100; // a control's id is FirstId and its place in the table
+constexpr std::size_t SrcCaption = 14;
+constexpr std::size_t DstCaption = 15;
+
+enum class Kind { Label, List, Flat, Push };
+
+struct Layout {
+    std::size_t slot; // a Control, or one of the two list captions
+    Kind kind;
+    int left, top, width, height;
+    const char* caption;
+    std::optional<Picture> picture;
+    const char* hint;
+};
+
+constexpr std::size_t SlotOf(Control control) {
+    return static_cast<std::size_t>(control);
+}
+
+const Layout Controls[] = {
+    {SrcCaption, Kind::Label, 14, 14, 245, 27, ui::SourceCaption, {}, nullptr},
+    {DstCaption, Kind::Label, 325, 14, 245, 27, ui::DestinationCaption, {}, nullptr},
+    {SlotOf(Control::Label1), Kind::Label, 18, 48, 243, 22, "", {}, nullptr},
+    {SlotOf(Control::Label2), Kind::Label, 325, 48, 244, 22, "", {}, nullptr},
+    {SlotOf(Control::SrcList), Kind::List, 18, 81, 244, 313, nullptr, {}, nullptr},
+    {SlotOf(Control::DstList), Kind::List, 325, 81, 244, 313, nullptr, {}, nullptr},
+    {SlotOf(Control::IncludeBtn), Kind::Flat, 274, 94, 40, 41, ">", {}, nullptr},
+    {SlotOf(Control::IncAllBtn), Kind::Flat, 274, 148, 40, 41, ">>", {}, nullptr},
+    {SlotOf(Control::ExcludeBtn), Kind::Flat, 274, 202, 40, 41, "<", {}, nullptr},
+    {SlotOf(Control::ExAllBtn), Kind::Flat, 274, 257, 40, 40, "<<", {}, nullptr},
+    // The push buttons in their tab order.
+    {SlotOf(Control::BitBtn1), Kind::Push, 42, 412, 80, 32, ui::OpenCaption, Picture::Folder, ui::OpenHint},
+    {SlotOf(Control::OKBtn), Kind::Push, 149, 412, 80, 32, ui::SaveCaption, Picture::Tick, ui::SaveHint},
+    {SlotOf(Control::CancelBtn), Kind::Push, 255, 412, 80, 32, ui::RevertCaption, Picture::Cross,
+     ui::RevertHint},
+    {SlotOf(Control::CloseBtn), Kind::Push, 362, 412, 80, 32, ui::CloseCaption, Picture::Door, ui::CloseHint},
+    {SlotOf(Control::BitBtn2), Kind::Push, 468, 412, 80, 32, ui::HelpCaption, Picture::Question, nullptr},
+};
+
+const Layout* LayoutOf(std::size_t slot) {
+    for (const Layout& layout : Controls) {
+        if (layout.slot == slot) {
+            return &layout;
+        }
+    }
+    return nullptr;
+}
+
+// Whether a font family is installed with Japanese glyphs.
+bool HasJapaneseFamily(HDC dc, const wchar_t* family) {
+    LOGFONTW wanted{};
+    wanted.lfCharSet = SHIFTJIS_CHARSET;
+    std::wstring_view(family).copy(wanted.lfFaceName, LF_FACESIZE - 1);
+    bool found = false;
+    ::EnumFontFamiliesExW(
+        dc, &wanted,
+        [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) -> int {
+            *reinterpret_cast<bool*>(found) = true;
+            return 0;
+        },
+        reinterpret_cast<LPARAM>(&found), 0);
+    return found;
+}
+
+// The window's font: "ＭＳ Ｐゴシック" where installed, else the first Japanese interface font
+// found. Never one without Japanese glyphs: failing all, the system picks by the character set.
+std::wstring JapaneseFamily() {
+    static const wchar_t* const Families[] = {L"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF",
+                                              L"MS PGothic",
+                                              L"MS UI Gothic",
+                                              L"Meiryo UI",
+                                              L"Yu Gothic UI",
+                                              L"IPAPGothic",
+                                              L"IPAGothic",
+                                              L"Noto Sans CJK JP"};
+    HDC dc = ::GetDC(nullptr);
+    std::wstring chosen;
+    for (const wchar_t* family : Families) {
+        if (HasJapaneseFamily(dc, family)) {
+            chosen = family;
+            break;
+        }
+    }
+    ::ReleaseDC(nullptr, dc);
+    return chosen;
+}
+
+HFONT MakeFont(int pixelHeight, int weight, BYTE charSet, const std::wstring& family) {
+    return ::CreateFontW(-pixelHeight, 0, 0, 0, weight, FALSE, FALSE, FALSE, charSet, OUT_DEFAULT_PRECIS,
+                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, family.c_str());
+}
+
+Key KeyOf(WPARAM virtualKey, bool shift) {
+    switch (virtualKey) {
+    case VK_RETURN:
+        return Key::Enter;
+    case VK_ESCAPE:
+        return Key::Escape;
+    case VK_TAB:
+        return shift ? Key::BackTab : Key::Tab;
+    case VK_LEFT:
+        return Key::Left;
+    case VK_RIGHT:
+        return Key::Right;
+    case VK_UP:
+        return Key::Up;
+    case VK_DOWN:
+        return Key::Down;
+    default:
+        return Key::Other;
+    }
+}
+
+bool Held(int virtualKey) {
+    return (::GetKeyState(virtualKey) & 0x8000) != 0;
+}
+
+// The task bar names the program by its title: the entry belongs to a window of no size that
+// owns the dialog and hands it every activation and close that comes through the task bar.
+LRESULT CALLBACK TaskbarEntryProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto dialog = reinterpret_cast<HWND>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (dialog != nullptr && message == WM_SETFOCUS) {
+        ::SetActiveWindow(::GetLastActivePopup(dialog)); // the dialog, or the box it shows
+        return 0;
+    }
+    if (dialog != nullptr && message == WM_CLOSE) {
+        ::SendMessageW(dialog, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+HWND MakeTaskbarEntry(HINSTANCE instance, HICON icon) {
+    WNDCLASSEXW entryClass{};
+    entryClass.cbSize = sizeof entryClass;
+    entryClass.lpfnWndProc = TaskbarEntryProcedure;
+    entryClass.hInstance = instance;
+    entryClass.hIcon = icon;
+    entryClass.lpszClassName = L"NeteditProgram";
+    ::RegisterClassExW(&entryClass);
+    return ::CreateWindowExW(0, entryClass.lpszClassName, WideOfCp932(ProgramTitle()).c_str(),
+                             WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0, nullptr, nullptr, instance,
+                             nullptr);
+}
+
+} // namespace
+
+DualListWindow::DualListWindow(UserDialogs& dialogs, ProgramFiles files) {
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = Procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.hIcon = ::LoadIconW(instance, L"MAINICON");
+    windowClass.lpszClassName = WindowClass;
+    ::RegisterClassExW(&windowClass);
+    taskbarEntry_ = MakeTaskbarEntry(instance, windowClass.hIcon);
+    ::CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, WindowClass,
+                      WideOfUtf8(ui::WindowCaption).c_str(),
+                      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                      0, 0, taskbarEntry_, nullptr, instance, this);
+    ::SetWindowLongPtrW(taskbarEntry_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(hwnd_));
+    dpi_ = DpiOf(hwnd_);
+    buildControls();
+    placeControls();
+    dialog_ = std::make_unique<TDualListDlg>(*srcList_, *dstList_, *this, dialogs, std::move(files));
+    dialog_->Create();
+}
+
+DualListWindow::~DualListWindow() {
+    if (::IsWindow(hwnd_)) {
+        ::DestroyWindow(hwnd_);
+    }
+    ::DestroyWindow(taskbarEntry_);
+    ::DeleteObject(font_);
+    ::DeleteObject(flatFont_);
+}
+
+int DualListWindow::px(int pixelsAt96) const {
+    return ::MulDiv(pixelsAt96, static_cast<int>(dpi_), 96);
+}
+
+void DualListWindow::buildControls() {
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    tooltips_ = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
+                                  0, 0, hwnd_, nullptr, instance, nullptr);
+    // Hints come after the pointer has rested half a second and go again after 2.5 seconds.
+    ::SendMessageW(tooltips_, TTM_SETDELAYTIME, TTDT_INITIAL, 500);
+    ::SendMessageW(tooltips_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 2500);
+    for (const Layout& layout : Controls) {
+        const auto id = static_cast<int>(FirstId + layout.slot);
+        const auto menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+        HWND control = nullptr;
+        switch (layout.kind) {
+        case Kind::List: {
+            auto list = std::make_unique<EntryListBox>(hwnd_, id);
+            control = list->hwnd();
+            (layout.slot == SlotOf(Control::SrcList) ? srcList_ : dstList_) = std::move(list);
+            break;
+        }
+        case Kind::Label:
+            // Native labels take "&" as a mnemonic and clip at their edge.
+            control = ::CreateWindowExW(0, L"STATIC", WideOfUtf8(layout.caption).c_str(),
+                                        WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP, 0, 0, 0, 0, hwnd_, menu,
+                                        instance, nullptr);
+            break;
+        case Kind::Flat:
+            flatButtons_.push_back(
+                std::make_unique<FlatButton>(hwnd_, id, WideOfUtf8(layout.caption).c_str()));
+            control = flatButtons_.back()->hwnd();
+            break;
+        case Kind::Push:
+            control = ::CreateWindowExW(0, L"BUTTON", WideOfUtf8(layout.caption).c_str(),
+                                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, 0, 0, 0, hwnd_,
+                                        menu, instance, nullptr);
+            break;
+        }
+        controls_[layout.slot] = control;
+        if (layout.hint != nullptr) {
+            const std::wstring hint = WideOfUtf8(layout.hint);
+            TTTOOLINFOW tool{};
+            tool.cbSize = TTTOOLINFOW_V2_SIZE;
+            tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+            tool.hwnd = hwnd_;
+            tool.uId = reinterpret_cast<UINT_PTR>(control);
+            tool.lpszText = const_cast<wchar_t*>(hint.c_str());
+            ::SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+    }
+    ::EnableWindow(hwndOf(Control::ExcludeBtn), FALSE);
+    ::EnableWindow(hwndOf(Control::ExAllBtn), FALSE);
+}
+
+void DualListWindow::makeFonts() {
+    ::DeleteObject(font_);
+    ::DeleteObject(flatFont_);
+    font_ = MakeFont(px(13), FW_NORMAL, SHIFTJIS_CHARSET, JapaneseFamily());
+    flatFont_ = MakeFont(px(20), FW_BOLD, DEFAULT_CHARSET, L"MS Sans Serif");
+}
+
+void DualListWindow::placeControls() {
+    makeFonts();
+    RECT frame{0, 0, px(ClientWidth), px(ClientHeight)};
+    AdjustFrameForDpi(frame, hwnd_, dpi_);
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (const Layout& layout : Controls) {
+        HWND control = controls_[layout.slot];
+        ::SendMessageW(control, WM_SETFONT,
+                       reinterpret_cast<WPARAM>(layout.kind == Kind::Flat ? flatFont_ : font_), FALSE);
+        ::MoveWindow(control, px(layout.left), px(layout.top), px(layout.width), px(layout.height), TRUE);
+    }
+    // A row as high as the font's line.
+    HDC dc = ::GetDC(hwnd_);
+    const HGDIOBJ old = ::SelectObject(dc, font_);
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc, &metrics);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(hwnd_, dc);
+    srcList_->setRowHeight(metrics.tmHeight);
+    dstList_->setRowHeight(metrics.tmHeight);
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void DualListWindow::showCentred() {
+    RECT frame{};
+    ::GetWindowRect(hwnd_, &frame);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoW(::MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& area = monitor.rcWork;
+    const int left = area.left + std::max(0L, ((area.right - area.left) - (frame.right - frame.left)) / 2);
+    const int top = area.top + std::max(0L, ((area.bottom - area.top) - (frame.bottom - frame.top)) / 2);
+    ::SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ::ShowWindow(taskbarEntry_, SW_SHOWNA);
+    ::ShowWindow(hwnd_, SW_SHOW);
+    ::UpdateWindow(hwnd_);
+}
+
+HWND DualListWindow::hwndOf(Control control) const {
+    return controls_[SlotOf(control)];
+}
+
+Control DualListWindow::controlOf(HWND hwnd) const {
+    for (std::size_t slot = 1; slot <= SlotOf(Control::Label2); ++slot) {
+        if (hwnd != nullptr && controls_[slot] == hwnd) {
+            return static_cast<Control>(slot);
+        }
+    }
+    return Control::None;
+}
+
+bool DualListWindow::takeKey(const MSG& message) {
+    if (message.message != WM_KEYDOWN || (message.hwnd != hwnd_ && !::IsChild(hwnd_, message.hwnd))) {
+        return false;
+    }
+    const Key key = KeyOf(message.wParam, Held(VK_SHIFT));
+    if (key == Key::Other) {
+        return false;
+    }
+    return dialog_->KeyDown(key,
+                            {.shift = Held(VK_SHIFT), .control = Held(VK_CONTROL), .alt = Held(VK_MENU)});
+}
+
+// ---- What the dialog asks of its controls ----
+
+bool DualListWindow::isControlEnabled(Control control) const {
+    return ::IsWindowEnabled(hwndOf(control)) != 0;
+}
+
+void DualListWindow::setControlEnabled(Control control, bool enabled) {
+    ::EnableWindow(hwndOf(control), enabled ? TRUE : FALSE);
+}
+
+Control DualListWindow::focusedControl() const {
+    // While a box or a file dialog is up, the window keeps the focus it had.
+    const HWND focus = ::GetFocus();
+    const bool ours = focus != nullptr && (focus == hwnd_ || ::IsChild(hwnd_, focus));
+    return controlOf(ours ? focus : savedFocus_);
+}
+
+void DualListWindow::focusControl(Control control) {
+    const HWND target = control == Control::None ? hwnd_ : hwndOf(control);
+    savedFocus_ = target;
+    if (::GetActiveWindow() == hwnd_) {
+        ::SetFocus(target);
+    }
+}
+
+void DualListWindow::setLabelText(Control label, const std::string& text) {
+    ::SetWindowTextW(hwndOf(label), WideOfCp932(text).c_str());
+}
+
+void DualListWindow::closeWindow() {
+    ::SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+}
+
+// ---- Events ----
+
+LRESULT CALLBACK DualListWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* window = static_cast<DualListWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        window->hwnd_ = hwnd;
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
+    }
+    auto* window = reinterpret_cast<DualListWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (window == nullptr || window->dialog_ == nullptr) {
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return window->handle(message, wParam, lParam);
+}
+
+LRESULT DualListWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        command(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item.hwndItem == srcList_->hwnd()) {
+            srcList_->drawRow(item);
+        } else if (item.hwndItem == dstList_->hwnd()) {
+            dstList_->drawRow(item);
+        } else if (item.CtlType == ODT_STATIC) {
+            for (const auto& flat : flatButtons_) {
+                if (flat->hwnd() == item.hwndItem) {
+                    flat->draw(item, flatFont_);
+                }
+            }
+        } else {
+            drawButton(item);
+        }
+        return TRUE;
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        ::BeginPaint(hwnd_, &paint);
+        ::EndPaint(hwnd_, &paint);
+        dialog_->Paint();
+        return 0;
+    }
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = ::GetFocus();
+            if (focus != nullptr && (focus == hwnd_ || ::IsChild(hwnd_, focus))) {
+                savedFocus_ = focus;
+            }
+        } else {
+            ::SetFocus(savedFocus_ != nullptr && ::IsWindowEnabled(savedFocus_) ? savedFocus_ : hwnd_);
+        }
+        return 0;
+    case WM_DPICHANGED: {
+        dpi_ = HIWORD(wParam);
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        placeControls();
+        return 0;
+    }
+    case WM_QUERYENDSESSION:
+        // Logging off or shutting down asks as any close does, and No refuses.
+        return dialog_->CloseQuery() ? TRUE : FALSE;
+    case WM_CLOSE:
+        if (dialog_->CloseQuery()) {
+            ::DestroyWindow(hwnd_);
+        }
+        return 0;
+    case WM_DESTROY:
+        ::PostQuitMessage(0);
+        return 0;
+    default:
+        return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
+}
+
+void DualListWindow::command(int id, int code) {
+    const auto slot = static_cast<std::size_t>(id - FirstId);
+    const Layout* layout = slot < controls_.size() ? LayoutOf(slot) : nullptr;
+    if (layout == nullptr) {
+        return;
+    }
+    const auto control = static_cast<Control>(slot);
+    switch (layout->kind) {
+    case Kind::List:
+        if (code == LBN_SELCHANGE) {
+            dialog_->ListClicked(control);
+        }
+        break;
+    case Kind::Flat:
+        if (code == STN_CLICKED || code == STN_DBLCLK) { // a second click of a double-click moves again
+            dialog_->Press(control);
+        }
+        break;
+    case Kind::Push:
+        if (code == BN_CLICKED) {
+            dialog_->Press(control);
+        }
+        break;
+    case Kind::Label:
+        break;
+    }
+}
+
+// A push button with its picture 2 pixels from its left edge and its caption centred in the
+// room to the right of it.
+void DualListWindow::drawButton(const DRAWITEMSTRUCT& item) const {
+    const Layout* layout = LayoutOf(static_cast<std::size_t>(item.CtlID - FirstId));
+    if (layout == nullptr || !layout->picture) {
+        return;
+    }
+    const HDC dc = item.hDC;
+    const bool enabled = (item.itemState & ODS_DISABLED) == 0;
+    const bool pushed = (item.itemState & ODS_SELECTED) != 0;
+    const bool focused = (item.itemState & ODS_FOCUS) != 0;
+    RECT face = item.rcItem;
+    if (focused) {
+        ::FrameRect(dc, &face,
+                    static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH))); // the default button's frame
+        ::InflateRect(&face, -1, -1);
+    }
+    ::DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+    const int shift = pushed ? 1 : 0;
+    const int side = px(PictureSide(*layout->picture));
+    const int pictureLeft = item.rcItem.left + px(2) + shift;
+    DrawPicture(dc, *layout->picture, pictureLeft, (item.rcItem.top + item.rcItem.bottom - side) / 2 + shift,
+                side, enabled);
+    const std::wstring caption = WideOfUtf8(layout->caption);
+    RECT room{pictureLeft + side, item.rcItem.top + shift, item.rcItem.right + shift,
+              item.rcItem.bottom + shift};
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ::GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    const HGDIOBJ old = ::SelectObject(dc, font_);
+    ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &room,
+                DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    ::SelectObject(dc, old);
+    if (focused) {
+        RECT ring = face;
+        ::InflateRect(&ring, -px(3), -px(3));
+        ::DrawFocusRect(dc, &ring);
+    }
+}
+
+} // namespace netedit::win32

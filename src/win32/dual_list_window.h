@@ -1,0 +1,68 @@
+#pragma once
+
+#include "editor/dialog_controls.h"
+#include "editor/dual_list_dlg.h"
+#include "win32/entry_list_box.h"
+#include "win32/flat_button.h"
+
+#include <array>
+#include <memory>
+#include <vector>
+#include <windows.h>
+
+namespace netedit::win32 {
+
+// The window of the dialog in plain Win32: it builds and draws the controls, forwards the
+// user's events to the dialog's logic (TDualListDlg) and does what that logic asks of its
+// controls. Sizes are the dialog's pixels at 96 dpi, scaled to the monitor the window is on.
+class DualListWindow : public DialogControls {
+public:
+    DualListWindow(UserDialogs& dialogs, ProgramFiles files);
+    ~DualListWindow() override;
+    DualListWindow(const DualListWindow&) = delete;
+    DualListWindow& operator=(const DualListWindow&) = delete;
+    DualListWindow(DualListWindow&&) = delete;
+    DualListWindow& operator=(DualListWindow&&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    HWND hwndOf(Control control) const;
+    TDualListDlg& dialog() { return *dialog_; }
+    // Shows the window centred on the work area of its monitor.
+    void showCentred();
+    // A key on its way to the window or one of its controls, for the dialog to decide; true
+    // when the dialog took it and no control may see it.
+    bool takeKey(const MSG& message);
+
+    bool isControlEnabled(Control control) const override;
+    void setControlEnabled(Control control, bool enabled) override;
+    Control focusedControl() const override;
+    void focusControl(Control control) override;
+    void setLabelText(Control label, const std::string& text) override;
+    void closeWindow() override;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void buildControls();
+    void makeFonts();
+    void placeControls();
+    void command(int id, int code);
+    void drawButton(const DRAWITEMSTRUCT& item) const;
+    Control controlOf(HWND hwnd) const;
+    int px(int pixelsAt96) const;
+
+    HWND taskbarEntry_ = nullptr; // owns the window and bears the program's title in the task bar
+    HWND hwnd_ = nullptr;
+    UINT dpi_ = 96;
+    HFONT font_ = nullptr;
+    HFONT flatFont_ = nullptr;
+    std::array<HWND, 16> controls_{}; // by Control, and the two list captions after them
+    std::unique_ptr<EntryListBox> srcList_;
+    std::unique_ptr<EntryListBox> dstList_;
+    std::vector<std::unique_ptr<FlatButton>> flatButtons_;
+    HWND tooltips_ = nullptr;
+    HWND savedFocus_ = nullptr; // the window's own focus while another window is active
+    std::unique_ptr<TDualListDlg> dialog_;
+};
+
+} // namespace netedit::win32

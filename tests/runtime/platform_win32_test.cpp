@@ -1,0 +1,234 @@
+// The Windows platform's own rules: share modes, the read-only attribute, renames that never
+// replace, the safe replace and the names that reach the system.
+
+#include "editor/program_files.h"
+#include "netdata/net_data.h"
+#include "netdata/net_data_writer.h"
+#include "runtime/paths.h"
+#include "runtime/platform.h"
+#include "support/failure_of.h"
+#include "support/temp_dir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <map>
+#include <windows.h>
+
+namespace netedit::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace platform;
+
+// Replaces `path` with `text`; the code, and whether it failed in creating.
+std::pair<int, bool> Replace(const std::string& path, const std::string& text,
+                             const std::string& model = {}) {
+    bool createFailed = false;
+    const int code = ReplaceFileContents(
+        path, [&](const PieceWriter& write) { write(text.data(), text.size()); }, createFailed, model);
+    return {code, createFailed};
+}
+
+int ReadWhole(const std::string& path) {
+    std::string bytes;
+    return ReadWholeFile(path, bytes);
+}
+
+DWORD AttributesOf(const fs::path& path) {
+    // The archive bit comes with every written file.
+    return ::GetFileAttributesW(path.c_str()) &
+           ~(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+}
+
+// A file held open by a line-by-line read or write meets every other kind of open.
+TEST(Win32Platform, ShareModesOfTheOpens) {
+    enum Held { Reading, Writing };
+    const struct {
+        Held held;
+        int read, write, whole, replace;
+    } rows[] = {
+        {Reading, 32, 0, 32, 32}, // a file being read may be re-created, nothing else
+        {Writing, 0, 32, 32, 32}, // a file being written may be read line by line
+    };
+    for (const auto& row : rows) {
+        TempDir dir;
+        WriteFileBytes(dir.path() / "A.NET", "old");
+        const std::string path = dir.file("A.NET");
+        Handle held = -1;
+        ASSERT_EQ(row.held == Reading ? OpenForReading(path, held) : CreateForWriting(path, held), 0);
+        Handle other = -1;
+        const int read = OpenForReading(path, other);
+        if (read == 0) {
+            CloseHandle(other);
+        }
+        EXPECT_EQ(read, row.read) << row.held;
+        EXPECT_EQ(ReadWhole(path), row.whole) << row.held;
+        EXPECT_EQ(Replace(path, "new"), std::make_pair(row.replace, true)) << row.held;
+        const int write = CreateForWriting(path, other);
+        if (write == 0) {
+            CloseHandle(other);
+        }
+        EXPECT_EQ(write, row.write) << row.held;
+        EXPECT_EQ(CloseHandle(held), 0);
+        EXPECT_EQ(ReadFileBytes(dir.path() / "A.NET"), "") << "re-created, and nothing else written";
+    }
+}
+
+TEST(Win32Platform, TheReadOnlyAttributeRefusesWritesAndErasesButNotReads) {
+    TempDir dir;
+    WriteFileBytes(dir.path() / "RO.NET", "kept");
+    ASSERT_TRUE(::SetFileAttributesW((dir.path() / "RO.NET").c_str(), FILE_ATTRIBUTE_READONLY));
+    const std::string path = dir.file("RO.NET");
+    Handle handle = -1;
+    EXPECT_EQ(CreateForWriting(path, handle), 5);
+    EXPECT_EQ(MayErase(path), 5);
+    EXPECT_EQ(EraseFile(path), 5);
+    EXPECT_EQ(Replace(path, "new"), std::make_pair(5, true));
+    WriteFileBytes(dir.path() / "B.NET", "b");
+    EXPECT_FALSE(RenameReplacing(dir.file("B.NET"), path));
+    EXPECT_EQ(ReadWhole(path), 0);
+    EXPECT_EQ(ReadFileBytes(dir.path() / "RO.NET"), "kept");
+    ::SetFileAttributesW((dir.path() / "RO.NET").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(Win32Platform, MoveFileToNeverReplaces) {
+    TempDir dir;
+    WriteFileBytes(dir.path() / "A.NET", "a");
+    WriteFileBytes(dir.path() / "B.NET", "b");
+    EXPECT_FALSE(MoveFileTo(dir.file("A.NET"), dir.file("B.NET")));
+    EXPECT_FALSE(MoveFileTo(dir.file("none"), dir.file("C.NET")));
+    EXPECT_TRUE(MoveFileTo(dir.file("A.NET"), dir.file("C.NET")));
+    EXPECT_EQ(ReadFileBytes(dir.path() / "B.NET"), "b");
+    EXPECT_EQ(ReadFileBytes(dir.path() / "C.NET"), "a");
+    EXPECT_FALSE(fs::exists(dir.path() / "A.NET"));
+}
+
+// The new file keeps the attributes of the one it replaces, or of the model for a new one,
+// except read-only; nothing but the target stands afterwards.
+TEST(Win32Platform, TheSafeReplaceKeepsTheAttributes) {
+    const struct {
+        DWORD target, model, after; // target 0: none stands
+    } rows[] = {
+        {FILE_ATTRIBUTE_HIDDEN, 0, FILE_ATTRIBUTE_HIDDEN},
+        {FILE_ATTRIBUTE_NORMAL, FILE_ATTRIBUTE_HIDDEN, 0},
+        {0, FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_SYSTEM},
+    };
+    for (const auto& row : rows) {
+        TempDir dir;
+        if (row.target != 0) {
+            WriteFileBytes(dir.path() / "T.NET", "old");
+            ::SetFileAttributesW((dir.path() / "T.NET").c_str(), row.target);
+        }
+        WriteFileBytes(dir.path() / "M.NET", "model");
+        ::SetFileAttributesW((dir.path() / "M.NET").c_str(), row.model);
+        EXPECT_EQ(Replace(dir.file("T.NET"), "new", dir.file("M.NET")), std::make_pair(0, false));
+        EXPECT_EQ(ReadFileBytes(dir.path() / "T.NET"), "new");
+        EXPECT_EQ(AttributesOf(dir.path() / "T.NET"), row.after) << row.target;
+        ::SetFileAttributesW((dir.path() / "M.NET").c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
+        ::SetFileAttributesW((dir.path() / "T.NET").c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+// A fault at any call of a save leaves the old file or the new one, and no temporary file.
+TEST(Win32Platform, AFaultAtAnyCallOfTheSafeReplaceLosesNothing) {
+    int failures = 0;
+    for (int call = 1; call <= 6; ++call) {
+        TempDir dir;
+        WriteFileBytes(dir.path() / "T.NET", "old");
+        FailNthCall(call);
+        const auto [code, createFailed] = Replace(dir.file("T.NET"), "new");
+        FailNthCall(0);
+        failures += code != 0 ? 1 : 0;
+        EXPECT_EQ(ReadFileBytes(dir.path() / "T.NET"), code == 0 ? "new" : "old") << call;
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1) << call;
+    }
+    EXPECT_EQ(failures, 5) << "check, create, write, flush and replace each fail once";
+}
+
+// A save over the loaded file with an older backup standing, with a fault at each call in turn:
+// the loaded file's bytes always stand as the target or as the backup, and nothing else appears.
+TEST(Win32Platform, AFaultAtAnyCallOfASaveLosesNoFile) {
+    const std::string loaded = "[0]\r\nName=A\r\n[1]\r\nName=B\r\n";
+    int failures = 0;
+    for (int call = 1; call <= 20; ++call) {
+        TempDir dir;
+        WriteFileBytes(dir.path() / "OBN.NET", loaded);
+        WriteFileBytes(dir.path() / "OBNNET.ORG", "older");
+        const NetData data = LoadNetData(dir.file("OBN.NET"));
+        FailNthCall(call);
+        const std::string message = FailureOf(
+            [&] { SaveNetData(dir.file("OBN.NET"), dir.file(""), {"[  1] B"}, {"[  0] A"}, data.sections); });
+        FailNthCall(0);
+        std::map<std::string, std::string> after;
+        for (const auto& file : fs::directory_iterator(dir.path())) {
+            after[file.path().filename().string()] = ReadFileBytes(file.path());
+        }
+        if (message == "<no failure>") {
+            using Files = std::map<std::string, std::string>;
+            EXPECT_EQ(after, (Files{{"OBN.NET", "[0]\r\nName=B\r\n"},
+                                    {"OBNNET.ORG", loaded},
+                                    {"OBNNET.TMP", "[0]\r\nName=A\r\n"}}))
+                << call;
+            continue;
+        }
+        ++failures;
+        EXPECT_TRUE(after["OBN.NET"] == loaded || after["OBNNET.ORG"] == loaded) << call;
+        for (const auto& [name, bytes] : after) {
+            EXPECT_TRUE(name == "OBN.NET" || name == "OBNNET.ORG" || name == "OBNNET.TMP")
+                << call << " " << name;
+        }
+    }
+    EXPECT_GT(failures, 8) << "the faults must really happen";
+}
+
+// Names are code page 932 bytes on any system locale; one that is no text of the code page, that
+// would end early at a NUL or that Windows would trim names no file and is refused, never altered.
+TEST(Win32Platform, NamesCrossAsCodePage932OrAreRefused) {
+    TempDir dir;
+    const std::string japanese = dir.file("") + "\x95\x5C\x83\x65\x83\x58\x83\x67.NET"; // 表テスト.NET
+    EXPECT_EQ(Replace(japanese, "x"), std::make_pair(0, false));
+    EXPECT_EQ(ReadFileBytes(dir.path() / L"\u8868\u30C6\u30B9\u30C8.NET"), "x");
+    EXPECT_EQ(KindOfPath(japanese), PathKind::File);
+    const std::string bad[] = {
+        "Z\xFFrich.NET", std::string("A\0B.NET", 7), "\x81.NET", "\xA0.NET", "OBN.NET.", "OBN.NET ",
+        "sub.\\OBN.NET"};
+    for (const std::string& name : bad) {
+        Handle handle = -1;
+        EXPECT_EQ(CreateForWriting(dir.file("") + name, handle), 3) << name;
+        EXPECT_EQ(Replace(dir.file("") + name, "x"), std::make_pair(3, true)) << name;
+        EXPECT_EQ(KindOfPath(dir.file("") + name), PathKind::Missing) << name;
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+TEST(Win32Platform, CodesOfTheSystemsRefusals) {
+    TempDir dir;
+    fs::create_directory(dir.path() / "sub");
+    const struct {
+        std::string name;
+        int code;
+    } rows[] = {{"none.NET", 2}, {"none\\OBN.NET", 3}, {"sub", 5}, {"NUL", 5}, {"a?b", 3}};
+    for (const auto& row : rows) {
+        Handle handle = -1;
+        EXPECT_EQ(OpenForReading(dir.file("") + row.name, handle), row.code) << row.name;
+    }
+}
+
+// The program's own files stand beside the .exe, with its drive and its "\".
+TEST(Win32Platform, TheProgramsFilesFollowItsOwnFullName) {
+    const std::string program = ProgramPath();
+    EXPECT_TRUE(fs::equivalent(fs::path(program), fs::path(__argv[0]).replace_extension(".exe"))) << program;
+    EXPECT_EQ(program.substr(1, 2), ":\\");
+    EXPECT_EQ(ProgramTitle(), "core_tests");
+    const ProgramFiles files = ThisProgramsFiles();
+    EXPECT_EQ(files.settings, ReplaceExt(program, ".INI"));
+    EXPECT_EQ(files.helpFile, ReplaceExt(program, ".HLP"));
+    EXPECT_EQ(HelpToShow(files), files.helpFile);
+    EXPECT_EQ(MakeFolders(FullPath("made\\one\\", CurrentFolder())), 0);
+    EXPECT_TRUE(fs::is_directory("made/one"));
+    fs::remove_all("made");
+}
+
+} // namespace
+} // namespace netedit::testing

@@ -1,0 +1,171 @@
+// The Windows window driven through its real controls with the messages a user's clicks and
+// keys send.
+
+#include "support/scripted_dialogs.h"
+#include "support/temp_dir.h"
+#include "win32/dual_list_window.h"
+#include "win32/entry_list_box.h"
+
+#include <chrono>
+#include <gtest/gtest.h>
+#include <set>
+
+namespace netedit::testing {
+namespace {
+
+using win32::DualListWindow;
+using Entries = std::vector<std::string>;
+
+// The list keeps the texts itself: what stays after a removal, with the native rows counted.
+TEST(Win32EntryListBox, RemovingKeepsTheOtherEntriesInOrder) {
+    const HWND parent =
+        ::CreateWindowW(L"STATIC", nullptr, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    const struct {
+        std::vector<std::size_t> positions;
+        Entries left;
+    } rows[] = {{{}, {"a", "b", "c", "d"}}, {{0}, {"b", "c", "d"}}, {{1, 3}, {"a", "c"}}, {{0, 1, 2, 3}, {}}};
+    for (const auto& row : rows) {
+        win32::EntryListBox list(parent, 1);
+        list.append({"a", "b"});
+        list.append({"c", "d"});
+        list.selectAt(2);
+        list.removeAt(row.positions);
+        Entries left;
+        for (std::size_t i = 0; i < list.count(); ++i) {
+            left.push_back(list.entryAt(i));
+        }
+        EXPECT_EQ(left, row.left);
+        EXPECT_EQ(::SendMessageW(list.hwnd(), LB_GETCOUNT, 0, 0), static_cast<LRESULT>(row.left.size()));
+        EXPECT_EQ(list.selectedPositions(), std::vector<std::size_t>{}) << "a removal drops the selection";
+    }
+    ::DestroyWindow(parent);
+}
+
+class Win32Window : public ::testing::Test {
+protected:
+    // Opens a file of one section that holds entries of the given names.
+    void start(const std::vector<std::string>& entries) {
+        std::vector<std::string> lines{"[0]"};
+        for (const std::string& name : entries) {
+            lines.push_back("Name=" + name);
+        }
+        dialogs.openAnswers.push_back(WriteNetDataFile(dir, "OBN.NET", lines));
+        ProgramFiles files;
+        files.settings = dir.file("netedit.INI");
+        window = std::make_unique<DualListWindow>(dialogs, files);
+        ::ShowWindow(window->hwnd(), SW_SHOW);
+        ::SetForegroundWindow(window->hwnd());
+        click(Control::BitBtn1);
+    }
+    HWND at(Control control) const { return window->hwndOf(control); }
+    void pump() {
+        ::RedrawWindow(window->hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::DispatchMessageW(&message);
+        }
+    }
+    void click(Control control, int x = 2, int y = 2, WPARAM keys = 0) {
+        ::SendMessageW(at(control), WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(x, y));
+        ::SendMessageW(at(control), WM_LBUTTONUP, keys, MAKELPARAM(x, y));
+        pump();
+    }
+    void clickRow(Control list, int row, WPARAM keys = 0) {
+        RECT box{};
+        ::SendMessageW(at(list), LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&box));
+        click(list, box.left + 2, box.top + 1, keys);
+    }
+    bool key(WPARAM virtualKey) {
+        const HWND focus = ::GetFocus();
+        MSG message{};
+        message.hwnd = focus != nullptr ? focus : window->hwnd();
+        message.message = WM_KEYDOWN;
+        message.wParam = virtualKey;
+        return window->takeKey(message);
+    }
+    LRESULT rows(Control list) const { return ::SendMessageW(at(list), LB_GETCOUNT, 0, 0); }
+    std::set<Control> enabled() const {
+        std::set<Control> on;
+        for (Control control : {Control::BitBtn1, Control::OKBtn, Control::IncludeBtn, Control::IncAllBtn,
+                                Control::ExcludeBtn, Control::ExAllBtn}) {
+            if (::IsWindowEnabled(at(control))) {
+                on.insert(control);
+            }
+        }
+        return on;
+    }
+
+    TempDir dir;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<DualListWindow> window;
+};
+
+TEST_F(Win32Window, ClicksOnTheRealControlsMoveTheEntriesAndSetTheButtons) {
+    using enum Control;
+    start({"A", "B", "C"});
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        LRESULT left, right;
+        std::set<Control> enabled;
+    } steps[] = {
+        {"loaded", [] {}, 3, 0, {IncludeBtn, IncAllBtn}},
+        {"a row clicked and moved",
+         [&] { clickRow(SrcList, 1), click(IncludeBtn); },
+         2,
+         1,
+         {OKBtn, IncludeBtn, IncAllBtn, ExcludeBtn, ExAllBtn}},
+        {"a range by Shift",
+         [&] { clickRow(SrcList, 0), clickRow(SrcList, 1, MK_SHIFT), click(IncludeBtn); },
+         0,
+         3,
+         {OKBtn, ExcludeBtn, ExAllBtn}},
+        {"Escape reverts", [&] { EXPECT_TRUE(key(VK_ESCAPE)); }, 3, 0, {IncludeBtn, IncAllBtn}},
+        {"all over", [&] { click(IncAllBtn); }, 0, 3, {OKBtn, ExcludeBtn, ExAllBtn}},
+    };
+    for (const auto& step : steps) {
+        step.act();
+        pump();
+        EXPECT_EQ(rows(SrcList), step.left) << step.what;
+        EXPECT_EQ(rows(DstList), step.right) << step.what;
+        EXPECT_EQ(enabled(), step.enabled) << step.what;
+    }
+    EXPECT_TRUE(dialogs.failures.empty());
+}
+
+TEST_F(Win32Window, TabWalksTheEnabledControlsAndFlatButtonsNeverTakeTheFocus) {
+    using enum Control;
+    start({"A"});
+    window->focusControl(None);
+    // The spent open button and the save button without entries are passed over.
+    for (Control next : {CancelBtn, CloseBtn, SrcList, DstList, BitBtn2, CancelBtn}) {
+        ASSERT_TRUE(key(VK_TAB));
+        EXPECT_EQ(window->focusedControl(), next);
+    }
+    clickRow(SrcList, 0);
+    click(IncludeBtn);
+    EXPECT_EQ(window->focusedControl(), SrcList);
+}
+
+// Logging off asks as any close does while entries wait to be saved, and No refuses.
+TEST_F(Win32Window, TheSessionEndAsksTheCloseQuestion) {
+    start({"A"});
+    EXPECT_EQ(::SendMessageW(window->hwnd(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    click(Control::IncAllBtn);
+    dialogs.askAnswers = {results::No, results::Yes};
+    EXPECT_EQ(::SendMessageW(window->hwnd(), WM_QUERYENDSESSION, 0, 0), FALSE);
+    EXPECT_EQ(::SendMessageW(window->hwnd(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_EQ(dialogs.questions.size(), 2U);
+}
+
+TEST_F(Win32Window, AHundredThousandEntriesFillAndMoveAtOnce) {
+    const auto begin = std::chrono::steady_clock::now();
+    start(std::vector<std::string>(100000, "Host"));
+    click(Control::IncAllBtn);
+    const auto took = std::chrono::steady_clock::now() - begin;
+    EXPECT_EQ(rows(Control::DstList), 100000);
+    EXPECT_LT(took, std::chrono::seconds(3));
+}
+
+} // namespace
+} // namespace netedit::testing
