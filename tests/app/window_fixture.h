@@ -42,12 +42,4 @@ protected:
     std::unique_ptr<DualListWindow> window;
 };
 
-inline std::vector<std::string> Cp932(std::initializer_list<const char*> utf8) {
-    std::vector<std::string> out;
-    for (const char* text : utf8) {
-        out.push_back(EncodeCp932(text));
-    }
-    return out;
-}
-
 } // namespace netedit::testing

@@ -1,5 +1,5 @@
-// The Windows platform's own rules: share modes, the read-only attribute, renames that never
-// replace, the safe replace and the names that reach the system.
+// The Windows platform's own rules: share modes, the read-only attribute, the safe replace and
+// the names that reach the system.
 
 #include "editor/program_files.h"
 #include "netdata/net_data.h"
@@ -91,18 +91,6 @@ TEST(Win32Platform, TheReadOnlyAttributeRefusesWritesAndErasesButNotReads) {
     ::SetFileAttributesW((dir.path() / "RO.NET").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST(Win32Platform, MoveFileToNeverReplaces) {
-    TempDir dir;
-    WriteFileBytes(dir.path() / "A.NET", "a");
-    WriteFileBytes(dir.path() / "B.NET", "b");
-    EXPECT_FALSE(MoveFileTo(dir.file("A.NET"), dir.file("B.NET")));
-    EXPECT_FALSE(MoveFileTo(dir.file("none"), dir.file("C.NET")));
-    EXPECT_TRUE(MoveFileTo(dir.file("A.NET"), dir.file("C.NET")));
-    EXPECT_EQ(ReadFileBytes(dir.path() / "B.NET"), "b");
-    EXPECT_EQ(ReadFileBytes(dir.path() / "C.NET"), "a");
-    EXPECT_FALSE(fs::exists(dir.path() / "A.NET"));
-}
-
 // The new file keeps the attributes of the one it replaces, or of the model for a new one,
 // except read-only; nothing but the target stands afterwards.
 TEST(Win32Platform, TheSafeReplaceKeepsTheAttributes) {
@@ -128,22 +116,6 @@ TEST(Win32Platform, TheSafeReplaceKeepsTheAttributes) {
         EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
         ::SetFileAttributesW((dir.path() / "T.NET").c_str(), FILE_ATTRIBUTE_NORMAL);
     }
-}
-
-// A fault at any call of a save leaves the old file or the new one, and no temporary file.
-TEST(Win32Platform, AFaultAtAnyCallOfTheSafeReplaceLosesNothing) {
-    int failures = 0;
-    for (int call = 1; call <= 6; ++call) {
-        TempDir dir;
-        WriteFileBytes(dir.path() / "T.NET", "old");
-        FailNthCall(call);
-        const auto [code, createFailed] = Replace(dir.file("T.NET"), "new");
-        FailNthCall(0);
-        failures += code != 0 ? 1 : 0;
-        EXPECT_EQ(ReadFileBytes(dir.path() / "T.NET"), code == 0 ? "new" : "old") << call;
-        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1) << call;
-    }
-    EXPECT_EQ(failures, 5) << "check, create, write, flush and replace each fail once";
 }
 
 // A save over the loaded file with an older backup standing, with a fault at each call in turn:
