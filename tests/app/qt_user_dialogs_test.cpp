@@ -2,6 +2,7 @@
 #include "app/qt_user_dialogs.h"
 #include "app/text_edge.h"
 #include "editor/ui_texts.h"
+#include "runtime/failure.h"
 #include "support/temp_dir.h"
 
 #include <QComboBox>
@@ -22,12 +23,13 @@ TEST(FileDialogFilters, KeepTheThreeChoicesWithTheirPatterns) {
     EXPECT_EQ(FileDialogFilters(QStringLiteral("Text|*.txt")), QStringList{QStringLiteral("Text (*.txt)")});
 }
 
-// The third filter, "*.*", lists every file: a name without a dot too.
+// The third filter, "*.*", lists every file: a name without a dot too. A cancelled dialog
+// chooses nothing, whatever name stands in it.
 TEST(QtFileDialogs, TheAllFilesFilterListsNamesWithoutADot) {
     TempDir dir;
     WriteFileBytes(dir.path() / "OBNNET", "");
-    WithModalBox<std::optional<std::string>>(
-        [&] { return QtUserDialogs().chooseOpenFile(dir.file(""), ""); },
+    const std::optional<std::string> chosen = WithModalBox<std::optional<std::string>>(
+        [&] { return QtUserDialogs().chooseOpenFile(dir.file(""), "OBN.NET"); },
         [&](QDialog& box) {
             auto* types = box.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
             auto* files = box.findChild<QListView*>(QStringLiteral("listView"));
@@ -46,6 +48,30 @@ TEST(QtFileDialogs, TheAllFilesFilterListsNamesWithoutADot) {
                 << listed().join(QLatin1Char(',')).toStdString();
             box.reject();
         });
+    EXPECT_EQ(chosen, std::nullopt);
+}
+
+// The window's boxes reach the screen with their texts.
+TEST(QtUserDialogs, TheQuestionTheNoticeAndTheErrorBoxShowTheirTexts) {
+    QtUserDialogs dialogs;
+    QStringList shown;
+    const auto read = [&shown](QDialog& box) {
+        shown << box.findChild<QLabel*>(QStringLiteral("Message"))->text();
+        box.close();
+    };
+    EXPECT_EQ(
+        WithModalBox<int>([&] { return dialogs.askUser("質問", MsgKind::Warning, buttons::Yes); }, read),
+        results::Cancel);
+    for (const auto& show : {std::function<void()>([&] { dialogs.showNotice("お知らせ"); }),
+                             std::function<void()>([&] { dialogs.reportFailure(Failure("x")); })}) {
+        WithModalBox<int>(
+            [&] {
+                show();
+                return 0;
+            },
+            read);
+    }
+    EXPECT_EQ(shown.join(QLatin1Char('|')), QStringLiteral("質問|お知らせ|x."));
 }
 
 // A missing help file is reported with its path as plain text, whatever the path holds.

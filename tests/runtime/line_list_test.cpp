@@ -98,6 +98,21 @@ TEST(SaveLines, ReplacesOrCreatesTheTargetAndLeavesNothingElse) {
     ::umask(mask);
 }
 
+// A text that fails while it is being produced leaves the old file, and no temporary file or
+// open descriptor beside it.
+TEST(SaveStream, AProducerThatThrowsLeavesTheOldFile) {
+    TempDir dir;
+    WriteFileBytes(dir.file("OBN.NET"), "old\r\n");
+    const int descriptors = testing::OpenDescriptors();
+    const auto failing = [](const TextSink& sink) {
+        sink("new");
+        throw std::bad_alloc();
+    };
+    EXPECT_THROW(SaveStream(dir.file("OBN.NET"), failing), std::bad_alloc);
+    EXPECT_EQ(ReadDirectoryState(dir.path()), (DirectoryState{{"OBN.NET", "old\r\n"}}));
+    EXPECT_EQ(testing::OpenDescriptors(), descriptors);
+}
+
 TEST(SaveLines, WritesThroughASymbolicLink) {
     TempDir dir;
     WriteFileBytes(dir.file("real.NET"), "old\r\n");

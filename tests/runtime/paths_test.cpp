@@ -120,17 +120,24 @@ TEST(ProgramPath, NamesTheRunningExecutableAndTheFolderItRunsIn) {
 
 // A name given on the command line must compare with the save dialog's full path of the folder.
 TEST(FullPath, ResolvesStepsByNameFromTheFolder) {
+    const auto P = PathStyle::Posix;
+    const auto W = PathStyle::Windows;
     const struct {
-        std::string path, folder, full;
+        std::string path, folder;
+        PathStyle style;
+        std::string full;
     } rows[] = {
-        {"OBN.NET", "/data", "/data/OBN.NET"},
-        {"./net//OBN.NET", "/data/", "/data/net/OBN.NET"},
-        {"../OBN.NET", "/data/net", "/data/OBN.NET"},
-        {"/a/../../b/./\x95\x5C.NET", "/ignored", "/b/\x95\x5C.NET"},
-        {"..", "/", "/"},
+        // clang-format off
+        {"OBN.NET", "/data", P, "/data/OBN.NET"}, {"./net//OBN.NET", "/data/", P, "/data/net/OBN.NET"},
+        {"../OBN.NET", "/data/net", P, "/data/OBN.NET"}, {"/a/../../b/./\x95\x5C.NET", "/ignored", P, "/b/\x95\x5C.NET"}, {"..", "/", P, "/"},
+        // On Windows a path starts at a drive, at a server's share or at the root of the folder's drive.
+        {"OBN.NET", "C:\\NET", W, "C:\\NET\\OBN.NET"}, {"..\\\x95\x5C\\OBN.NET", "C:\\NET\\SUB", W, "C:\\NET\\\x95\x5C\\OBN.NET"},
+        {"\\OBN.NET", "D:\\NET", W, "D:\\OBN.NET"}, {"C:OBN.NET", "D:\\X", W, "C:\\OBN.NET"}, {"D:\\..", "C:\\", W, "D:\\"},
+        {"\\\\srv\\share\\..\\OBN.NET", "C:\\", W, "\\\\srv\\share\\OBN.NET"}, {"C:/net/./OBN.NET", "D:\\", W, "C:/net/OBN.NET"},
+        // clang-format on
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(FullPath(row.path, row.folder), row.full) << row.path;
+        EXPECT_EQ(FullPath(row.path, row.folder, row.style), row.full) << row.path;
     }
 }
 
