@@ -104,15 +104,6 @@ TEST(EntryListBoxRemoval, KeepsTheEntriesBetweenManyScatteredOnes) {
     EXPECT_EQ(list.entries()[49], "98");
 }
 
-TEST_F(Transfer, DoubleClickMovesNothing) {
-    DualListWindow& w = openWith({"A", "B"});
-    const QRect rect = w.SrcList->visualRect(w.SrcList->model()->index(1, 0));
-    QTest::mouseDClick(w.SrcList->viewport(), Qt::LeftButton, {}, rect.center());
-    QApplication::processEvents();
-    EXPECT_EQ(names(w.SrcList), (Entries{"A", "B"}));
-    EXPECT_TRUE(w.DstList->entries().empty());
-}
-
 TEST_F(Transfer, ButtonsThatKeepTheirStateCauseNoRepaint) {
     DualListWindow& w = openWith({"A", "B"});
     QTest::qWait(50);
