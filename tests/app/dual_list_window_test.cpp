@@ -1,4 +1,5 @@
 #include "app/dual_list_window.h"
+#include "app/program_setup.h"
 #include "app/text_edge.h"
 #include "app/window_fixture.h"
 #include "editor/settings_file.h"
@@ -118,7 +119,8 @@ TEST_F(MainWindow, AButtonDisabledWhileTheWindowIsInactiveLeavesTheFocusNowhere)
     }
 }
 
-// Assistive technology reads what a sighted user sees: each control's role, text and state.
+// Assistive technology reads what a sighted user sees: each control's role, text and state;
+// a push button's hint is its description.
 TEST_F(MainWindow, AssistiveTechnologyReadsWhatTheUserSees) {
     WriteFileBytes(settingsPath, "SrcFile=/R&D/OBN.NET\r\nDstFile=/a&&b/NEW.NET\r\n");
     DualListWindow& w = open();
@@ -126,7 +128,8 @@ TEST_F(MainWindow, AssistiveTechnologyReadsWhatTheUserSees) {
     w.SrcList->selectPositions({1});
     QString seen;
     for (QWidget* control :
-         std::initializer_list<QWidget*>{w.Label1, w.Label2, w.SrcList, w.IncludeBtn, w.BitBtn1}) {
+         std::initializer_list<QWidget*>{w.Label1, w.Label2, w.SrcList, w.IncludeBtn, w.BitBtn1, w.OKBtn,
+                                         w.CancelBtn, w.CloseBtn, w.BitBtn2}) {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(control);
         seen += QStringLiteral("%1 %2 %3 %4|")
                     .arg(a->role())
@@ -137,9 +140,12 @@ TEST_F(MainWindow, AssistiveTechnologyReadsWhatTheUserSees) {
                 a->child(i)->text(QAccessible::Name) + QString::number(a->child(i)->state().selected) + "|";
         }
     }
-    EXPECT_EQ(seen, QStringLiteral(
-                        "41 /RD/OBN.NET  0|41 /a&b/NEW.NET  0|33 既存データ：  0|[  0] Alpha0|[  1] ベータ1|"
-                        "43 > 選択したデータを新データへ移す 0|43 開く 既存ファイルを開く 1|"));
+    EXPECT_EQ(
+        seen,
+        QStringLiteral(
+            "41 /RD/OBN.NET  0|41 /a&b/NEW.NET  0|33 既存データ：  0|[  0] Alpha0|[  1] ベータ1|"
+            "43 > 選択したデータを新データへ移す 0|43 開く 既存ファイルを開く 1|43 OK データを保存する 1|"
+            "43 ｷｬﾝｾﾙ 元に戻す 0|43 閉じる このウィンドゥを閉じる 0|43 ﾍﾙﾌﾟ  0|"));
     dialogs.askAnswers = {results::Yes};
     dialogs.saveAnswers.push_back(dir.file("NEW.NET"));
     QTest::mouseClick(w.IncAllBtn, Qt::LeftButton);
@@ -187,6 +193,12 @@ TEST_F(MainWindow, LabelsShowAmpersandAsAMnemonicMarker) {
     EXPECT_EQ(shown("A&&B"), plain("A&B")); // "&&" draws one "&"
     EXPECT_NE(shown("A&B"), plain("A&B"));  // a single "&" is not drawn...
     EXPECT_NE(shown("A&B"), shown("AB"));   // ...but underlines the B
+}
+
+TEST(ProgramSetup, HintsWakeUpAfterHalfASecondAndTheProgramHasItsIcon) {
+    SetUpProgram(*qApp);
+    EXPECT_EQ(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 500);
+    EXPECT_FALSE(QApplication::windowIcon().isNull());
 }
 
 } // namespace
