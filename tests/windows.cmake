@@ -12,12 +12,11 @@ file(GLOB CORE_TEST_SOURCES CONFIGURE_DEPENDS runtime/*_test.cpp netdata/*_test.
 set(POSIX_ONLY_TESTS
     runtime/line_file_test.cpp
     runtime/line_list_test.cpp
-    netdata/net_data_writer_test.cpp
     editor/settings_file_test.cpp)
 foreach(test ${POSIX_ONLY_TESTS})
     list(REMOVE_ITEM CORE_TEST_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/${test})
 endforeach()
-add_executable(core_tests EXCLUDE_FROM_ALL ${CORE_TEST_SOURCES} support/temp_dir.cpp)
+add_executable(core_tests EXCLUDE_FROM_ALL ${CORE_TEST_SOURCES} support/temp_dir.cpp support/directory_state.cpp)
 target_link_libraries(core_tests PRIVATE netedit_core gtest gtest_main gmock)
 target_include_directories(core_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 

@@ -4,6 +4,7 @@
 #include "runtime/failure.h"
 #include "runtime/line_file.h"
 #include "runtime/messages.h"
+#include "support/directory_state.h"
 #include "support/failure_of.h"
 #include "support/temp_dir.h"
 
@@ -143,10 +144,10 @@ TEST_F(SettingsFileTest, WritingWhereNoFileCanStandFailsWithTheIOMessage) {
 // The kernel takes 20 bytes and refuses the rest: the write fails after the file was opened.
 TEST_F(SettingsFileTest, AWriteThatFailsPartWayLetsTheNextWriteCreateTheFile) {
     const std::string answer = testing::RunInChild({.maxFileBytes = 20}, [&] {
-        const int before = testing::OpenDescriptors();
+        const int before = testing::OpenHandles();
         std::string result = FailureOf([&] { WriteSettings(path, {"C:\\A.NET", ""}); }) + "|";
         result += ReadFileBytes(path) + "|";
-        result += testing::OpenDescriptors() == before ? "closed|" : "left open|";
+        result += testing::OpenHandles() == before ? "closed|" : "left open|";
         result += FailureOf([&] { WriteSettings(path, {"", ""}); });
         return result;
     });

@@ -5,7 +5,6 @@
 // comes back as text through a pipe.
 
 #include <csignal>
-#include <filesystem>
 #include <functional>
 #include <grp.h>
 #include <string>
@@ -19,15 +18,6 @@ struct ChildLimits {
     long maxFileBytes = -1; // RLIMIT_FSIZE in the child; -1 leaves it alone
     bool dropPrivileges = false;
 };
-
-// The descriptors this process holds open: a file left open shows here.
-inline int OpenDescriptors() {
-    int count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
-        ++count;
-    }
-    return count;
-}
 
 inline constexpr const char* ChildSetupFailed = "<child setup failed>";
 

@@ -2,6 +2,7 @@
 #include "runtime/codec.h"
 #include "runtime/failure.h"
 #include "runtime/line_file.h"
+#include "support/directory_state.h"
 #include "support/temp_dir.h"
 
 #include <filesystem>
@@ -139,7 +140,7 @@ TEST_F(LineFileTest, EachOperationRecordsItsCode) {
         {"pipe", {OpenRead, OpenWrite}, {5, 5}},                    // no file, and never makes us wait
         // clang-format on
     };
-    const int descriptors = testing::OpenDescriptors();
+    const int descriptors = testing::OpenHandles();
     for (const auto& row : rows) {
         TempDir scratch;
         ASSERT_EQ(::mkfifo(scratch.file("pipe").c_str(), 0666), 0);
@@ -152,7 +153,7 @@ TEST_F(LineFileTest, EachOperationRecordsItsCode) {
             EXPECT_EQ(TakeIOCode(), row.codes[i]) << (row.name ? row.name : "unbound") << " step " << i;
         }
     }
-    EXPECT_EQ(testing::OpenDescriptors(), descriptors) << "a file left open";
+    EXPECT_EQ(testing::OpenHandles(), descriptors) << "a file left open";
 }
 
 TEST_F(LineFileTest, AFileNobodyMayWriteIsReadOnlyEvenForRoot) {
@@ -201,7 +202,7 @@ TEST_F(LineFileTest, CloseLinesWhoseWriteFailsLeavesTheFileOpen) {
     const std::string path = dir.file("out.txt");
     // With 100 bytes allowed the first buffer of 128 already falls short.
     std::string answer = testing::RunInChild({.maxFileBytes = 100}, [&] {
-        const int descriptors = testing::OpenDescriptors();
+        const int descriptors = testing::OpenHandles();
         std::string codes;
         {
             LineFile file;
@@ -217,7 +218,7 @@ TEST_F(LineFileTest, CloseLinesWhoseWriteFailsLeavesTheFileOpen) {
             codes += " " + std::to_string(TakeIOCode());
             file.OpenForRead(); // gives up the unwritten text, but not the descriptor
         }
-        return codes + (testing::OpenDescriptors() == descriptors ? "" : " left open");
+        return codes + (testing::OpenHandles() == descriptors ? "" : " left open");
     });
     EXPECT_EQ(answer, "0 112 112 112");
 }

@@ -85,7 +85,7 @@ TEST(SaveLines, ReplacesOrCreatesTheTargetAndLeavesNothingElse) {
         {"a missing folder", {}, "no-dir/OBN.NET", {}},
         // clang-format on
     };
-    const mode_t mask = ::umask(022);
+    const testing::UsualNewFileBits usualBits;
     for (const auto& row : rows) {
         TempDir dir;
         LayDirectoryState(dir.path(), row.before);
@@ -95,7 +95,6 @@ TEST(SaveLines, ReplacesOrCreatesTheTargetAndLeavesNothingElse) {
             << row.what;
         EXPECT_EQ(ReadDirectoryState(dir.path()), row.after.empty() ? row.before : row.after) << row.what;
     }
-    ::umask(mask);
 }
 
 // A text that fails while it is being produced leaves the old file, and no temporary file or
@@ -103,14 +102,14 @@ TEST(SaveLines, ReplacesOrCreatesTheTargetAndLeavesNothingElse) {
 TEST(SaveStream, AProducerThatThrowsLeavesTheOldFile) {
     TempDir dir;
     WriteFileBytes(dir.file("OBN.NET"), "old\r\n");
-    const int descriptors = testing::OpenDescriptors();
+    const int descriptors = testing::OpenHandles();
     const auto failing = [](const TextSink& sink) {
         sink("new");
         throw std::bad_alloc();
     };
     EXPECT_THROW(SaveStream(dir.file("OBN.NET"), failing), std::bad_alloc);
     EXPECT_EQ(ReadDirectoryState(dir.path()), (DirectoryState{{"OBN.NET", "old\r\n"}}));
-    EXPECT_EQ(testing::OpenDescriptors(), descriptors);
+    EXPECT_EQ(testing::OpenHandles(), descriptors);
 }
 
 TEST(SaveLines, WritesThroughASymbolicLink) {

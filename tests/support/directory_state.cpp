@@ -4,25 +4,38 @@
 
 #include <cstdio>
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace netedit::testing {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// Windows knows only the read-only attribute, which shows as 0444 against a usual 0666.
+#ifdef _WIN32
+constexpr auto UsualBits = fs::perms(0666);
+#else
+constexpr auto UsualBits = fs::perms(0644);
+#endif
+
+} // namespace
+
 DirectoryState ReadDirectoryState(const fs::path& dir) {
     DirectoryState state;
     for (const auto& entry : fs::recursive_directory_iterator(dir)) {
-        const std::string name = fs::relative(entry.path(), dir).string();
+        const std::string name = fs::relative(entry.path(), dir).generic_string();
         if (entry.is_directory()) {
             state[name] = "/";
             continue;
         }
-        struct stat st {};
-        ::stat(entry.path().c_str(), &st);
+        const fs::perms bits = fs::status(entry.path()).permissions() & fs::perms::all;
         std::string mode;
-        if ((st.st_mode & 07777) != 0644) {
+        if (bits != UsualBits) {
             char text[16];
-            std::snprintf(text, sizeof text, "(%04o)", st.st_mode & 07777);
+            std::snprintf(text, sizeof text, "(%04o)", static_cast<unsigned>(bits));
             mode = text;
         }
         state[name] = mode + ReadFileBytes(entry.path());
@@ -39,9 +52,32 @@ void LayDirectoryState(const fs::path& dir, const DirectoryState& state) {
         }
         const bool hasMode = content.size() >= 6 && content[0] == '(' && content[5] == ')';
         WriteFileBytes(path, hasMode ? content.substr(6) : content);
-        ::chmod(path.c_str(),
-                hasMode ? static_cast<mode_t>(std::stoi(content.substr(1, 4), nullptr, 8)) : 0644);
+        fs::permissions(path, hasMode ? fs::perms(std::stoi(content.substr(1, 4), nullptr, 8)) : UsualBits);
     }
 }
+
+#ifdef _WIN32
+UsualNewFileBits::UsualNewFileBits() : previous_(0) {}
+UsualNewFileBits::~UsualNewFileBits() = default;
+
+int OpenHandles() {
+    DWORD count = 0;
+    ::GetProcessHandleCount(::GetCurrentProcess(), &count);
+    return static_cast<int>(count);
+}
+#else
+UsualNewFileBits::UsualNewFileBits() : previous_(static_cast<int>(::umask(022))) {}
+UsualNewFileBits::~UsualNewFileBits() {
+    ::umask(static_cast<mode_t>(previous_));
+}
+
+int OpenHandles() {
+    int count = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator("/proc/self/fd")) {
+        ++count;
+    }
+    return count;
+}
+#endif
 
 } // namespace netedit::testing

@@ -28,8 +28,14 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ec);
 }
 
+// Joined as bytes: a name in code page 932 must reach the program as it is, not through the
+// path type's idea of the system's code page.
 std::string TempDir::file(std::string_view name) const {
-    return (path_ / std::string(name)).string();
+#ifdef _WIN32
+    return path_.string() + "\\" + std::string(name);
+#else
+    return path_.string() + "/" + std::string(name);
+#endif
 }
 
 std::string ReadFileBytes(const std::filesystem::path& path) {
