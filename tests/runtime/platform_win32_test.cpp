@@ -2,16 +2,12 @@
 // the names that reach the system.
 
 #include "editor/program_files.h"
-#include "netdata/net_data.h"
-#include "netdata/net_data_writer.h"
 #include "runtime/paths.h"
 #include "runtime/platform.h"
-#include "support/failure_of.h"
 #include "support/temp_dir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <map>
 #include <windows.h>
 
 namespace netedit::testing {
@@ -116,42 +112,6 @@ TEST(Win32Platform, TheSafeReplaceKeepsTheAttributes) {
         EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
         ::SetFileAttributesW((dir.path() / "T.NET").c_str(), FILE_ATTRIBUTE_NORMAL);
     }
-}
-
-// A save over the loaded file with an older backup standing, with a fault at each call in turn:
-// the loaded file's bytes always stand as the target or as the backup, and nothing else appears.
-TEST(Win32Platform, AFaultAtAnyCallOfASaveLosesNoFile) {
-    const std::string loaded = "[0]\r\nName=A\r\n[1]\r\nName=B\r\n";
-    int failures = 0;
-    for (int call = 1; call <= 20; ++call) {
-        TempDir dir;
-        WriteFileBytes(dir.path() / "OBN.NET", loaded);
-        WriteFileBytes(dir.path() / "OBNNET.ORG", "older");
-        const NetData data = LoadNetData(dir.file("OBN.NET"));
-        FailNthCall(call);
-        const std::string message = FailureOf(
-            [&] { SaveNetData(dir.file("OBN.NET"), dir.file(""), {"[  1] B"}, {"[  0] A"}, data.sections); });
-        FailNthCall(0);
-        std::map<std::string, std::string> after;
-        for (const auto& file : fs::directory_iterator(dir.path())) {
-            after[file.path().filename().string()] = ReadFileBytes(file.path());
-        }
-        if (message == "<no failure>") {
-            using Files = std::map<std::string, std::string>;
-            EXPECT_EQ(after, (Files{{"OBN.NET", "[0]\r\nName=B\r\n"},
-                                    {"OBNNET.ORG", loaded},
-                                    {"OBNNET.TMP", "[0]\r\nName=A\r\n"}}))
-                << call;
-            continue;
-        }
-        ++failures;
-        EXPECT_TRUE(after["OBN.NET"] == loaded || after["OBNNET.ORG"] == loaded) << call;
-        for (const auto& [name, bytes] : after) {
-            EXPECT_TRUE(name == "OBN.NET" || name == "OBNNET.ORG" || name == "OBNNET.TMP")
-                << call << " " << name;
-        }
-    }
-    EXPECT_GT(failures, 8) << "the faults must really happen";
 }
 
 // Names are code page 932 bytes on any system locale; one that is no text of the code page, that
