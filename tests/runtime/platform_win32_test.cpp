@@ -1,5 +1,5 @@
-// The Windows platform's own rules: share modes, the read-only attribute, the safe replace and
-// the names that reach the system.
+// The Windows platform's own rules: share modes, the attributes a save keeps and the names that
+// reach the system; the read-only attribute and the codes of refusals are the shared tables'.
 
 #include "editor/program_files.h"
 #include "runtime/paths.h"
@@ -70,23 +70,6 @@ TEST(Win32Platform, ShareModesOfTheOpens) {
     }
 }
 
-TEST(Win32Platform, TheReadOnlyAttributeRefusesWritesAndErasesButNotReads) {
-    TempDir dir;
-    WriteFileBytes(dir.path() / "RO.NET", "kept");
-    ASSERT_TRUE(::SetFileAttributesW((dir.path() / "RO.NET").c_str(), FILE_ATTRIBUTE_READONLY));
-    const std::string path = dir.file("RO.NET");
-    Handle handle = -1;
-    EXPECT_EQ(CreateForWriting(path, handle), 5);
-    EXPECT_EQ(MayErase(path), 5);
-    EXPECT_EQ(EraseFile(path), 5);
-    EXPECT_EQ(Replace(path, "new"), std::make_pair(5, true));
-    WriteFileBytes(dir.path() / "B.NET", "b");
-    EXPECT_FALSE(RenameReplacing(dir.file("B.NET"), path));
-    EXPECT_EQ(ReadWhole(path), 0);
-    EXPECT_EQ(ReadFileBytes(dir.path() / "RO.NET"), "kept");
-    ::SetFileAttributesW((dir.path() / "RO.NET").c_str(), FILE_ATTRIBUTE_NORMAL);
-}
-
 // The new file keeps the attributes of the one it replaces, or of the model for a new one,
 // except read-only; nothing but the target stands afterwards.
 TEST(Win32Platform, TheSafeReplaceKeepsTheAttributes) {
@@ -132,19 +115,6 @@ TEST(Win32Platform, NamesCrossAsCodePage932OrAreRefused) {
         EXPECT_EQ(KindOfPath(dir.file("") + name), PathKind::Missing) << name;
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
-}
-
-TEST(Win32Platform, CodesOfTheSystemsRefusals) {
-    TempDir dir;
-    fs::create_directory(dir.path() / "sub");
-    const struct {
-        std::string name;
-        int code;
-    } rows[] = {{"none.NET", 2}, {"none\\OBN.NET", 3}, {"sub", 5}, {"NUL", 5}, {"a?b", 3}};
-    for (const auto& row : rows) {
-        Handle handle = -1;
-        EXPECT_EQ(OpenForReading(dir.file("") + row.name, handle), row.code) << row.name;
-    }
 }
 
 // The program's own files stand beside the .exe, with its drive and its "\".
