@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs Windows test programs under Wine, one after the other, in a fresh prefix of their own that
-# is removed afterwards; fails when any of them fails.
+# Runs Windows test programs (or benchmarks) under Wine, one after the other, in a fresh prefix
+# of their own that is removed afterwards; fails when any of them fails.
 # Usage: run-windows-tests.sh PROGRAM.exe...
 set -euo pipefail
 prefix=$(mktemp -d)
