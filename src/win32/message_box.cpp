@@ -146,7 +146,7 @@ void BoxWindow::build() {
                       textRect.bottom, icon_ != nullptr, static_cast<int>(shown.size()),
                       ::MulDiv(MessageIconSize, static_cast<int>(dpi), 96));
     iconPlace_ = layout.icon;
-    makeChild(L"STATIC", content_.text, SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, layout.message, -1);
+    makeChild(L"STATIC", content_.text, SS_LEFT | SS_NOPREFIX, layout.message, -1);
     const unsigned defaultBit = DefaultButtonOf(content_.buttonSet);
     for (std::size_t i = 0; i < shown.size(); ++i) {
         const std::wstring caption = WideOfUtf8(shown[i].caption);
