@@ -116,8 +116,8 @@ int BoxWindow::run() {
 }
 
 void BoxWindow::build() {
-    const UINT dpi = DpiOf(hwnd_);
-    // 9 points at the monitor's dpi.
+    // 9 points at the dpi of the monitor the box will stand on: its owner's.
+    const UINT dpi = DpiOf(owner_ != nullptr ? owner_ : hwnd_);
     font_ = MakeFont(::MulDiv(9, static_cast<int>(dpi), 72), FW_NORMAL, SHIFTJIS_CHARSET, JapaneseFamily());
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
