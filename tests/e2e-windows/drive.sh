@@ -4,10 +4,14 @@
 # costs two seconds): the steps of the Linux road's edit session, through the real common
 # dialogs and the program's own boxes. Paths go into the file dialogs by the clipboard, since
 # typed characters outside the key map never arrive.
-# Usage: drive.sh WORK_DIR SAMPLE_AS_WINDOWS_PATH   (NETEDIT_SCREENSHOTS=DIR also writes DIR/windows-window.png)
+# Scenarios:
+#   edit         open FILE, move entries, save over it, close
+#   failed-open  name FILE (which is missing) in the open dialog, close the error box, close
+# Usage: drive.sh WORK_DIR SCENARIO FILE_AS_WINDOWS_PATH   (NETEDIT_SCREENSHOTS=DIR also writes DIR/windows-window.png)
 set -Eeuo pipefail
 work=$1
-sample=$2
+scenario=$2
+sample=$3
 deadline_seconds=${NETEDIT_E2E_WAIT:-30}
 title='Orbelin Netdata Editor'
 app_pid=""
@@ -144,6 +148,15 @@ sleep 0.5 # the first paint disables the save button; Enter before it would pres
 keys Return
 dialog=$(expect_window "the open dialog" Open)
 answer_file_dialog "$dialog" "$sample"
+
+if [ "$scenario" = failed-open ]; then
+    # The file named does not exist: the error box, then the close button ends the program.
+    answer_box "the error box" netedit Return
+    close_button
+    wait_for_end
+    stop
+    exit 0
+fi
 
 # Entries 2 and 0 to the right by click and Ctrl-click, then Escape puts everything back.
 left_row 2

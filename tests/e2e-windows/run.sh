@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
-# The Windows program under Wine in a virtual X server: a copy of netedit.exe in a program folder
-# of its own, with a settings file that names the sample in a data folder whose name is Japanese
-# ("表" ends in the byte of "\", so only a search by characters finds the folder's end).
-# drive.sh opens the sample, moves entries with the steps of the Linux road's edit session, saves
-# over it and closes; every file written is then compared byte for byte with what the Linux
-# program writes for the same steps.
+# The Windows program under Wine in a virtual X server. Each session has a copy of netedit.exe in
+# a program folder of its own and the sample in a data folder whose name is Japanese ("表" ends
+# in the byte of "\", so only a search by characters finds the folder's end), and a Wine prefix
+# of its own; drive.sh drives it, and every file the session wrote is compared byte for byte
+# with what it must hold: for the edit session, what the Linux program writes for the same steps.
 # Usage: run.sh PATH/TO/netedit.exe   (NETEDIT_SCREENSHOTS=docs also renews docs/windows-window.png)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -21,14 +20,8 @@ if [ -n "${NETEDIT_SCREENSHOTS:-}" ]; then
 fi
 
 work=$(mktemp -d /tmp/netedit-e2e-windows.XXXXXX)
-data="$work/data/データ表"
-mkdir -p "$work/prog" "$data" "$work/prefix"
-cp "$exe" "$work/prog/netedit.exe"
-cp "$root/examples/OBN.NET" "$data/OBN.NET"
 # Drive Z: is the root of the Linux file system.
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
-sample=$(windows_path "$data/OBN.NET")
-printf 'SrcFile=%s\r\nDstFile=\r\n' "$sample" | iconv -f UTF-8 -t CP932 >"$work/prog/netedit.INI"
 
 passed=0
 failed=0
@@ -43,34 +36,63 @@ check() {
     fi
 }
 
-# A Wine prefix of the session's own (the overrides keep Wine from offering Mono and Gecko), in
-# an English locale: the program names code page 932 at every conversion itself.
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8
-began=$SECONDS
-status=0
-(cd "$data" && xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
-    "$here/drive.sh" "$work" "$sample") || status=$?
-echo "e2e-windows: the session took $((SECONDS - began)) s"
-if [ "$status" -ne 0 ]; then
-    failed=$((failed + 1))
-    echo "FAIL the session did not run to its end (see above)"
-else
-    printf '0\n' >"$work/exit-status.want"
-    check "exit status 0" "$work/exit-status.want" "$work/exit-status"
-    check "the new file over the loaded one" "$root/tests/e2e/expected/OBN.NET" "$data/OBN.NET"
-    check "OBNNET.ORG holds the loaded file" "$root/examples/OBN.NET" "$data/OBNNET.ORG"
-    check "OBNNET.TMP holds the entries left over" "$root/tests/e2e/expected/OBNNET.TMP" "$data/OBNNET.TMP"
-    # The open dialog's choice is not remembered; the save's target is.
-    printf 'SrcFile=%s\r\nDstFile=%s\r\n' "$sample" "$sample" | iconv -f UTF-8 -t CP932 >"$work/settings.want"
-    check "the settings file" "$work/settings.want" "$work/prog/netedit.INI"
-    (cd "$data" && ls -A) >"$work/data-files.got"
-    printf '%s\n' OBN.NET OBNNET.ORG OBNNET.TMP >"$work/data-files.want"
-    check "no other file in the data folder" "$work/data-files.want" "$work/data-files.got"
-    (cd "$work/prog" && ls -A) >"$work/prog-files.got"
-    printf '%s\n' netedit.INI netedit.exe >"$work/prog-files.want"
-    check "no other file in the program folder" "$work/prog-files.want" "$work/prog-files.got"
+# One session in $work/NAME, the open dialog answered with FILE (a name in the data folder).
+# Wine runs in an English locale: the program names code page 932 at every conversion itself.
+# The overrides keep Wine from offering Mono and Gecko.
+# Usage: session NAME SCENARIO FILE
+session() {
+    local dir="$work/$1" status=0 began=$SECONDS
+    local data="$dir/data/データ表"
+    mkdir -p "$dir/prog" "$data" "$dir/prefix"
+    cp "$exe" "$dir/prog/netedit.exe"
+    cp "$root/examples/OBN.NET" "$data/OBN.NET"
+    (cd "$data" && WINEPREFIX="$dir/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8 \
+        xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+        "$here/drive.sh" "$dir" "$2" "$(windows_path "$data/$3")") || status=$?
+    echo "e2e-windows: $1 took $((SECONDS - began)) s"
+    if [ "$status" -ne 0 ]; then
+        failed=$((failed + 1))
+        echo "FAIL $1: the session did not run to its end (see above)"
+        return 1
+    fi
+    printf '0\n' >"$dir/exit-status.want"
+    check "$1: exit status 0" "$dir/exit-status.want" "$dir/exit-status"
+}
+
+started=$SECONDS
+# Nothing is written when the only file named is missing; the error box is the program's own.
+if session failed-open failed-open MISSING.NET; then
+    dir="$work/failed-open"
+    (cd "$dir/data/データ表" && ls -A) >"$dir/data-files.got"
+    (cd "$dir/prog" && ls -A) >"$dir/prog-files.got"
+    echo OBN.NET >"$dir/data-files.want"
+    echo netedit.exe >"$dir/prog-files.want"
+    check "failed-open: the data folder as it was" "$dir/data-files.want" "$dir/data-files.got"
+    check "failed-open: no settings file" "$dir/prog-files.want" "$dir/prog-files.got"
 fi
 
+# The edit road, started with a settings file that names the sample: the open dialog starts there.
+dir="$work/edit"
+sample=$(windows_path "$dir/data/データ表/OBN.NET")
+mkdir -p "$dir/prog"
+printf 'SrcFile=%s\r\nDstFile=\r\n' "$sample" | iconv -f UTF-8 -t CP932 >"$dir/prog/netedit.INI"
+if session edit edit OBN.NET; then
+    data="$dir/data/データ表"
+    check "edit: the new file over the loaded one" "$root/tests/e2e/expected/OBN.NET" "$data/OBN.NET"
+    check "edit: OBNNET.ORG holds the loaded file" "$root/examples/OBN.NET" "$data/OBNNET.ORG"
+    check "edit: OBNNET.TMP holds the entries left over" "$root/tests/e2e/expected/OBNNET.TMP" "$data/OBNNET.TMP"
+    # The open dialog's choice is not remembered; the save's target is.
+    printf 'SrcFile=%s\r\nDstFile=%s\r\n' "$sample" "$sample" | iconv -f UTF-8 -t CP932 >"$dir/settings.want"
+    check "edit: the settings file" "$dir/settings.want" "$dir/prog/netedit.INI"
+    (cd "$data" && ls -A) >"$dir/data-files.got"
+    printf '%s\n' OBN.NET OBNNET.ORG OBNNET.TMP >"$dir/data-files.want"
+    check "edit: no other file in the data folder" "$dir/data-files.want" "$dir/data-files.got"
+    (cd "$dir/prog" && ls -A) >"$dir/prog-files.got"
+    printf '%s\n' netedit.INI netedit.exe >"$dir/prog-files.want"
+    check "edit: no other file in the program folder" "$dir/prog-files.want" "$dir/prog-files.got"
+fi
+
+echo "e2e-windows: all sessions took $((SECONDS - started)) s"
 if [ "$failed" -eq 0 ]; then
     rm -rf "$work"
 else
