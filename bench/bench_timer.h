@@ -21,12 +21,14 @@ inline double BestSeconds(int runs, const std::function<void()>& prepare, const 
     return best;
 }
 
+#ifndef _WIN32
 // Benchmarks of the window run on the offscreen platform unless told otherwise.
 inline void UseOffscreenPlatformUnlessSet() {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
     }
 }
+#endif
 
 inline void Report(const char* what, double seconds, double baseline, const char* target) {
     std::printf("%-44s %8.4f s  %5.2fx baseline  (target %s)\n", what, seconds, seconds / baseline, target);

@@ -14,10 +14,11 @@ packages=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-d
 if [ "${1:-}" = fuzz ]; then
     packages+=(clang libclang-rt-14-dev)
 fi
-# "windows" adds the MinGW-w64 cross compiler, Wine to run its tests, and GoogleTest's sources to
-# build the test framework for Windows.
+# "windows" adds the MinGW-w64 cross compiler, Wine to run its tests, GoogleTest's sources to
+# build the test framework for Windows, and the window manager and clipboard tool that drive the
+# Windows program through its real dialogs.
 if [ "${1:-}" = windows ]; then
-    packages+=(g++-mingw-w64-x86-64-posix wine wine64 googletest)
+    packages+=(g++-mingw-w64-x86-64-posix wine wine64 googletest openbox xclip)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -73,12 +73,13 @@ std::string FailureText(const Failure& failure) {
     return failure.message() + '.';
 }
 
-MessageLayout LayoutMessage(FontMeasure font, int textWidth, int textHeight, bool hasIcon, int buttonCount) {
+MessageLayout LayoutMessage(FontMeasure font, int textWidth, int textHeight, bool hasIcon, int buttonCount,
+                            int iconSize) {
     const auto across = [&](int units) { return Scale(units, font.averageWidth, 4); };
     const auto down = [&](int units) { return Scale(units, font.lineHeight, 8); };
-    const int iconSpan = hasIcon ? MessageIconSize + across(10) : 0;
+    const int iconSpan = hasIcon ? iconSize + across(10) : 0;
     const int blockWidth = textWidth + iconSpan;
-    const int blockHeight = hasIcon ? std::max(textHeight, MessageIconSize) : textHeight;
+    const int blockHeight = hasIcon ? std::max(textHeight, iconSize) : textHeight;
     const int buttonWidth = across(50);
     const int gap = across(4);
     const int rowWidth = buttonCount > 0 ? buttonCount * buttonWidth + (buttonCount - 1) * gap : 0;
@@ -87,7 +88,7 @@ MessageLayout LayoutMessage(FontMeasure font, int textWidth, int textHeight, boo
     layout.clientWidth = std::max(blockWidth, rowWidth) + 2 * across(8);
     layout.clientHeight = blockHeight + down(10) + down(14) + 2 * down(8);
     if (hasIcon) {
-        layout.icon = {across(8), down(8), MessageIconSize, MessageIconSize};
+        layout.icon = {across(8), down(8), iconSize, iconSize};
     }
     layout.message = {across(8) + iconSpan, down(8), textWidth, textHeight};
     const int top = down(8) + blockHeight + down(10);

@@ -53,6 +53,8 @@ inline constexpr int MessageIconSize = 32;
 
 // Lays a box out in dialog units (a quarter of the average width across, an eighth of the line
 // height down): margins 8, icon-text and text-button spacing 10, buttons 50 x 14 with gaps of 4.
-MessageLayout LayoutMessage(FontMeasure font, int textWidth, int textHeight, bool hasIcon, int buttonCount);
+// The icon is `iconSize` pixels square: 32, or 32 scaled for a window that counts device pixels.
+MessageLayout LayoutMessage(FontMeasure font, int textWidth, int textHeight, bool hasIcon, int buttonCount,
+                            int iconSize = MessageIconSize);
 
 } // namespace netedit

@@ -5,11 +5,11 @@
 #include "win32/artwork.h"
 #include "win32/dpi.h"
 #include "win32/flat_button.h"
+#include "win32/fonts.h"
 #include "win32/wide_text.h"
 
 #include <commctrl.h>
 #include <optional>
-#include <string_view>
 
 namespace netedit::win32 {
 
@@ -64,50 +64,6 @@ const Layout* LayoutOf(std::size_t slot) {
         }
     }
     return nullptr;
-}
-
-// Whether a font family is installed with Japanese glyphs.
-bool HasJapaneseFamily(HDC dc, const wchar_t* family) {
-    LOGFONTW wanted{};
-    wanted.lfCharSet = SHIFTJIS_CHARSET;
-    std::wstring_view(family).copy(wanted.lfFaceName, LF_FACESIZE - 1);
-    bool found = false;
-    ::EnumFontFamiliesExW(
-        dc, &wanted,
-        [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) -> int {
-            *reinterpret_cast<bool*>(found) = true;
-            return 0;
-        },
-        reinterpret_cast<LPARAM>(&found), 0);
-    return found;
-}
-
-// The window's font: "ＭＳ Ｐゴシック" where installed, else the first Japanese interface font
-// found. Never one without Japanese glyphs: failing all, the system picks by the character set.
-std::wstring JapaneseFamily() {
-    static const wchar_t* const Families[] = {L"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF",
-                                              L"MS PGothic",
-                                              L"MS UI Gothic",
-                                              L"Meiryo UI",
-                                              L"Yu Gothic UI",
-                                              L"IPAPGothic",
-                                              L"IPAGothic",
-                                              L"Noto Sans CJK JP"};
-    HDC dc = ::GetDC(nullptr);
-    std::wstring chosen;
-    for (const wchar_t* family : Families) {
-        if (HasJapaneseFamily(dc, family)) {
-            chosen = family;
-            break;
-        }
-    }
-    ::ReleaseDC(nullptr, dc);
-    return chosen;
-}
-
-HFONT MakeFont(int pixelHeight, int weight, BYTE charSet, const std::wstring& family) {
-    return ::CreateFontW(-pixelHeight, 0, 0, 0, weight, FALSE, FALSE, FALSE, charSet, OUT_DEFAULT_PRECIS,
-                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, family.c_str());
 }
 
 Key KeyOf(WPARAM virtualKey, bool shift) {

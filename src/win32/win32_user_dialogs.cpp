@@ -1,8 +1,10 @@
 #include "win32/win32_user_dialogs.h"
 
+#include "editor/message_box.h"
 #include "editor/ui_texts.h"
 #include "runtime/failure.h"
 #include "runtime/paths.h"
+#include "win32/message_box.h"
 #include "win32/wide_text.h"
 
 #include <commdlg.h>
@@ -50,29 +52,17 @@ std::optional<std::string> RunFileDialog(HWND owner, bool save, const std::strin
     return Cp932PathOfWide(file.data());
 }
 
-struct KindLook {
-    const char* caption; // nullptr: the program title
-    UINT icon;
-};
-
-KindLook LookOf(MsgKind kind) {
-    switch (kind) {
-    case MsgKind::Warning:
-        return {"警告", MB_ICONWARNING};
-    case MsgKind::Error:
-        return {"ｴﾗｰ", MB_ICONERROR};
-    case MsgKind::Information:
-        return {"情報", MB_ICONINFORMATION};
-    case MsgKind::Confirmation:
-        return {"確認", MB_ICONQUESTION};
-    case MsgKind::Custom:
-        break;
-    }
-    return {nullptr, 0};
-}
-
 std::wstring TitleText() {
     return WideOfCp932(ProgramTitle());
+}
+
+// A box of the program title with one OK button, for the error box and the missing help.
+void ShowTitledBox(HWND owner, std::wstring text, const wchar_t* icon) {
+    BoxContent content;
+    content.caption = TitleText();
+    content.text = std::move(text);
+    content.icon = icon;
+    RunMessageBox(owner, content);
 }
 
 } // namespace
@@ -87,14 +77,18 @@ std::optional<std::string> Win32UserDialogs::chooseSaveFile(const std::string& d
     return RunFileDialog(owner_, true, directory, fileName);
 }
 
-// The system's box stands in for the program's own layout until that is shared by both windows;
-// the result codes of its buttons are the program's.
 int Win32UserDialogs::askUser(const std::string& text, MsgKind kind, unsigned buttonSet) {
-    const KindLook look = LookOf(kind);
-    const std::wstring caption = look.caption != nullptr ? WideOfUtf8(look.caption) : TitleText();
-    const UINT buttons = (buttonSet & buttons::Yes) != 0 ? MB_YESNO : MB_OK;
-    const int answer = ::MessageBoxW(owner_, WideOfUtf8(text).c_str(), caption.c_str(), buttons | look.icon);
-    return answer == 0 ? results::Cancel : answer;
+    const char* caption = KindCaption(kind);
+    return RunMessageBox(owner_, {.caption = caption != nullptr ? WideOfUtf8(caption) : TitleText(),
+                                  .text = WideOfUtf8(text),
+                                  .icon = IconOf(kind),
+                                  .buttonSet = buttonSet,
+                                  .help = [](HWND box) {
+                                      // The program's help has one page: every help context shows it.
+                                      Win32UserDialogs help;
+                                      help.setOwner(box);
+                                      help.showHelp(ReplaceExt(ProgramPath(), ".HLP"));
+                                  }});
 }
 
 void Win32UserDialogs::showNotice(const std::string& text) {
@@ -102,8 +96,9 @@ void Win32UserDialogs::showNotice(const std::string& text) {
 }
 
 void Win32UserDialogs::reportFailure(const Failure& failure) {
-    const std::wstring text = WideOfCp932(failure.message() + ".");
-    ::MessageBoxW(owner_, text.c_str(), TitleText().c_str(), MB_OK | MB_ICONSTOP);
+    // A button or list still holding the mouse would otherwise keep it past the box.
+    ::ReleaseCapture();
+    ShowTitledBox(owner_, WideOfCp932(FailureText(failure)), IDI_ERROR);
 }
 
 void Win32UserDialogs::showHelp(const std::string& path) {
@@ -112,7 +107,7 @@ void Win32UserDialogs::showHelp(const std::string& path) {
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         std::wstring text = WideOfUtf8(ui::HelpMissing);
         text.replace(text.find(L"%1"), 2, file);
-        ::MessageBoxW(owner_, text.c_str(), TitleText().c_str(), MB_OK | MB_ICONWARNING);
+        ShowTitledBox(owner_, text, IDI_WARNING);
         return;
     }
     ::ShellExecuteW(owner_, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);

@@ -1,0 +1,315 @@
+#include "win32/message_box.h"
+
+#include "win32/dpi.h"
+#include "win32/fonts.h"
+#include "win32/wide_text.h"
+
+#include <cwctype>
+#include <vector>
+
+namespace netedit::win32 {
+
+namespace {
+
+constexpr int FirstButtonId = 1000;
+
+bool Held(int virtualKey) {
+    return (::GetKeyState(virtualKey) & 0x8000) != 0;
+}
+
+// The letter after the "&" of a caption, upper case; 0 without one.
+wchar_t MnemonicOf(const std::wstring& caption) {
+    const std::size_t marker = caption.find(L'&');
+    return marker + 1 < caption.size() ? static_cast<wchar_t>(std::towupper(caption[marker + 1])) : L'\0';
+}
+
+class BoxWindow {
+public:
+    BoxWindow(HWND owner, const BoxContent& content) : owner_(owner), content_(content) {}
+    BoxWindow(const BoxWindow&) = delete;
+    BoxWindow& operator=(const BoxWindow&) = delete;
+    BoxWindow(BoxWindow&&) = delete;
+    BoxWindow& operator=(BoxWindow&&) = delete;
+    ~BoxWindow() { ::DeleteObject(font_); }
+
+    int run();
+
+private:
+    struct Button {
+        HWND hwnd;
+        BoxButton row;
+        wchar_t mnemonic;
+    };
+
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void build();
+    HWND makeChild(const wchar_t* windowClass, const std::wstring& text, DWORD style, const PixelRect& place,
+                   int id);
+    bool takeKey(const MSG& message);
+    void press(const Button& button);
+    const Button* buttonOf(HWND hwnd) const;
+    const Button* buttonOfBit(unsigned bit) const;
+
+    HWND owner_;
+    const BoxContent& content_;
+    HWND hwnd_ = nullptr;
+    HFONT font_ = nullptr;
+    HICON icon_ = nullptr;
+    PixelRect iconPlace_;
+    std::vector<Button> buttons_;
+    int result_ = 0; // 0 while the box is open
+};
+
+void RegisterBoxClass(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXW boxClass{};
+    if (::GetClassInfoExW(instance, MessageBoxClass, &boxClass)) {
+        return;
+    }
+    boxClass.cbSize = sizeof boxClass;
+    boxClass.lpfnWndProc = procedure;
+    boxClass.hInstance = instance;
+    boxClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    boxClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    boxClass.lpszClassName = MessageBoxClass;
+    ::RegisterClassExW(&boxClass);
+}
+
+int BoxWindow::run() {
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    RegisterBoxClass(instance, Procedure);
+    ::CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, MessageBoxClass, content_.caption.c_str(),
+                      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, 0, 0, owner_, nullptr,
+                      instance, this);
+    if (hwnd_ == nullptr) {
+        return results::Cancel;
+    }
+    build();
+    // The owner takes no input while the box is up, and becomes active again when it goes.
+    const bool ownerWasEnabled = owner_ != nullptr && ::IsWindowEnabled(owner_);
+    if (ownerWasEnabled) {
+        ::EnableWindow(owner_, FALSE);
+    }
+    ::ShowWindow(hwnd_, SW_SHOW);
+    const Button* first = buttonOfBit(DefaultButtonOf(content_.buttonSet));
+    ::SetFocus(first != nullptr ? first->hwnd : (buttons_.empty() ? hwnd_ : buttons_.front().hwnd));
+
+    MSG message;
+    while (result_ == 0) {
+        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            // The program is ending: the quit goes on to the main loop.
+            ::PostQuitMessage(got == 0 ? static_cast<int>(message.wParam) : 1);
+            result_ = results::Cancel;
+            break;
+        }
+        if (!takeKey(message)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
+    if (ownerWasEnabled) {
+        ::EnableWindow(owner_, TRUE);
+    }
+    ::DestroyWindow(hwnd_);
+    return result_;
+}
+
+void BoxWindow::build() {
+    // 9 points at the dpi of the monitor the box will stand on: its owner's.
+    const UINT dpi = DpiOf(owner_ != nullptr ? owner_ : hwnd_);
+    font_ = MakeFont(::MulDiv(9, static_cast<int>(dpi), 72), FW_NORMAL, SHIFTJIS_CHARSET, JapaneseFamily());
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoW(::MonitorFromWindow(owner_ != nullptr ? owner_ : hwnd_, MONITOR_DEFAULTTOPRIMARY),
+                      &monitor);
+    const RECT& screen = monitor.rcMonitor;
+    const int screenWidth = screen.right - screen.left;
+    const int screenHeight = screen.bottom - screen.top;
+
+    HDC dc = ::GetDC(hwnd_);
+    const HGDIOBJ old = ::SelectObject(dc, font_);
+    static constexpr wchar_t Letters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    SIZE letters{};
+    ::GetTextExtentPoint32W(dc, Letters, 52, &letters);
+    // The same flags as the label that shows it, so the text fits where it was measured.
+    RECT textRect{0, 0, screenWidth / 2, 0};
+    ::DrawTextW(dc, content_.text.c_str(), static_cast<int>(content_.text.size()), &textRect,
+                DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(hwnd_, dc);
+
+    const std::vector<BoxButton> shown = ButtonsOf(content_.buttonSet);
+    icon_ = content_.icon != nullptr ? ::LoadIconW(nullptr, content_.icon) : nullptr;
+    const MessageLayout layout =
+        LayoutMessage({static_cast<int>(letters.cx / 52), static_cast<int>(letters.cy)}, textRect.right,
+                      textRect.bottom, icon_ != nullptr, static_cast<int>(shown.size()),
+                      ::MulDiv(MessageIconSize, static_cast<int>(dpi), 96));
+    iconPlace_ = layout.icon;
+    makeChild(L"STATIC", content_.text, SS_LEFT | SS_NOPREFIX, layout.message, -1);
+    const unsigned defaultBit = DefaultButtonOf(content_.buttonSet);
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const std::wstring caption = WideOfUtf8(shown[i].caption);
+        const DWORD role = shown[i].bit == defaultBit ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        const HWND button = makeChild(L"BUTTON", caption, WS_TABSTOP | role, layout.buttons[i],
+                                      FirstButtonId + static_cast<int>(i));
+        buttons_.push_back({button, shown[i], MnemonicOf(caption)});
+    }
+
+    RECT frame{0, 0, layout.clientWidth, layout.clientHeight};
+    AdjustFrameForDpi(frame, hwnd_, dpi);
+    const int outerWidth = frame.right - frame.left;
+    const int outerHeight = frame.bottom - frame.top;
+    ::SetWindowPos(hwnd_, nullptr, screen.left + screenWidth / 2 - outerWidth / 2,
+                   screen.top + screenHeight / 2 - outerHeight / 2, outerWidth, outerHeight,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HWND BoxWindow::makeChild(const wchar_t* windowClass, const std::wstring& text, DWORD style,
+                          const PixelRect& place, int id) {
+    const HWND child =
+        ::CreateWindowExW(0, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style, place.left, place.top,
+                          place.width, place.height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                          ::GetModuleHandleW(nullptr), nullptr);
+    ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    return child;
+}
+
+// Enter, Escape, Tab and the buttons' letters, decided here before any control sees them.
+bool BoxWindow::takeKey(const MSG& message) {
+    if ((message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) ||
+        (message.hwnd != hwnd_ && !::IsChild(hwnd_, message.hwnd))) {
+        return false;
+    }
+    const WPARAM key = message.wParam;
+    const bool alt = message.message == WM_SYSKEYDOWN;
+    if (Held(VK_CONTROL)) {
+        return false;
+    }
+    if (key == VK_ESCAPE && !alt) {
+        // Without a cancel button Escape does nothing.
+        if (const Button* cancel = buttonOfBit(CancelButtonOf(content_.buttonSet))) {
+            press(*cancel);
+        }
+        return true;
+    }
+    if (key == VK_RETURN && !alt) {
+        const Button* focused = buttonOf(::GetFocus());
+        const Button* chosen =
+            focused != nullptr ? focused : buttonOfBit(DefaultButtonOf(content_.buttonSet));
+        if (chosen != nullptr) {
+            press(*chosen);
+        }
+        return true;
+    }
+    if (key == VK_TAB && !alt && !buttons_.empty()) {
+        const Button* focused = buttonOf(::GetFocus());
+        const auto count = static_cast<std::ptrdiff_t>(buttons_.size());
+        const std::ptrdiff_t at = focused != nullptr ? focused - buttons_.data() : -1;
+        const std::ptrdiff_t next = Held(VK_SHIFT) ? (at <= 0 ? count - 1 : at - 1) : (at + 1) % count;
+        ::SetFocus(buttons_[static_cast<std::size_t>(next)].hwnd);
+        return true;
+    }
+    // As in any dialog, a button's underlined letter presses it, with Alt or without.
+    for (const Button& button : buttons_) {
+        if (button.mnemonic != L'\0' && key == static_cast<WPARAM>(button.mnemonic)) {
+            press(button);
+            return true;
+        }
+    }
+    return false;
+}
+
+void BoxWindow::press(const Button& button) {
+    if (button.row.result != 0) {
+        result_ = button.row.result;
+    } else if (content_.help) {
+        content_.help(hwnd_);
+    }
+}
+
+const BoxWindow::Button* BoxWindow::buttonOf(HWND hwnd) const {
+    for (const Button& button : buttons_) {
+        if (hwnd != nullptr && button.hwnd == hwnd) {
+            return &button;
+        }
+    }
+    return nullptr;
+}
+
+const BoxWindow::Button* BoxWindow::buttonOfBit(unsigned bit) const {
+    for (const Button& button : buttons_) {
+        if (bit != 0 && button.row.bit == bit) {
+            return &button;
+        }
+    }
+    return nullptr;
+}
+
+LRESULT CALLBACK BoxWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* box = static_cast<BoxWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        box->hwnd_ = hwnd;
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
+    }
+    auto* box = reinterpret_cast<BoxWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (box == nullptr) {
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return box->handle(message, wParam, lParam);
+}
+
+LRESULT BoxWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED) {
+            if (const Button* button = buttonOf(reinterpret_cast<HWND>(lParam))) {
+                press(*button);
+            }
+        }
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        const HDC dc = ::BeginPaint(hwnd_, &paint);
+        if (icon_ != nullptr) {
+            ::DrawIconEx(dc, iconPlace_.left, iconPlace_.top, icon_, iconPlace_.width, iconPlace_.height, 0,
+                         nullptr, DI_NORMAL);
+        }
+        ::EndPaint(hwnd_, &paint);
+        return 0;
+    }
+    case WM_CLOSE: // the close box, the system menu's close and Alt+F4
+        result_ = results::Cancel;
+        return 0;
+    case WM_NCDESTROY:
+        ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+    default:
+        return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
+}
+
+} // namespace
+
+const wchar_t* IconOf(MsgKind kind) {
+    switch (kind) {
+    case MsgKind::Warning:
+        return IDI_WARNING;
+    case MsgKind::Error:
+        return IDI_ERROR;
+    case MsgKind::Information:
+        return IDI_INFORMATION;
+    case MsgKind::Confirmation:
+        return IDI_QUESTION;
+    case MsgKind::Custom:
+        break;
+    }
+    return nullptr;
+}
+
+int RunMessageBox(HWND owner, const BoxContent& content) {
+    BoxWindow box(owner, content);
+    return box.run();
+}
+
+} // namespace netedit::win32

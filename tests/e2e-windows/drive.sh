@@ -1,0 +1,191 @@
+#!/usr/bin/env bash
+# Drives the Windows program in $work/prog under Wine with real X input events, inside an X
+# server with a window manager (Wine hands its windows to one; without one every closing window
+# costs two seconds): the steps of the Linux road's edit session, through the real common
+# dialogs and the program's own boxes. Paths go into the file dialogs by the clipboard, since
+# typed characters outside the key map never arrive.
+# Scenarios:
+#   edit         open FILE, move entries, save over it, close
+#   failed-open  name FILE (which is missing) in the open dialog, close the error box, close
+# Usage: drive.sh WORK_DIR SCENARIO FILE_AS_WINDOWS_PATH   (NETEDIT_SCREENSHOTS=DIR also writes DIR/windows-window.png)
+set -Eeuo pipefail
+work=$1
+scenario=$2
+sample=$3
+deadline_seconds=${NETEDIT_E2E_WAIT:-30}
+title='Orbelin Netdata Editor'
+app_pid=""
+manager=""
+main=""
+
+stop() {
+    [ -z "$app_pid" ] || kill "$app_pid" 2>/dev/null || true
+    wineserver -k 2>/dev/null || true
+    [ -z "$manager" ] || kill "$manager" 2>/dev/null || true
+    return 0
+}
+
+fail() {
+    echo "e2e-windows: $*" >&2
+    local picture="$work/failure.png"
+    xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng >"$picture" 2>/dev/null &&
+        echo "e2e-windows: screen at the failure: $picture" >&2
+    stop
+    exit 1
+}
+
+# Any other command that fails ends the session with its line.
+trap 'fail "line $LINENO: $BASH_COMMAND failed"' ERR
+
+# Polls until the command after `what` succeeds; its output (a window id) is the result.
+wait_for() {
+    local what=$1 result
+    shift
+    local end=$((SECONDS + deadline_seconds))
+    while ! result=$("$@"); do
+        [ -z "$app_pid" ] || kill -0 "$app_pid" 2>/dev/null || fail "the program ended while waiting for $what"
+        [ "$SECONDS" -lt "$end" ] || fail "timed out after ${deadline_seconds}s waiting for $what"
+        sleep 0.1
+    done
+    echo "$result"
+}
+
+# Wine's X window is the client area: its origin comes from xwininfo, not from xdotool, whose
+# position is shifted by the frame.
+origin() { xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF } END { print x, y }'; }
+width_of() { xwininfo -id "$1" | awk '/^ *Width:/ { print $NF }'; }
+
+# Visible windows titled exactly $1, less the window of no size that names the program in the
+# task bar (it bears the program title, as the notice does).
+window_named() {
+    local id
+    for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+        [ "$(width_of "$id" 2>/dev/null || echo 0)" -gt 1 ] && echo "$id" && return 0
+    done
+    return 1
+}
+# Whole outputs are read before they are searched: an early match would cut off the writer, and
+# the pipe would fail.
+managed() { [[ "$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null)" == *"window id"* ]]; }
+gone() { ! grep -qx "$1" <<<"$(xdotool search --onlyvisible --name . 2>/dev/null)"; }
+
+expect_window() { wait_for "$1" window_named "$2"; }
+
+# Positions in the main window's client area, at 96 dpi: the same as on Linux.
+click() {
+    local x y
+    read -r x y < <(origin "$main")
+    xdotool mousemove $((x + $1)) $((y + $2)) click 1
+}
+ctrl_click() {
+    local x y
+    read -r x y < <(origin "$main")
+    xdotool mousemove $((x + $1)) $((y + $2)) keydown ctrl click 1 keyup ctrl
+}
+# Keys for the main window, with the pointer resting in the left list's empty part, off every button.
+keys() {
+    local x y
+    read -r x y < <(origin "$main")
+    xdotool mousemove $((x + 140)) $((y + 300)) key --delay 30 "$@"
+}
+# Rows of the lists: 14 pixels apart with the window font, the first centred 8 below the list's top.
+row() { echo $((89 + 14 * $1)); }
+left_row() { click 100 "$(row "$1")"; }
+include() { click 294 114; } # ">"
+exclude() { click 294 222; } # "<"
+save_button() { click 189 428; }
+close_button() { click 402 428; }
+
+# Pastes a full path into a file dialog's name field, which has the focus, and accepts it.
+answer_file_dialog() {
+    printf '%s' "$2" | xclip -selection clipboard -i 2>/dev/null
+    xdotool key --delay 50 End shift+Home ctrl+v Return
+    wait_for "the file dialog to close" gone "$1" >/dev/null
+}
+
+# Answers the box now shown, titled $2, with the key $3.
+answer_box() {
+    local box
+    box=$(expect_window "$1" "$2")
+    xdotool key "$3"
+    wait_for "$1 to close" gone "$box" >/dev/null
+}
+
+shoot_main() {
+    [ -n "${NETEDIT_SCREENSHOTS:-}" ] || return 0
+    local x y left right top bottom
+    read -r x y < <(origin "$main")
+    # The frame the window manager drew: left, right, top, bottom.
+    read -r left right top bottom < <(xprop -id "$main" _NET_FRAME_EXTENTS | tr -d ',' | awk '{ print $3, $4, $5, $6 }')
+    sleep 1 # painting done
+    xwd -root -silent | xwdtopnm 2>/dev/null |
+        pnmcut $((x - left)) $((y - top)) $((587 + left + right)) $((461 + top + bottom)) |
+        pnmtopng >"$NETEDIT_SCREENSHOTS/windows-window.png"
+}
+
+wait_for_end() {
+    local end=$((SECONDS + deadline_seconds))
+    while kill -0 "$app_pid" 2>/dev/null; do
+        [ "$SECONDS" -lt "$end" ] || fail "the program did not end after the close button"
+        sleep 0.1
+    done
+    local status=0
+    wait "$app_pid" || status=$?
+    echo "$status" >"$work/exit-status"
+}
+
+openbox >/dev/null 2>&1 &
+manager=$!
+wait_for "the window manager" managed >/dev/null
+# The prefix is made here; a complaint of wineboot's is no reason to stop, the program's start
+# shows whether the prefix serves.
+wine wineboot -i >"$work/wineboot.log" 2>&1 || echo "e2e-windows: wineboot ended with $?" >&2
+
+wine "$work/prog/netedit.exe" >"$work/netedit.log" 2>&1 &
+app_pid=$!
+main=$(expect_window "the main window" "$title")
+sleep 0.5 # the first paint disables the save button; Enter before it would press that button
+
+# Enter at the start presses the open button; the dialog starts at the sample the settings name.
+keys Return
+dialog=$(expect_window "the open dialog" Open)
+answer_file_dialog "$dialog" "$sample"
+
+if [ "$scenario" = failed-open ]; then
+    # The file named does not exist: the error box, then the close button ends the program.
+    answer_box "the error box" netedit Return
+    close_button
+    wait_for_end
+    stop
+    exit 0
+fi
+
+# Entries 2 and 0 to the right by click and Ctrl-click, then Escape puts everything back.
+left_row 2
+ctrl_click 100 "$(row 0)"
+include
+keys Escape
+
+# [11] and [4] to the right; then by keys the third and fourth entries of what is left ([2] and
+# the second [4]); then Tab to the right list, whose first entry ([4]) goes back with "<".
+left_row 11
+ctrl_click 100 "$(row 3)"
+include
+keys Home Down Down shift+Down
+include
+keys Tab Down Up
+exclude
+left_row 1
+shoot_main
+
+# The save button: Y to the question, the loaded file named in the save dialog, the notice accepted.
+save_button
+answer_box "the save question" "情報" y
+dialog=$(expect_window "the save dialog" "Save As")
+answer_file_dialog "$dialog" "$sample"
+answer_box "the notice" netedit Return
+
+# After a save the close button ends the program without a question.
+close_button
+wait_for_end
+stop

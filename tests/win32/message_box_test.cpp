@@ -1,0 +1,125 @@
+// The Windows message boxes, answered with the keys and the close command a user gives them.
+
+#include "runtime/failure.h"
+#include "runtime/paths.h"
+#include "win32/message_box.h"
+#include "win32/wide_text.h"
+#include "win32/win32_user_dialogs.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace netedit::testing {
+namespace {
+
+// What the box showed, its buttons left to right.
+struct Seen {
+    std::string caption, text;
+    std::vector<std::string> buttons;
+    bool centred = false;
+};
+
+// Keys by their virtual codes: VK_RETURN is '\r', VK_ESCAPE '\x1b', VK_TAB '\t'; "" closes the box.
+const char* pendingKeys = nullptr;
+Seen seen;
+
+std::string TextOf(HWND hwnd) {
+    wchar_t text[4096]{};
+    ::GetWindowTextW(hwnd, text, 4096);
+    return win32::Utf8OfWide(text);
+}
+
+// Looks at the box and answers it from the box's own loop, once it is up.
+LRESULT CALLBACK Answer(int code, WPARAM wParam, LPARAM lParam) {
+    const HWND box = ::FindWindowW(win32::MessageBoxClass, nullptr);
+    if (pendingKeys != nullptr && box != nullptr && ::IsWindowVisible(box)) {
+        std::vector<std::pair<LONG, std::string>> buttons;
+        for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+            RECT place{};
+            ::GetWindowRect(child, &place);
+            wchar_t kind[16]{};
+            ::GetClassNameW(child, kind, 16);
+            if (std::wstring_view(kind) == L"Button") {
+                buttons.emplace_back(place.left, TextOf(child));
+            } else {
+                seen.text = TextOf(child);
+            }
+        }
+        std::sort(buttons.begin(), buttons.end());
+        for (const auto& button : buttons) {
+            seen.buttons.push_back(button.second);
+        }
+        seen.caption = TextOf(box);
+        RECT outer{};
+        ::GetWindowRect(box, &outer);
+        const int screen = ::GetSystemMetrics(SM_CXSCREEN);
+        seen.centred = std::abs(outer.left + outer.right - screen) <= 1 && outer.right - outer.left < screen;
+        for (const char* key = pendingKeys; *key != '\0'; ++key) {
+            ::PostMessageW(::GetFocus(), WM_KEYDOWN, static_cast<WPARAM>(*key), 0);
+        }
+        ::PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0); // for a box the keys left open
+        pendingKeys = nullptr;
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+template <typename Show> int Answered(const char* keys, Show show) {
+    seen = {};
+    pendingKeys = keys;
+    const HHOOK hook = ::SetWindowsHookExW(WH_GETMESSAGE, Answer, nullptr, ::GetCurrentThreadId());
+    const int result = show();
+    ::UnhookWindowsHookEx(hook);
+    return result;
+}
+
+TEST(Win32MessageBox, CaptionsButtonsAndTheKeysThatAnswer) {
+    using enum MsgKind;
+    const std::vector<std::string> yesNo{"はい(&Y)", "いいえ(&N)"};
+    const std::vector<std::string> abortRetryIgnore{"中止(&A)", "再試行(&R)", "無視(&I)"};
+    std::string wide; // much wider than half the screen, in words
+    for (int i = 0; i < 200; ++i) {
+        wide += "wrap ";
+    }
+    const struct {
+        MsgKind kind;
+        unsigned buttonSet;
+        const char* keys;
+        int result;
+        std::string caption;
+        std::vector<std::string> buttons;
+    } rows[] = {
+        {Information, buttons::Yes | buttons::No, "\r", results::Yes, "情報", yesNo},
+        {Warning, buttons::Yes | buttons::No, "\x1b", results::No, "警告", yesNo},
+        {Confirmation, buttons::Yes | buttons::No, "", results::Cancel, "確認", yesNo}, // the close box
+        {Error, buttons::Yes | buttons::No, "N", results::No, "ｴﾗｰ", yesNo},
+        {Warning, buttons::Yes | buttons::No, "\t\r", results::No, "警告", yesNo},
+        // No cancel button: Escape does nothing.
+        {Custom, buttons::Abort | buttons::Retry | buttons::Ignore, "\x1bI", results::Ignore, ProgramTitle(),
+         abortRetryIgnore},
+        {Custom, buttons::Ok, "\x1b", results::Ok, ProgramTitle(), {"OK"}},
+    };
+    for (const auto& row : rows) {
+        win32::Win32UserDialogs dialogs;
+        const int result = Answered(row.keys, [&] { return dialogs.askUser(wide, row.kind, row.buttonSet); });
+        EXPECT_EQ(result, row.result) << row.keys;
+        EXPECT_EQ(seen.caption, row.caption);
+        EXPECT_EQ(seen.buttons, row.buttons);
+        EXPECT_TRUE(seen.centred) << "centred, and as wide as the wrapped text";
+        EXPECT_EQ(::FindWindowW(win32::MessageBoxClass, nullptr), nullptr) << "the box is gone";
+    }
+}
+
+// The error box: the failure's message and a full stop, even after "。".
+TEST(Win32MessageBox, TheErrorBoxAddsTheFullStop) {
+    Answered("\r", [] {
+        win32::Win32UserDialogs().reportFailure(
+            Failure("\x83\x74\x83\x40\x83\x43\x83\x8b\x81\x42")); // ファイル。
+        return 0;
+    });
+    EXPECT_EQ(seen.text, "ファイル。.");
+    EXPECT_EQ(seen.caption, ProgramTitle());
+    EXPECT_EQ(seen.buttons, std::vector<std::string>{"OK"});
+}
+
+} // namespace
+} // namespace netedit::testing
