@@ -26,13 +26,12 @@ protected:
 
 class Transfer : public WindowTest {
 protected:
-    // Opens the window and loads one section per name; entry i reads "[  i] name".
+    // Opens the window and loads one section with an entry of each name.
     DualListWindow& openWith(const std::vector<std::string>& names) {
         DualListWindow& w = open();
-        std::vector<std::string> lines;
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            lines.push_back("[" + std::to_string(i) + "]");
-            lines.push_back("Name=" + names[i]);
+        std::vector<std::string> lines{"[0]"};
+        for (const std::string& name : names) {
+            lines.push_back("Name=" + name);
         }
         load(writeNetData("OBN.NET", lines));
         return w;

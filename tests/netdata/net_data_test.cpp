@@ -41,17 +41,6 @@ TEST(EntryText, NumberIsRightAlignedInThreeAndReadBack) {
     EXPECT_EQ(testing::FailureOf([] { SectionOfEntry("[ab1] x"); }), Message(msg::NotAnInteger, "ab1"));
 }
 
-TEST(SplitNetData, WorkedExample) {
-    const NetData data = SplitNetData({"; saved list", "[0]", "Name=Alpha", "Tel=0123", "[5]", "Tel=0456",
-                                       "[x]", "Name=Beta", "name=Gamma", "Name=Delta"},
-                                      "OBN.NET");
-    EXPECT_EQ(data.entries, (Lines{"[  0] Alpha", "[  2] Beta", "[  2] Delta"}));
-    ASSERT_EQ(data.sections.count(), 3);
-    EXPECT_EQ(Body(data, 0), (Lines{"Name=Alpha", "Tel=0123"}));
-    EXPECT_EQ(Body(data, 1), (Lines{"Tel=0456"}));
-    EXPECT_EQ(Body(data, 2), (Lines{"Name=Beta", "name=Gamma", "Name=Delta"}));
-}
-
 TEST(SplitNetData, WhatMakesAHeaderAndWhatMakesAnEntry) {
     const struct {
         const char* what;
@@ -61,6 +50,7 @@ TEST(SplitNetData, WhatMakesAHeaderAndWhatMakesAnEntry) {
     } rows[] = {
         // clang-format off
         {"empty file", {}, {}, 0},
+        {"the worked example", {"; saved list", "[0]", "Name=Alpha", "Tel=0123", "[5]", "Tel=0456", "[x]", "Name=Beta", "name=Gamma", "Name=Delta"}, {"[  0] Alpha", "[  2] Beta", "[  2] Delta"}, 3},
         {"no header at all", {"Name=Lost", "x"}, {}, 0},
         {"a lone [ is a header", {"[", "Name=A"}, {"[  0] A"}, 1},
         {"blank before [ is no header", {"[0]", " [1]", "Name=A"}, {"[  0] A"}, 1},

@@ -25,19 +25,14 @@ TEST(Codec, DecodesAndEncodesBothWays) {
 
 TEST(Codec, UndecodableBytesBecomeOneReplacementEach) {
     const std::string fffd = "\xEF\xBF\xBD";
-    struct Row {
-        std::string cp932;
-        std::string utf8;
-    };
-    const Row rows[] = {
-        {"\x80", fffd},
-        {"A\x80"
-         "B",
-         "A" + fffd + "B"},
-        {"\x82", fffd},          // a lead byte cut off by the end
-        {"\x82 A", fffd + " A"}, // a lead byte whose follower is no trail byte
-        {"\xFD\xFE\xFF", fffd + fffd + fffd},
+    const struct {
+        std::string cp932, utf8;
+    } rows[] = {
+        // clang-format off
+        {"\x80", fffd}, {"A\x80" "B", "A" + fffd + "B"}, {"\x82", fffd} /* a lead byte cut off by the end */,
+        {"\x82 A", fffd + " A"} /* a lead byte whose follower is no trail byte */, {"\xFD\xFE\xFF", fffd + fffd + fffd},
         {"\x82\xA0\x80\x82\xA0", "あ" + fffd + "あ"},
+        // clang-format on
     };
     for (const auto& row : rows) {
         EXPECT_EQ(DecodeCp932(row.cp932), row.utf8) << ::testing::PrintToString(row.cp932);
