@@ -141,12 +141,6 @@ TEST_F(MainWindow, AssistiveTechnologyReadsWhatTheUserSees) {
             "41 /RD/OBN.NET  0|41 /a&b/NEW.NET  0|33 既存データ：  0|[  0] Alpha0|[  1] ベータ1|"
             "43 > 選択したデータを新データへ移す 0|43 開く 既存ファイルを開く 1|43 OK データを保存する 1|"
             "43 ｷｬﾝｾﾙ 元に戻す 0|43 閉じる このウィンドゥを閉じる 0|43 ﾍﾙﾌﾟ  0|"));
-    dialogs.askAnswers = {results::Yes};
-    dialogs.saveAnswers.push_back(dir.file("NEW.NET"));
-    QTest::mouseClick(w.IncAllBtn, Qt::LeftButton);
-    w.OKBtn->click();
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(w.Label2)->text(QAccessible::Name),
-              ToQString(PathCaption(dir.file("NEW.NET"))));
 }
 
 // The window forwards real keys and clicks to the dialog and does what it decides.

@@ -55,21 +55,22 @@ TEST(QtFileDialogs, TheAllFilesFilterListsNamesWithoutADot) {
 TEST(QtUserDialogs, TheQuestionTheNoticeAndTheErrorBoxShowTheirTexts) {
     QtUserDialogs dialogs;
     QStringList shown;
-    const auto read = [&shown](QDialog& box) {
-        shown << box.findChild<QLabel*>(QStringLiteral("Message"))->text();
-        box.close();
+    const std::function<int()> boxes[] = {
+        [&] { return dialogs.askUser("質問", MsgKind::Warning, buttons::Yes); },
+        [&] {
+            dialogs.showNotice("お知らせ");
+            return 0;
+        },
+        [&] {
+            dialogs.reportFailure(Failure("x"));
+            return 0;
+        },
     };
-    EXPECT_EQ(
-        WithModalBox<int>([&] { return dialogs.askUser("質問", MsgKind::Warning, buttons::Yes); }, read),
-        results::Cancel);
-    for (const auto& show : {std::function<void()>([&] { dialogs.showNotice("お知らせ"); }),
-                             std::function<void()>([&] { dialogs.reportFailure(Failure("x")); })}) {
-        WithModalBox<int>(
-            [&] {
-                show();
-                return 0;
-            },
-            read);
+    for (const auto& box : boxes) {
+        WithModalBox<int>(box, [&shown](QDialog& shownBox) {
+            shown << shownBox.findChild<QLabel*>(QStringLiteral("Message"))->text();
+            shownBox.close();
+        });
     }
     EXPECT_EQ(shown.join(QLatin1Char('|')), QStringLiteral("質問|お知らせ|x."));
 }

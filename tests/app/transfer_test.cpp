@@ -9,21 +9,6 @@ namespace {
 
 using Entries = std::vector<std::string>;
 
-// Counts the paint events of one widget.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            ++paints;
-        }
-        return false;
-    }
-};
-
 class Transfer : public WindowTest {
 protected:
     // Opens the window and loads one section with an entry of each name.
@@ -101,22 +86,6 @@ TEST(EntryListBoxRemoval, KeepsTheEntriesBetweenManyScatteredOnes) {
     list.removeAt(odd);
     ASSERT_EQ(list.entries().size(), 50U);
     EXPECT_EQ(list.entries()[49], "98");
-}
-
-TEST_F(Transfer, ButtonsThatKeepTheirStateCauseNoRepaint) {
-    DualListWindow& w = openWith({"A", "B"});
-    QTest::qWait(50);
-    PaintCounter counter(&w);
-    for (int i = 0; i < 5; ++i) {
-        w.dialog().SetButtons();
-    }
-    QTest::qWait(100);
-    EXPECT_EQ(counter.paints, 0) << "SetButtons with nothing to change";
-
-    w.update(); // a paint runs SetButtons; it must not ask for another paint
-    QTest::qWait(200);
-    EXPECT_GE(counter.paints, 1);
-    EXPECT_LE(counter.paints, 2);
 }
 
 } // namespace

@@ -115,18 +115,16 @@ TEST_F(SettingsFileTest, WritingGivesExactlyTheTwoLines) {
 TEST_F(SettingsFileTest, WritingWhereNoFileCanStandFailsWithTheIOMessage) {
     WriteFileBytes(dir.file("plain"), "");
     fs::create_directory(path);
-    struct Row {
-        std::string where;
-        std::string message;
-    };
-    const Row rows[] = {
+    const std::string unnamable = dir.file("Z\xFFrich") + "/netedit.INI";
+    const struct {
+        std::string where, message;
+    } rows[] = {
         {path, AccessDenied}, // a directory in the file's place
         {dir.file("plain") + "/netedit.INI", BadFileName},
         {dir.file("missing") + "/netedit.INI", BadFileName},
-        {dir.file("Z\xFFrich") + "/netedit.INI",
-         Message(msg::CannotCreate, dir.file("Z\xFFrich") + "/netedit.INI")},
+        {unnamable, Message(msg::CannotCreate, unnamable)},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.where);
         EXPECT_EQ(FailureOf([&] { WriteSettings(row.where, {"A", "B"}); }), row.message);
         EXPECT_EQ(TakeIOCode(), 0);

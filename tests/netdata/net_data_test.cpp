@@ -86,19 +86,6 @@ TEST(SplitNetData, AtMost255SectionsAreNumbered) {
               Message(msg::TooManySections, "/data/OBN.NET"));
 }
 
-TEST(SplitNetData, FilesOfAnyNumberOfLinesLoad) {
-    LineList lines;
-    lines.push_back("[0]");
-    for (int i = 0; i < 70000; ++i) {
-        lines.push_back("x=1");
-    }
-    lines.push_back("[1]");
-    lines.push_back("Name=after 65535 lines");
-    const NetData data = SplitNetData(lines, "f");
-    EXPECT_EQ(data.entries, (Lines{"[  1] after 65535 lines"}));
-    EXPECT_EQ(data.sections.body(0).size(), 70000U);
-}
-
 TEST(SectionTable, ANumberOutsideTheLoadedSectionsFails) {
     const NetData data = SplitNetData({"[0]", "Name=A"}, "f");
     for (int section : {-1, 1, 255}) {

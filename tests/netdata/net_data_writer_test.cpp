@@ -47,12 +47,12 @@ TEST(BuildNetDataText, RenumbersByPositionAndCopiesBodiesByteForByte) {
         Entries entries;
         std::string text;
     } rows[] = {
+        // clang-format off
         {"nothing", {}, ""},
         {"first entry is [0] whatever its section", {"[  1] B"}, "[0]\r\nName=B\r\n"},
-        {"a cut name still writes its whole line",
-         {longName},
-         "[0]\r\nName=" + std::string(300, 'n') + "\r\n\r\n" + odd + "\r\n"},
+        {"a cut name still writes its whole line", {longName}, "[0]\r\nName=" + std::string(300, 'n') + "\r\n\r\n" + odd + "\r\n"},
         {"one section twice", {"[  1] B", "[  1] B"}, "[0]\r\nName=B\r\n[1]\r\nName=B\r\n"},
+        // clang-format on
     };
     for (const auto& row : rows) {
         EXPECT_EQ(BuildNetDataText(row.entries, data.sections), row.text) << row.what;

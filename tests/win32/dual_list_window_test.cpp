@@ -108,19 +108,13 @@ TEST_F(Win32Window, ClicksOnTheRealControlsMoveTheEntriesAndSetTheButtons) {
         LRESULT left, right;
         std::set<Control> enabled;
     } steps[] = {
+        // clang-format off
         {"loaded", [] {}, 3, 0, {IncludeBtn, IncAllBtn}},
-        {"a row clicked and moved",
-         [&] { clickRow(SrcList, 1), click(IncludeBtn); },
-         2,
-         1,
-         {OKBtn, IncludeBtn, IncAllBtn, ExcludeBtn, ExAllBtn}},
-        {"a range by Shift",
-         [&] { clickRow(SrcList, 0), clickRow(SrcList, 1, MK_SHIFT), click(IncludeBtn); },
-         0,
-         3,
-         {OKBtn, ExcludeBtn, ExAllBtn}},
+        {"a row clicked and moved", [&] { clickRow(SrcList, 1), click(IncludeBtn); }, 2, 1, {OKBtn, IncludeBtn, IncAllBtn, ExcludeBtn, ExAllBtn}},
+        {"a range by Shift", [&] { clickRow(SrcList, 0), clickRow(SrcList, 1, MK_SHIFT), click(IncludeBtn); }, 0, 3, {OKBtn, ExcludeBtn, ExAllBtn}},
         {"Escape reverts", [&] { EXPECT_TRUE(key(VK_ESCAPE)); }, 3, 0, {IncludeBtn, IncAllBtn}},
         {"all over", [&] { click(IncAllBtn); }, 0, 3, {OKBtn, ExcludeBtn, ExAllBtn}},
+        // clang-format on
     };
     for (const auto& step : steps) {
         step.act();

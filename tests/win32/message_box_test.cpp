@@ -88,14 +88,15 @@ TEST(Win32MessageBox, CaptionsButtonsAndTheKeysThatAnswer) {
         std::string caption;
         std::vector<std::string> buttons;
     } rows[] = {
+        // clang-format off
         {Information, buttons::Yes | buttons::No, "\r", results::Yes, "情報", yesNo},
         {Warning, buttons::Yes | buttons::No, "\x1b", results::No, "警告", yesNo},
         {Confirmation, buttons::Yes | buttons::No, "", results::Cancel, "確認", yesNo}, // the close box
         {Error, buttons::Yes | buttons::No, "N", results::No, "ｴﾗｰ", yesNo},
         {Warning, buttons::Yes | buttons::No, "\t\r", results::No, "警告", yesNo},
         // No cancel button: Escape does nothing.
-        {Custom, buttons::Abort | buttons::Retry | buttons::Ignore, "\x1bI", results::Ignore, ProgramTitle(),
-         abortRetryIgnore},
+        {Custom, buttons::Abort | buttons::Retry | buttons::Ignore, "\x1bI", results::Ignore, ProgramTitle(), abortRetryIgnore},
+        // clang-format on
     };
     for (const auto& row : rows) {
         win32::Win32UserDialogs dialogs;
