@@ -2,6 +2,7 @@
 
 #include "support/temp_dir.h"
 
+#include <array>
 #include <cstdio>
 #include <sys/stat.h>
 #ifdef _WIN32
@@ -34,9 +35,9 @@ DirectoryState ReadDirectoryState(const fs::path& dir) {
         const fs::perms bits = fs::status(entry.path()).permissions() & fs::perms::all;
         std::string mode;
         if (bits != UsualBits) {
-            char text[16];
-            std::snprintf(text, sizeof text, "(%04o)", static_cast<unsigned>(bits));
-            mode = text;
+            std::array<char, 16> text{};
+            std::snprintf(text.data(), text.size(), "(%04o)", static_cast<unsigned>(bits));
+            mode = text.data();
         }
         state[name] = mode + ReadFileBytes(entry.path());
     }
