@@ -9,6 +9,7 @@
 #   failed-open  name FILE (which is missing) in the open dialog, close the error box, close
 # Usage: drive.sh WORK_DIR SCENARIO FILE_AS_WINDOWS_PATH   (NETEDIT_SCREENSHOTS=DIR also writes DIR/windows-window.png)
 set -Eeuo pipefail
+. "$(cd "$(dirname "$0")" && pwd)/../e2e/editing_steps.sh"
 work=$1
 scenario=$2
 sample=$3
@@ -160,22 +161,7 @@ if [ "$scenario" = failed-open ]; then
     exit 0
 fi
 
-# Entries 2 and 0 to the right by click and Ctrl-click, then Escape puts everything back.
-left_row 2
-ctrl_click 100 "$(row 0)"
-include
-keys Escape
-
-# [11] and [4] to the right; then by keys the third and fourth entries of what is left ([2] and
-# the second [4]); then Tab to the right list, whose first entry ([4]) goes back with "<".
-left_row 11
-ctrl_click 100 "$(row 3)"
-include
-keys Home Down Down shift+Down
-include
-keys Tab Down Up
-exclude
-left_row 1
+edit_the_sample
 shoot_main
 
 # The save button: Y to the question, the loaded file named in the save dialog, the notice accepted.

@@ -23,18 +23,7 @@ work=$(mktemp -d /tmp/netedit-e2e-windows.XXXXXX)
 # Drive Z: is the root of the Linux file system.
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
-passed=0
-failed=0
-check() {
-    local what=$1 expected=$2 actual=$3
-    if [ -f "$actual" ] && cmp -s "$expected" "$actual"; then
-        passed=$((passed + 1))
-        echo "ok   $what"
-    else
-        failed=$((failed + 1))
-        echo "FAIL $what: $actual differs from $expected"
-    fi
-}
+. "$here/../e2e/checks.sh"
 
 # One session in $work/NAME, the open dialog answered with FILE (a name in the data folder).
 # Wine runs in an English locale: the program names code page 932 at every conversion itself.

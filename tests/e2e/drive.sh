@@ -16,6 +16,7 @@
 # Usage: drive.sh WORK_DIR SCENARIO SCALE [COMMAND...]   (NETEDIT_SCREENSHOTS=DIR also writes the README pictures)
 set -Eeuo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/editing_steps.sh"
 work=$1
 scenario=$2
 scale=$3
@@ -250,22 +251,7 @@ answer_file_dialog "$dialog" "$sample"
 refocus
 expect_accessible opened
 
-# Entries 2 and 0 to the right by click and Ctrl-click, then Escape puts everything back.
-left_row 2
-ctrl_click 100 "$(row 0)"
-include
-keys Escape
-
-# [11] and [4] to the right; then by keys the third and fourth entries of what is left ([2] and
-# the second [4]); then Tab to the right list, whose first entry ([4]) goes back with "<".
-left_row 11
-ctrl_click 100 "$(row 3)"
-include
-keys Home Down Down shift+Down
-include
-keys Tab Down Up
-exclude
-left_row 1 # a selection to be read and seen
+edit_the_sample
 expect_accessible moved
 shoot_main
 

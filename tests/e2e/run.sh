@@ -20,18 +20,7 @@ fi
 
 work=$(mktemp -d /tmp/netedit-e2e.XXXXXX)
 
-passed=0
-failed=0
-check() {
-    local what=$1 expected=$2 actual=$3
-    if [ -f "$actual" ] && cmp -s "$expected" "$actual"; then
-        passed=$((passed + 1))
-        echo "ok   $what"
-    else
-        failed=$((failed + 1))
-        echo "FAIL $what: $actual differs from $expected"
-    fi
-}
+. "$here/checks.sh"
 
 # One session in an X server and a D-Bus session of its own (the accessibility bus starts on
 # the first request), in $work/NAME with a copy of the program and the sample.
