@@ -49,7 +49,7 @@ dialogs() {
     local id
     for id in $(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null); do
         [ "$id" != "${main:-none}" ] || continue
-        xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q _NET_WM_WINDOW_TYPE_DIALOG && echo "$id"
+        [[ "$(xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null)" == *_NET_WM_WINDOW_TYPE_DIALOG* ]] && echo "$id"
     done
     return 0
 }
@@ -68,8 +68,10 @@ wait_for() {
 
 main_window() { xdotool search --onlyvisible --pid "$app_pid" --name "^$title\$" | head -n1 | grep .; }
 one_dialog() { dialogs | head -n1 | grep .; }
-no_dialog() { ! dialogs | grep -q .; }
-gone() { ! xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | grep -qx "$1"; }
+# Whole outputs are compared, never piped into "grep -q": under pipefail a writer cut short by
+# grep's early exit would fail the test of a window that is there.
+no_dialog() { [ -z "$(dialogs)" ]; }
+gone() { ! grep -qx "$1" <<<"$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null || true)"; }
 
 # The dialog now shown, checked by its title where the title is the program's own.
 expect_dialog() {
