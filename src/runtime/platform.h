@@ -33,6 +33,9 @@ PathKind KindOfPath(const std::string& path);
 
 // Reads the whole file in one piece.
 int ReadWholeFile(const std::string& path, std::string& bytes);
+// Fills `data`, sized to the file, from `handle`; a file that shrank meanwhile shortens it to
+// the bytes that were there. Both systems' ReadWholeFile end with it.
+int ReadToSize(Handle handle, std::string& data);
 
 // Hands a piece of a file being written to the system; false when the write fell short.
 using PieceWriter = std::function<bool(const char* data, std::size_t size)>;

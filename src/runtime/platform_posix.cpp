@@ -489,16 +489,7 @@ int ReadWholeFile(const std::string& path, std::string& bytes) {
         data.reserve(size);
         AdviseLargeBuffer(data.data(), size);
         data.resize(size);
-        std::size_t filled = 0;
-        while (filled < data.size()) {
-            std::size_t got = 0;
-            code = ReadSome(fd, data.data() + filled, data.size() - filled, got);
-            if (code != 0 || got == 0) {
-                break; // a file that shrank meanwhile ends where its bytes end
-            }
-            filled += got;
-        }
-        data.resize(filled);
+        code = ReadToSize(fd, data);
     }
     ::close(fd);
     if (code == 0) {

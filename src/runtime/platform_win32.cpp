@@ -559,16 +559,7 @@ int ReadWholeFile(const std::string& path, std::string& bytes) {
         code = LastCode();
     } else {
         data.resize(static_cast<std::size_t>(size.QuadPart));
-        std::size_t filled = 0;
-        while (filled < data.size()) {
-            std::size_t got = 0;
-            code = ReadSome(handle, data.data() + filled, data.size() - filled, got);
-            if (code != 0 || got == 0) {
-                break; // a file that shrank meanwhile ends where its bytes end
-            }
-            filled += got;
-        }
-        data.resize(filled);
+        code = ReadToSize(handle, data);
     }
     ::CloseHandle(Forget(handle));
     if (code == 0) {
