@@ -161,7 +161,7 @@ void TDualListDlg::BitBtn1Click() {
 
 void TDualListDlg::OpenChosen(const std::optional<std::string>& chosen) {
     if (chosen) {
-        sourceDirectory_ = DirPart(*chosen);
+        loaded_ = StampLoaded(*chosen);
         SetEnabled(Control::BitBtn1, false); // one file per run
         saved_ = false;
         NetData data = LoadNetData(*chosen);
@@ -182,17 +182,33 @@ void TDualListDlg::OKBtnClick() {
     }
     const std::optional<std::string> target =
         dialogs_.chooseSaveFile(DirPart(paths_.destination), NamePart(paths_.destination));
-    if (!target) {
+    if (!target || !MayReplaceLoaded(*target)) {
         return;
     }
     paths_.destination = *target;
     UpdateCaption();
-    const bool sameDirectory =
-        SaveNetData(*target, sourceDirectory_, EntriesOf(DstList), EntriesOf(SrcList), sections_);
+    bool sameDirectory = false;
+    try {
+        sameDirectory = SaveNetData(*target, loaded_.path, EntriesOf(DstList), EntriesOf(SrcList), sections_);
+    } catch (...) {
+        FollowSave(loaded_, *target); // a save that failed late may have put its file there
+        throw;
+    }
+    FollowSave(loaded_, *target);
     SetEnabled(Control::OKBtn, false);
     saved_ = true;
     dialogs_.showNotice(sameDirectory ? ui::SavedWithBackup : ui::SavedElsewhere);
     SaveOption();
+}
+
+bool TDualListDlg::MayReplaceLoaded(const std::string& target) {
+    if (!ChangedSinceLoad(loaded_, target)) {
+        return true;
+    }
+    std::string question = ui::ChangedSinceLoad;
+    question.replace(question.find("%s"), 2, DecodeCp932(target));
+    return dialogs_.askUser(question, MsgKind::Warning, buttons::Yes | buttons::No | buttons::NoByDefault) ==
+           results::Yes;
 }
 
 // ---- Moves and restore ----

@@ -4,7 +4,9 @@
 #include "editor/keyboard.h"
 #include "editor/program_files.h"
 #include "editor/settings_file.h"
+#include "netdata/net_data_writer.h"
 #include "netdata/section_table.h"
+#include "runtime/paths.h"
 #include "transfer/entry_list.h"
 
 #include <optional>
@@ -57,7 +59,7 @@ public:
 
     // Working state, readable by tests.
     const RememberedPaths& rememberedPaths() const { return paths_; }
-    const std::string& sourceDirectory() const { return sourceDirectory_; }
+    std::string sourceDirectory() const { return DirPart(loaded_.path); }
     const std::vector<std::string>& snapList() const { return snapList_; }
     const SectionTable& sectionTable() const { return sections_; }
     bool savedFlag() const { return saved_; }
@@ -66,6 +68,9 @@ private:
     template <typename Action> void Guarded(Action action);
     // The open action once the open dialog has answered: nothing when the user cancelled.
     void OpenChosen(const std::optional<std::string>& chosen);
+    // Whether a save at `target` may go on: asked first when it would replace the loaded file
+    // that another program has changed since.
+    bool MayReplaceLoaded(const std::string& target);
     // A control that is disabled gives up the focus, to no other control.
     void SetEnabled(Control control, bool enabled);
 
@@ -75,7 +80,7 @@ private:
     UserDialogs& dialogs_;
     ProgramFiles files_;
     RememberedPaths paths_;
-    std::string sourceDirectory_;
+    LoadedFile loaded_;
     SectionTable sections_;
     std::vector<std::string> snapList_;
     bool saved_ = false;

@@ -46,6 +46,9 @@ std::vector<BoxButton> ButtonsOf(unsigned buttonSet) {
 }
 
 unsigned DefaultButtonOf(unsigned buttonSet) {
+    if ((buttonSet & buttons::NoByDefault) != 0) {
+        return FirstOf(buttonSet, {buttons::No});
+    }
     return FirstOf(buttonSet, {buttons::Ok, buttons::Yes, buttons::Retry});
 }
 

@@ -27,6 +27,7 @@ inline constexpr const char* SaveQuestion = "新データを保存します。";
 inline constexpr const char* SavedWithBackup =
     "新しいOBN.NETを作成し、以前のものをOBNNET.ORGに保存しました。";
 inline constexpr const char* SavedElsewhere = "新しいOBN.NETを作成しました。";
+inline constexpr const char* ChangedSinceLoad = "ﾌｧｲﾙ %s は読み込んだ後に変更されています。上書きしますか？";
 inline constexpr const char* HelpMissing = "ヘルプファイル %1 が見つかりません。";
 
 } // namespace netedit::ui

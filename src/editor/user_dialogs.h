@@ -21,6 +21,8 @@ inline constexpr unsigned Retry = 1U << 5;
 inline constexpr unsigned Ignore = 1U << 6;
 inline constexpr unsigned All = 1U << 7;
 inline constexpr unsigned Help = 1U << 8;
+// No button: Enter answers No where it would answer Yes, for a question whose Yes loses data.
+inline constexpr unsigned NoByDefault = 1U << 9;
 } // namespace buttons
 
 // Result codes of a message dialog.

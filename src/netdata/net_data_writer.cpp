@@ -7,20 +7,54 @@
 #include "runtime/messages.h"
 #include "runtime/paths.h"
 #include "runtime/platform.h"
+#include "runtime/safe_save.h"
 #include "runtime/text.h"
+
+#include <algorithm>
+#include <optional>
 
 namespace netedit {
 
 namespace {
 
 constexpr std::string_view LineEnd = "\r\n";
+constexpr int AccessDenied = 5;
+
+// Whether `target` is the file `name` in `directory`: the same file where both stand, else the
+// same name, which Windows takes regardless of letter case.
+bool IsFileIn(const std::string& target, const std::string& directory, std::string_view name) {
+    platform::FileStamp a;
+    platform::FileStamp b;
+    if (platform::StampOf(target, a) == 0 && platform::StampOf(directory + std::string(name), b) == 0) {
+        return a.SameFile(b);
+    }
+    const std::string given = NamePart(target);
+    const auto fold = [](char c) { return NativePathStyle == PathStyle::Windows && c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    return std::ranges::equal(given, name, {}, fold, fold);
+}
+
+// Where a save goes: the file a symbolic link leads to, and the name the user chose for it.
+struct Target {
+    std::string file;
+    std::string chosen;
+};
 
 // The program's own files in the source directory are no target: saving onto the backup would
 // erase it, and a target named like the remainder would be overwritten by it.
-void RefuseOwnFiles(const std::string& target, const std::string& directory, bool writesRemainder) {
-    if (target == directory + BackupFileName ||
-        (writesRemainder && target == directory + RemainderFileName)) {
-        throw Failure(Message(msg::CannotCreate, target));
+void RefuseOwnFiles(const Target& target, const std::string& directory, bool writesRemainder) {
+    if (IsFileIn(target.file, directory, BackupFileName) ||
+        (writesRemainder && IsFileIn(target.file, directory, RemainderFileName))) {
+        throw Failure(Message(msg::CannotCreate, target.chosen));
+    }
+}
+
+// A file the user protected, or may not write, is never replaced, as no editor saves over it.
+void RefuseProtected(const Target& target) {
+    if (platform::KindOfPath(target.file) == platform::PathKind::Other) {
+        throw Failure(Message(msg::CannotCreate, target.chosen)); // a folder is never replaced by a file
+    }
+    if (platform::LookAtTarget(target.file) == AccessDenied) {
+        throw Failure(IOMessage(AccessDenied), AccessDenied);
     }
 }
 
@@ -28,10 +62,10 @@ void RefuseOwnFiles(const std::string& target, const std::string& directory, boo
 // An older backup disappears only in the one rename that puts the target in its place, so the
 // previous target's bytes always stand under one of the two names. With no file at the target
 // the older backup stays: it may hold the only copy of the original file.
-bool MoveTargetAside(const std::string& target, const std::string& directory) {
-    const platform::PathKind standing = platform::KindOfPath(target);
+bool MoveTargetAside(const Target& target, const std::string& directory) {
+    const platform::PathKind standing = platform::KindOfPath(target.file);
     if (standing == platform::PathKind::Other) {
-        throw Failure(Message(msg::CannotCreate, target)); // a folder is never replaced by a file
+        throw Failure(Message(msg::CannotCreate, target.chosen));
     }
     if (standing == platform::PathKind::Missing) {
         return false;
@@ -50,8 +84,8 @@ bool MoveTargetAside(const std::string& target, const std::string& directory) {
     }
     // A backup that could not be opened is no file to replace: the rename that never replaces
     // then refuses, and the target stays as it was.
-    if (!(backupStands ? platform::RenameReplacing(target, backup) : MoveFileTo(target, backup))) {
-        throw Failure(Message(msg::CannotBackUp, target));
+    if (const int code = backupStands ? platform::RenameReplacing(target.file, backup) : MoveFileTo(target.file, backup)) {
+        throw Failure(RefusalMessage(code, Message(msg::CannotBackUp, target.chosen)), code);
     }
     return true;
 }
@@ -106,16 +140,13 @@ private:
     std::string buffer_;
 };
 
-void SaveBodies(const std::vector<SectionTable::Body>& bodies, const std::string& path,
-                const std::string& permissionsFrom = {}) {
-    SaveStream(
-        path,
-        [&bodies](const TextSink& sink) {
-            ChunkedSink out(sink);
-            WriteNetData(bodies, out);
-            out.flush();
-        },
-        permissionsFrom);
+// The new file's text for `bodies`, handed over a megabyte at a time.
+TextProducer NetDataText(const std::vector<SectionTable::Body>& bodies) {
+    return [&bodies](const TextSink& sink) {
+        ChunkedSink out(sink);
+        WriteNetData(bodies, out);
+        out.flush();
+    };
 }
 
 } // namespace
@@ -127,25 +158,65 @@ std::string BuildNetDataText(const std::vector<std::string>& entries, const Sect
     return text;
 }
 
-bool SaveNetData(const std::string& target, const std::string& sourceDirectory,
+bool SaveNetData(const std::string& chosenTarget, const std::string& loadedPath,
                  const std::vector<std::string>& chosen, const std::vector<std::string>& remaining,
                  const SectionTable& sections) {
     const std::vector<SectionTable::Body> bodies = BodiesOf(chosen, sections);
     const std::vector<SectionTable::Body> remainder = BodiesOf(remaining, sections);
-    const std::string directory = DirPart(target);
-    const bool sameDirectory = directory == sourceDirectory;
-    std::string replaced; // where the file that stood at the target now stands
+    // Through symbolic links: the folders of the files themselves decide.
+    const Target target{platform::LinkedFile(chosenTarget), chosenTarget};
+    const std::string loaded = platform::LinkedFile(loadedPath);
+    const std::string sourceDirectory = DirPart(loaded);
+    const bool sameDirectory = SameFolder(DirPart(target.file), sourceDirectory);
     if (sameDirectory) {
-        RefuseOwnFiles(target, directory, !remainder.empty());
-        if (MoveTargetAside(target, directory)) {
-            replaced = directory + BackupFileName;
-        }
+        RefuseOwnFiles(target, sourceDirectory, !remainder.empty());
     }
-    SaveBodies(bodies, target, replaced);
+    RefuseProtected(target);
+    // Everything new is written and flushed before anything is moved: a write that fails leaves
+    // every file as it was.
+    NewFile newTarget(chosenTarget, NetDataText(bodies));
+    std::optional<NewFile> newRemainder;
     if (!remainder.empty()) {
-        SaveBodies(remainder, sourceDirectory + RemainderFileName);
+        newRemainder.emplace(sourceDirectory + RemainderFileName, NetDataText(remainder), loaded);
+    }
+    if (sameDirectory) {
+        MoveTargetAside(target, sourceDirectory);
+    }
+    newTarget.PutInPlace();
+    if (newRemainder) {
+        newRemainder->PutInPlace();
     }
     return sameDirectory;
+}
+
+LoadedFile StampLoaded(const std::string& path) {
+    LoadedFile loaded{path, {}};
+    if (platform::FileStamp stamp; platform::StampOf(path, stamp) == 0) {
+        loaded.stamp = stamp;
+    }
+    return loaded;
+}
+
+bool ChangedSinceLoad(const LoadedFile& loaded, const std::string& target) {
+    platform::FileStamp standing;
+    if (!loaded.stamp || platform::StampOf(target, standing) != 0) {
+        return false; // nothing stands there to be replaced
+    }
+    if (standing.SameFile(*loaded.stamp)) {
+        return standing != *loaded.stamp; // the loaded file, written since
+    }
+    // Another file under the loaded file's name: it was replaced since.
+    platform::FileStamp underName;
+    return platform::StampOf(loaded.path, underName) == 0 && underName.SameFile(standing);
+}
+
+void FollowSave(LoadedFile& loaded, const std::string& target) {
+    platform::FileStamp standing;
+    platform::FileStamp underName;
+    if (platform::StampOf(target, standing) == 0 && platform::StampOf(loaded.path, underName) == 0 &&
+        standing.SameFile(underName)) {
+        loaded.stamp = standing;
+    }
 }
 
 } // namespace netedit

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "netdata/section_table.h"
+#include "runtime/platform.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,13 +19,31 @@ inline constexpr const char* RemainderFileName = "OBNNET.TMP";
 std::string BuildNetDataText(const std::vector<std::string>& entries, const SectionTable& sections);
 
 // Writes `chosen` as the new file at `target` and `remaining` (when there are any) as the
-// remainder file in `sourceDirectory`. When the target lies in the source directory, the file
-// standing there is first moved aside as the backup file, replacing an older backup, and the
-// new file takes its permission bits; if it cannot be moved aside, nothing is written. The
-// backup file, and the remainder file while there is a remainder, are refused as targets there.
-// Answers whether the target lay in the source directory.
-bool SaveNetData(const std::string& target, const std::string& sourceDirectory,
+// remainder file beside the file loaded from `loadedPath`, the loaded file's permission bits
+// with it. When the target lies in that folder, the file standing there is moved aside as the
+// backup file, replacing an older backup; if it cannot be, nothing is changed. Both new files
+// are written and flushed before anything is moved or replaced, so a failure while writing
+// changes nothing. A symbolic link as target or loaded file stands for the file it leads to. The
+// backup file, and the remainder file while there is a remainder, are refused as targets there,
+// and so is a read-only file anywhere, with the access message. Answers whether the target lay
+// in the loaded file's folder.
+bool SaveNetData(const std::string& target, const std::string& loadedPath,
                  const std::vector<std::string>& chosen, const std::vector<std::string>& remaining,
                  const SectionTable& sections);
+
+// The file the entries were loaded from, as it stood when it was read (no stamp when it could
+// not be looked at): a save does not replace it unasked once another program has changed it.
+struct LoadedFile {
+    std::string path;
+    std::optional<platform::FileStamp> stamp;
+};
+
+// Stamps the file at `path` before it is read: a change while it is read shows as a change.
+LoadedFile StampLoaded(const std::string& path);
+// Whether a save at `target` would move aside or replace the loaded file although it is no
+// longer the one loaded: replaced by another file, or written since.
+bool ChangedSinceLoad(const LoadedFile& loaded, const std::string& target);
+// After a save at `target`: what now stands under the loaded file's name is the program's own.
+void FollowSave(LoadedFile& loaded, const std::string& target);
 
 } // namespace netedit

@@ -3,6 +3,7 @@
 #include "runtime/failure.h"
 #include "runtime/messages.h"
 #include "runtime/platform.h"
+#include "runtime/safe_save.h"
 
 #include <algorithm>
 #include <cstring>
@@ -99,24 +100,6 @@ void SaveLines(const LineList& lines, const std::string& path) {
 
 void SaveText(const std::string& text, const std::string& path) {
     SaveStream(path, [&text](const TextSink& sink) { sink(text); });
-}
-
-void SaveStream(const std::string& path, const std::function<void(const TextSink&)>& produce,
-                const std::string& permissionsFrom) {
-    bool createFailed = false;
-    const int code = platform::ReplaceFileContents(
-        path,
-        [&produce](const platform::PieceWriter& write) {
-            bool failed = false;
-            produce([&](std::string_view piece) {
-                // After a short write the rest is pointless; the failure is reported at the end.
-                failed = failed || !write(piece.data(), piece.size());
-            });
-        },
-        createFailed, permissionsFrom);
-    if (code != 0) {
-        throw Failure(createFailed ? Message(msg::CannotCreate, path) : Message(msg::WriteError));
-    }
 }
 
 } // namespace netedit

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -94,23 +93,10 @@ std::string JoinLines(const LineList& lines);
 // (the path as passed in) when the file cannot be opened or read; `lines` is then untouched.
 void LoadLines(const std::string& path, LineList& lines);
 
-// Writes `lines` as a whole file, safely: the text goes to a temporary file in the same
-// directory, is flushed to disk and renamed over the target, which keeps its permission bits.
-// On any failure the old file stands untouched and the temporary file is removed.
-// Fails with "ﾌｧｲﾙ %s を作成できません" when the target cannot be created or is not writable,
-// and with "ｽﾄﾘｰﾑへの書き込みｴﾗｰ" when the write, flush or rename falls short.
+// Writes `lines` as a whole file by the safe save (SaveStream), with its failures.
 void SaveLines(const LineList& lines, const std::string& path);
 
 // Writes finished file bytes the same safe way, with the same failures.
 void SaveText(const std::string& text, const std::string& path);
-
-// Receives the pieces of a file being written, in order.
-using TextSink = std::function<void(std::string_view piece)>;
-
-// Writes a file that `produce` hands over piece by piece, so that a large file never has to
-// stand whole in memory; the same safe way as SaveText, with the same failures. A new file takes
-// the permission bits of `permissionsFrom` when given (the file it replaces, moved elsewhere).
-void SaveStream(const std::string& path, const std::function<void(const TextSink&)>& produce,
-                const std::string& permissionsFrom = {});
 
 } // namespace netedit

@@ -162,6 +162,9 @@ std::string FullPath(std::string_view path, std::string_view folder, PathStyle s
 }
 
 std::string FullPath(std::string_view path) {
+    if (std::string full; platform::SystemFullName(std::string(path), full)) {
+        return full;
+    }
     const std::string folder = platform::CurrentFolder();
     // A current folder that has gone names nothing; the path is better left as it was given.
     return folder.empty() ? std::string(path) : FullPath(path, folder);
@@ -171,8 +174,17 @@ std::string ProgramPath() {
     return platform::ExecutablePath();
 }
 
-bool MoveFileTo(const std::string& from, const std::string& to) {
+int MoveFileTo(const std::string& from, const std::string& to) {
     return platform::RenameNoReplace(from, to);
+}
+
+bool SameFolder(const std::string& a, const std::string& b) {
+    platform::FileStamp first;
+    platform::FileStamp second;
+    if (platform::StampOf(a, first) != 0 || platform::StampOf(b, second) != 0) {
+        return a == b;
+    }
+    return first.SameFile(second);
 }
 
 std::string TitleFromProgramPath(std::string_view path, PathStyle style) {

@@ -34,14 +34,20 @@ std::string ReplaceExt(std::string_view path, std::string_view ext, PathStyle st
 // network share ("\\server\share") or, without either, the bare separator, and the steps are
 // joined by the first separator the path was given with.
 std::string FullPath(std::string_view path, std::string_view folder, PathStyle style = NativePathStyle);
+// Without a folder: the system's own full name where it has one (see platform::SystemFullName).
 std::string FullPath(std::string_view path);
 
 // The full path of the running program's executable, in code page 932.
 std::string ProgramPath();
 
-// Renames or moves a file; never replaces an existing file at `to`. True when the file now
-// stands at `to`. Never fails otherwise.
-bool MoveFileTo(const std::string& from, const std::string& to);
+// Renames or moves a file; never replaces an existing file at `to`. 0 when the file now stands
+// at `to`, else the code of the refusal; never fails otherwise.
+int MoveFileTo(const std::string& from, const std::string& to);
+
+// Whether two folder names (each ending with its separator) reach the same folder: one folder
+// through a symbolic link, in other letter case or by a short name is still that folder. Where
+// either cannot be looked at, the names must be equal byte for byte.
+bool SameFolder(const std::string& a, const std::string& b);
 
 // The program's title: the executable's file name up to its first ".", lower-cased after its
 // first byte (double-byte characters unchanged). "EDITOR.EXE" gives "Editor".

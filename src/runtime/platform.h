@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <string>
 
 // The one door to the operating system. Paths are code page 932 bytes; the platform file
@@ -22,14 +21,34 @@ int CloseHandle(Handle handle);
 int EraseFile(const std::string& path);
 // 0 when EraseFile would erase the file at `path`, else the code it would fail with.
 int MayErase(const std::string& path);
-bool RenameNoReplace(const std::string& from, const std::string& to);
-// Puts the file `from` in the place of the file `to` in one atomic step.
-bool RenameReplacing(const std::string& from, const std::string& to);
+// Renames a file; 0 or the code of the refusal. The first never replaces a file at `to`; the
+// second puts `from` in its place in one atomic step.
+int RenameNoReplace(const std::string& from, const std::string& to);
+int RenameReplacing(const std::string& from, const std::string& to);
 
 // What stands at a path: nothing, a regular file, or something else (a directory, a device, or
 // a path that cannot be looked at, which is never taken for a missing file).
 enum class PathKind { Missing, File, Other };
 PathKind KindOfPath(const std::string& path);
+
+// Which file or folder stands at a path, and which version of it: the same file on the same
+// volume has the same `volume` and `file` under every name that reaches it.
+struct FileStamp {
+    unsigned long long volume = 0;
+    unsigned long long file = 0;
+    unsigned long long size = 0;
+    long long modified = 0; // in the system's own ticks
+    bool SameFile(const FileStamp& other) const { return volume == other.volume && file == other.file; }
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+// The stamp of the file or folder at `path`, through symbolic links; 0 or the code of the look.
+int StampOf(const std::string& path, FileStamp& stamp);
+// The full path of the file a symbolic link at `path` leads to; `path` itself for anything else.
+std::string LinkedFile(const std::string& path);
+// The full name of `path` as the system's own file dialogs give it (Windows: the folder of a
+// drive's own current folder for "C:name", the long names in their real letter case); false
+// where the system keeps no such form and the names are taken as given.
+bool SystemFullName(const std::string& path, std::string& full);
 
 // Reads the whole file in one piece.
 int ReadWholeFile(const std::string& path, std::string& bytes);
@@ -37,16 +56,25 @@ int ReadWholeFile(const std::string& path, std::string& bytes);
 // the bytes that were there. Both systems' ReadWholeFile end with it.
 int ReadToSize(Handle handle, std::string& data);
 
-// Hands a piece of a file being written to the system; false when the write fell short.
-using PieceWriter = std::function<bool(const char* data, std::size_t size)>;
-
-// Replaces the file at `path` with what `produce` writes, through a flushed temporary file in
-// the same directory; when the directory refuses one, the file itself is written over. The new
-// file keeps the permission bits of the one it replaces, or when none stands at `path`, of
-// `permissionsFrom` (if given). `createFailed` tells whether the failure came from creating
-// (target not writable, directory missing) rather than from writing.
-int ReplaceFileContents(const std::string& path, const std::function<void(const PieceWriter&)>& produce,
-                        bool& createFailed, const std::string& permissionsFrom = {});
+// The steps of a safe save, each one call to the system; their order and their promises are the
+// core's (runtime/safe_save.h), the same on every system.
+inline constexpr int AlreadyExists = 80; // what CreateNew answers for a name that is taken
+// 0 for a plain file at `path` that the user may write, 2 for none, 5 for a read-only file, one
+// the user may not write or something that is no file, else the code of the look.
+int LookAtTarget(const std::string& path);
+// Creates a new file, unshared; AlreadyExists when a file stands there.
+int CreateNew(const std::string& path, Handle& handle);
+// Opens an existing file to write it again from nothing.
+int OpenToOverwrite(const std::string& path, Handle& handle);
+// Gives the file at `handle` the permission bits and owner (Windows: the attributes) of the file
+// at `model`, as far as the system lets, though never read-only: it is the program's to write.
+void TakePermissions(Handle handle, const std::string& model);
+int FlushToDisk(Handle handle);
+// Puts the written file `from` in the place of `to` in one atomic step, where a file standing at
+// `to` hands on what the system keeps of it beyond bytes and permissions.
+int PutInPlace(const std::string& from, const std::string& to);
+// Erases a file the save made itself, whatever the fault switch says: none may be left behind.
+void Discard(const std::string& path);
 
 std::string ExecutablePath();
 // The folder the program runs in, and the value of an environment variable (empty when unset),
@@ -65,7 +93,12 @@ std::string ConvertCp932ToUtf8(const std::string& bytes, bool& exact);
 std::string ConvertUtf8ToCp932(const std::string& utf8, bool& exact);
 
 // For tests of the failure roads: the `n`th call from now that reaches the system (counting
-// from 1) fails as a refusing system would; 0 switches this off.
+// from 1) fails as a refusing system would; 0 switches this off. Either way the count of calls
+// starts again, and FirstChangingCall tells which of them first renamed, erased or emptied a
+// file (0 for none).
 void FailNthCall(int n);
+int FirstChangingCall();
+// For the platform files: whether the call now made is the one chosen to fail.
+bool InjectedFailure(bool changesFiles = false);
 
 } // namespace netedit::platform

@@ -12,7 +12,6 @@
 #include <fcntl.h>
 #include <iconv.h>
 #include <optional>
-#include <random>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,13 +19,6 @@
 namespace netedit::platform {
 
 namespace {
-
-int injectedFailureCountdown = 0; // NOLINT(cppcoreguidelines-avoid-non-const-global-variables): test switch
-
-// True for the one call that a test has chosen to fail.
-bool InjectedFailure() {
-    return injectedFailureCountdown > 0 && --injectedFailureCountdown == 0;
-}
 
 // The system's name of a path: false for a path that no file can bear (see DecodeCp932Exactly).
 bool ToOsPath(const std::string& path, std::string& osPath) {
@@ -43,11 +35,11 @@ constexpr int InjectedCode = 1005; // as an I/O error of the device would come
 
 // Readies a call on `path`: its system name, or BadName for a name no file can bear, or the
 // code of a failure that a test has chosen for this call.
-int StartCall(const std::string& path, std::string& osPath) {
+int StartCall(const std::string& path, std::string& osPath, bool changesFiles = false) {
     if (!ToOsPath(path, osPath)) {
         return BadName;
     }
-    return InjectedFailure() ? InjectedCode : 0;
+    return InjectedFailure(changesFiles) ? InjectedCode : 0;
 }
 
 // The directory that holds `osPath`, "." for a bare name.
@@ -92,6 +84,8 @@ int CodeFor(int error, const std::string& osPath) {
     case EDQUOT:
     case EFBIG:
         return 112;
+    case EEXIST:
+        return AlreadyExists;
     default:
         return 1000 + error;
     }
@@ -119,38 +113,10 @@ int OpenOsPath(const std::string& osPath, Handle& handle) {
     return AcceptOnlyFiles(fd, osPath, handle);
 }
 
-// Creates a fresh file beside `osPath` with the permission bits a new file gets (0666 less
-// the umask), so that a file that did not exist before ends up as an ordinary new file would.
-int CreateTemporary(const std::string& osPath, std::string& tempPath, Handle& handle) {
-    std::string dir = ParentOf(osPath);
-    std::string name = osPath.substr(osPath.find_last_of('/') + 1);
-    // Long names would push the temporary name past the system's limit.
-    std::string prefix = dir + "/." + (name.size() <= 200 ? name : std::string("netedit")) + ".";
-    constexpr std::string_view Letters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    std::random_device seed;
-    std::mt19937 random(seed());
-    std::uniform_int_distribution<std::size_t> pick(0, Letters.size() - 1);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = prefix;
-        for (int i = 0; i < 6; ++i) {
-            tempPath += Letters[pick(random)];
-        }
-        int fd = ::open(tempPath.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            handle = fd;
-            return 0;
-        }
-        if (errno != EEXIST) {
-            return CodeFor(errno, tempPath);
-        }
-    }
-    return CodeFor(EEXIST, tempPath);
-}
-
 void SyncDirectory(const std::string& dir) {
     int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
-        ::fsync(fd); // durability of the rename only; the new text is already safe
+        ::fsync(fd);
         ::close(fd);
     }
 }
@@ -167,19 +133,6 @@ void AdviseLargeBuffer(const char* data, std::size_t size) {
     if (end > begin) {
         ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
     }
-}
-
-// Where a save really goes: a symbolic link is followed so that the link itself survives.
-std::string SaveTarget(const std::string& osPath) {
-    struct stat st {};
-    if (::lstat(osPath.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        if (char* real = ::realpath(osPath.c_str(), nullptr)) {
-            std::string resolved(real);
-            ::free(real);
-            return resolved;
-        }
-    }
-    return osPath;
 }
 
 // One iconv descriptor per direction and thread, opened on first use.
@@ -250,75 +203,7 @@ bool IsReadOnly(const struct stat& st) {
     return S_ISREG(st.st_mode) && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
-using Producer = std::function<void(const PieceWriter&)>;
-
-// Hands what `produce` writes to `fd`, gives the file the permission bits and owner of `like`
-// (when given) and flushes it to the disk.
-int WriteAndFlush(Handle fd, const Producer& produce, const struct stat* like) {
-    int code = 0;
-    produce([&](const char* data, std::size_t size) {
-        if (code == 0) {
-            code = WriteAll(fd, data, size);
-        }
-        return code == 0;
-    });
-    if (code == 0 && like != nullptr) {
-        ::fchmod(fd, like->st_mode & 07777);
-        if (like->st_uid != ::geteuid() || like->st_gid != ::getegid()) {
-            // Best effort: only a privileged user can give the file back to its owner.
-            [[maybe_unused]] int ignored = ::fchown(fd, like->st_uid, like->st_gid);
-        }
-    }
-    if (code == 0) {
-        code = InjectedFailure() ? InjectedCode : ::fsync(fd) != 0 ? CodeFor(errno, {}) : 0;
-    }
-    return code;
-}
-
-// Writes a file in its own place: only for a directory that takes no new file, where nothing
-// better is possible. A write that falls short leaves what was written.
-int WriteInPlace(const std::string& target, const Producer& produce, bool& createFailed) {
-    Handle fd = -1;
-    const int opened =
-        InjectedFailure()
-            ? InjectedCode
-            : AcceptOnlyFiles(::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NONBLOCK), target,
-                              fd);
-    if (opened != 0) {
-        return opened;
-    }
-    createFailed = false;
-    int code = 0;
-    try {
-        code = WriteAndFlush(fd, produce, nullptr);
-    } catch (...) {
-        ::close(fd);
-        throw;
-    }
-    if (::close(fd) != 0 && code == 0 && errno != EINTR) {
-        code = CodeFor(errno, target);
-    }
-    return code;
-}
-
-// What stands at a save's target: 0 for a plain file the program may replace (its details in
-// `old`), 2 for nothing, else the code of the refusal.
-int LookAtTarget(const std::string& target, struct stat& old) {
-    if (::stat(target.c_str(), &old) != 0) {
-        return errno == ENOENT ? 2 : CodeFor(errno, target); // what cannot be looked at is not missing
-    }
-    // Only a plain file we may write is replaced: never a folder, a device or a read-only file.
-    if (!S_ISREG(old.st_mode) || IsReadOnly(old)) {
-        return 5;
-    }
-    return ::access(target.c_str(), W_OK) != 0 ? CodeFor(errno, target) : 0;
-}
-
 } // namespace
-
-void FailNthCall(int n) {
-    injectedFailureCountdown = n;
-}
 
 int OpenForReading(const std::string& path, Handle& handle) {
     std::string osPath;
@@ -330,7 +215,7 @@ int OpenForReading(const std::string& path, Handle& handle) {
 
 int CreateForWriting(const std::string& path, Handle& handle) {
     std::string osPath;
-    if (const int code = StartCall(path, osPath)) {
+    if (const int code = StartCall(path, osPath, true)) {
         return code;
     }
     struct stat st {};
@@ -417,46 +302,49 @@ int MayErase(const std::string& path) {
 
 int EraseFile(const std::string& path) {
     std::string osPath;
-    if (const int code = StartCall(path, osPath)) {
+    if (const int code = StartCall(path, osPath, true)) {
         return code;
     }
     struct stat st {};
     if (::lstat(osPath.c_str(), &st) == 0 && IsReadOnly(st)) {
         return 5;
     }
-    if (::unlink(osPath.c_str()) != 0) {
-        return CodeFor(errno, osPath);
-    }
-    return 0;
+    return ::unlink(osPath.c_str()) != 0 ? CodeFor(errno, osPath) : 0;
 }
 
-bool RenameNoReplace(const std::string& from, const std::string& to) {
+int RenameNoReplace(const std::string& from, const std::string& to) {
     std::string osFrom;
     std::string osTo;
-    if (!ToOsPath(from, osFrom) || !ToOsPath(to, osTo) || InjectedFailure()) {
-        return false;
+    if (!ToOsPath(from, osFrom)) {
+        return BadName;
+    }
+    if (const int code = StartCall(to, osTo, true)) {
+        return code;
     }
     if (::renameat2(AT_FDCWD, osFrom.c_str(), AT_FDCWD, osTo.c_str(), RENAME_NOREPLACE) == 0) {
-        return true;
+        return 0;
     }
     if (errno != EINVAL && errno != ENOSYS) {
-        return false;
+        return CodeFor(errno, osTo);
     }
     // File systems without the no-replace rename: a hard link fails on an existing target too.
     if (::link(osFrom.c_str(), osTo.c_str()) != 0) {
-        return false;
+        return CodeFor(errno, osTo);
     }
     ::unlink(osFrom.c_str());
-    return true;
+    return 0;
 }
 
-bool RenameReplacing(const std::string& from, const std::string& to) {
+int RenameReplacing(const std::string& from, const std::string& to) {
     std::string osFrom;
     std::string osTo;
-    if (!ToOsPath(from, osFrom) || !ToOsPath(to, osTo) || InjectedFailure()) {
-        return false;
+    if (!ToOsPath(from, osFrom)) {
+        return BadName;
     }
-    return ::rename(osFrom.c_str(), osTo.c_str()) == 0;
+    if (const int code = StartCall(to, osTo, true)) {
+        return code;
+    }
+    return ::rename(osFrom.c_str(), osTo.c_str()) != 0 ? CodeFor(errno, osTo) : 0;
 }
 
 PathKind KindOfPath(const std::string& path) {
@@ -472,6 +360,41 @@ PathKind KindOfPath(const std::string& path) {
         return errno == ENOENT || errno == ENOTDIR ? PathKind::Missing : PathKind::Other;
     }
     return S_ISREG(st.st_mode) ? PathKind::File : PathKind::Other;
+}
+
+int StampOf(const std::string& path, FileStamp& stamp) {
+    std::string osPath;
+    if (const int code = StartCall(path, osPath)) {
+        return code;
+    }
+    struct stat st {};
+    if (::stat(osPath.c_str(), &st) != 0) {
+        return CodeFor(errno, osPath);
+    }
+    stamp = {.volume = st.st_dev,
+             .file = st.st_ino,
+             .size = static_cast<unsigned long long>(st.st_size),
+             .modified = st.st_mtim.tv_sec * 1'000'000'000LL + st.st_mtim.tv_nsec};
+    return 0;
+}
+
+std::string LinkedFile(const std::string& path) {
+    std::string osPath;
+    struct stat st {};
+    if (!ToOsPath(path, osPath) || ::lstat(osPath.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+        return path;
+    }
+    char* real = ::realpath(osPath.c_str(), nullptr);
+    if (real == nullptr) {
+        return path; // a link that leads nowhere is replaced like a file
+    }
+    std::string linked = EncodeCp932Path(real);
+    ::free(real);
+    return linked;
+}
+
+bool SystemFullName(const std::string&, std::string&) {
+    return false; // "." and ".." are resolved by name, as the file dialogs give paths here
 }
 
 int ReadWholeFile(const std::string& path, std::string& bytes) {
@@ -498,52 +421,81 @@ int ReadWholeFile(const std::string& path, std::string& bytes) {
     return code;
 }
 
-int ReplaceFileContents(const std::string& path, const Producer& produce, bool& createFailed,
-                        const std::string& permissionsFrom) {
-    createFailed = true;
+int LookAtTarget(const std::string& path) {
     std::string osPath;
-    if (!ToOsPath(path, osPath)) {
-        return BadName;
-    }
-    const std::string target = SaveTarget(osPath);
-    struct stat old {};
-    const int standing = InjectedFailure() ? InjectedCode : LookAtTarget(target, old);
-    if (standing != 0 && standing != 2) {
-        return standing;
-    }
-    const bool exists = standing == 0;
-    std::string modelPath;
-    const bool hasModel = exists || (!permissionsFrom.empty() && ToOsPath(permissionsFrom, modelPath) &&
-                                     ::stat(modelPath.c_str(), &old) == 0);
-    std::string tempPath;
-    Handle fd = -1;
-    if (int code = InjectedFailure() ? InjectedCode : CreateTemporary(target, tempPath, fd)) {
-        // A folder that takes no new file may still let the file itself be written.
-        return exists && code == 5 ? WriteInPlace(target, produce, createFailed) : code;
-    }
-    createFailed = false;
-    int code = 0;
-    try {
-        code = WriteAndFlush(fd, produce, hasModel ? &old : nullptr);
-    } catch (...) {
-        ::close(fd);
-        ::unlink(tempPath.c_str());
-        throw;
-    }
-    if (::close(fd) != 0 && code == 0 && errno != EINTR) {
-        code = CodeFor(errno, tempPath);
-    }
-    if (code == 0) {
-        code = InjectedFailure()                                 ? InjectedCode
-               : ::rename(tempPath.c_str(), target.c_str()) != 0 ? CodeFor(errno, target)
-                                                                 : 0;
-    }
-    if (code != 0) {
-        ::unlink(tempPath.c_str());
+    if (const int code = StartCall(path, osPath)) {
         return code;
     }
-    SyncDirectory(ParentOf(target));
+    struct stat st {};
+    if (::stat(osPath.c_str(), &st) != 0) {
+        return errno == ENOENT ? 2 : CodeFor(errno, osPath); // what cannot be looked at is not missing
+    }
+    // Only a plain file the user may write is replaced: never a folder, a device or a read-only file.
+    if (!S_ISREG(st.st_mode) || IsReadOnly(st)) {
+        return 5;
+    }
+    return ::access(osPath.c_str(), W_OK) != 0 ? CodeFor(errno, osPath) : 0;
+}
+
+// A new file gets the bits a new file gets (0666 less the umask) until it takes others.
+int CreateNew(const std::string& path, Handle& handle) {
+    std::string osPath;
+    if (const int code = StartCall(path, osPath)) {
+        return code;
+    }
+    const int fd = ::open(osPath.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return CodeFor(errno, osPath);
+    }
+    handle = fd;
     return 0;
+}
+
+int OpenToOverwrite(const std::string& path, Handle& handle) {
+    std::string osPath;
+    if (const int code = StartCall(path, osPath, true)) {
+        return code;
+    }
+    return AcceptOnlyFiles(::open(osPath.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NONBLOCK), osPath, handle);
+}
+
+void TakePermissions(Handle handle, const std::string& model) {
+    std::string osPath;
+    struct stat like {};
+    if (!ToOsPath(model, osPath) || ::stat(osPath.c_str(), &like) != 0) {
+        return;
+    }
+    const mode_t bits = IsReadOnly(like) ? (like.st_mode | S_IWUSR) : like.st_mode;
+    // Only advice where the file system keeps no bits of its own (a memory stick's).
+    [[maybe_unused]] const int changed = ::fchmod(handle, bits & 07777);
+    if (like.st_uid != ::geteuid() || like.st_gid != ::getegid()) {
+        // Only a privileged user can give the file back to its owner.
+        [[maybe_unused]] const int given = ::fchown(handle, like.st_uid, like.st_gid);
+    }
+}
+
+int FlushToDisk(Handle handle) {
+    if (InjectedFailure()) {
+        return InjectedCode;
+    }
+    return ::fsync(handle) != 0 ? CodeFor(errno, {}) : 0;
+}
+
+int PutInPlace(const std::string& from, const std::string& to) {
+    if (const int code = RenameReplacing(from, to)) {
+        return code;
+    }
+    std::string osTo;
+    ToOsPath(to, osTo);
+    SyncDirectory(ParentOf(osTo)); // durability of the rename only; the new text is already safe
+    return 0;
+}
+
+void Discard(const std::string& path) {
+    std::string osPath;
+    if (ToOsPath(path, osPath)) {
+        ::unlink(osPath.c_str());
+    }
 }
 
 std::string ExecutablePath() {

@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <climits>
 #include <mutex>
-#include <random>
 #include <utility>
 #include <vector>
 #include <windows.h>
@@ -19,13 +18,6 @@
 namespace netedit::platform {
 
 namespace {
-
-int injectedFailureCountdown = 0; // NOLINT(cppcoreguidelines-avoid-non-const-global-variables): test switch
-
-// True for the one call that a test has chosen to fail.
-bool InjectedFailure() {
-    return injectedFailureCountdown > 0 && --injectedFailureCountdown == 0;
-}
 
 constexpr UINT CodePage = 932;
 constexpr int BadName = 3;
@@ -163,11 +155,11 @@ bool ToOsPath(const std::string& path, std::wstring& osPath) {
 
 // Readies a call on `path`: its system name, or BadName for a name no file can bear, or the
 // code of a failure that a test has chosen for this call.
-int StartCall(const std::string& path, std::wstring& osPath) {
+int StartCall(const std::string& path, std::wstring& osPath, bool changesFiles = false) {
     if (!ToOsPath(path, osPath)) {
         return BadName;
     }
-    return InjectedFailure() ? InjectedCode : 0;
+    return InjectedFailure(changesFiles) ? InjectedCode : 0;
 }
 
 // The folder part of `osPath` with its separator; empty for a bare name.
@@ -274,133 +266,26 @@ int OpenHandle(const std::wstring& osPath, DWORD access, DWORD share, DWORD disp
 constexpr DWORD KeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                                  FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
-// What stands at a save's target: 0 for a file on a disk that the program may replace now (its
-// attributes in `attributes`), 2 for nothing, else the code of the refusal.
-int LookAtTarget(const std::wstring& target, DWORD& attributes) {
-    attributes = ::GetFileAttributesW(target.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        const DWORD error = ::GetLastError();
-        return error == ERROR_FILE_NOT_FOUND ? 2 : CodeFor(error); // what cannot be looked at is not missing
-    }
-    if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DEVICE)) != 0) {
-        return 5;
-    }
-    // The file is replaced as it would be created: not while another program holds it open.
-    HANDLE file = INVALID_HANDLE_VALUE;
-    const int code = OpenFile(target, GENERIC_WRITE, 0, OPEN_EXISTING, file);
-    if (code == 0) {
-        ::CloseHandle(file);
-    }
-    return code;
-}
-
-// Creates a fresh file beside `target`, unshared, under a name nobody else uses. "~" marks it as
-// a passing file; a leading dot means nothing to Windows (and to Wine, which takes it for the
-// hidden attribute, the attribute the saved file should take over).
-int CreateTemporary(const std::wstring& target, std::wstring& tempPath, HANDLE& file) {
-    const std::wstring folder = FolderOf(target);
-    const std::wstring name = target.substr(folder.size());
-    // Long names would push the temporary name past the system's limit.
-    const std::wstring prefix = folder + L"~" + (name.size() <= 200 ? name : std::wstring(L"netedit")) + L".";
-    constexpr std::wstring_view Letters = L"abcdefghijklmnopqrstuvwxyz0123456789";
-    std::random_device seed;
-    std::mt19937 random(seed());
-    std::uniform_int_distribution<std::size_t> pick(0, Letters.size() - 1);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = prefix;
-        for (int i = 0; i < 6; ++i) {
-            tempPath += Letters[pick(random)];
-        }
-        const int code = OpenFile(tempPath, GENERIC_WRITE, 0, CREATE_NEW, file);
-        if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) {
-            return code;
-        }
-    }
-    return ERROR_FILE_EXISTS;
-}
-
-using Producer = std::function<void(const PieceWriter&)>;
-
-// Hands what `produce` writes to `file` and flushes it to the disk.
-int WriteAndFlush(HANDLE file, const Producer& produce) {
-    const Handle handle = Remember(file);
-    int code = 0;
-    try {
-        produce([&](const char* data, std::size_t size) {
-            if (code == 0) {
-                code = WriteAll(handle, data, size);
-            }
-            return code == 0;
-        });
-    } catch (...) {
-        Forget(handle);
-        throw;
-    }
-    Forget(handle);
-    if (code == 0) {
-        code = InjectedFailure() ? InjectedCode : ::FlushFileBuffers(file) ? 0 : LastCode();
-    }
-    return code;
-}
-
-// Closes `file`; its code when nothing went wrong before.
-int CloseAfter(HANDLE file, int code) {
-    if (!::CloseHandle(file) && code == 0) {
-        code = LastCode();
-    }
-    return code;
-}
-
-// Writes a file in its own place: only for a folder that takes no new file, where nothing
-// better is possible. A write that falls short leaves what was written.
-int WriteInPlace(const std::wstring& target, const Producer& produce, bool& createFailed) {
-    HANDLE file = INVALID_HANDLE_VALUE;
-    const int opened =
-        InjectedFailure() ? InjectedCode : OpenFile(target, GENERIC_WRITE, 0, TRUNCATE_EXISTING, file);
-    if (opened != 0) {
-        return opened;
-    }
-    createFailed = false;
-    int code = 0;
-    try {
-        code = WriteAndFlush(file, produce);
-    } catch (...) {
-        ::CloseHandle(file);
-        throw;
-    }
-    return CloseAfter(file, code);
-}
-
 bool Exists(const std::wstring& osPath) {
     return ::GetFileAttributesW(osPath.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Puts the written temporary file in the place of `target` in one step. A file standing there
-// is replaced by the system's own replace, which keeps its security and creation time too.
-bool PutInPlace(const std::wstring& tempPath, const std::wstring& target, bool replacing) {
-    constexpr DWORD Move = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-    if (!replacing) {
-        return ::MoveFileExW(tempPath.c_str(), target.c_str(), Move) != 0;
+// A path the system gave in its long form ("\\?\C:\..." or "\\?\UNC\server\..."), as
+// the program writes it.
+std::wstring WithoutLongPrefix(std::wstring path) {
+    if (path.starts_with(L"\\\\?\\UNC\\")) {
+        return L"\\\\" + path.substr(8);
     }
-    if (::ReplaceFileW(target.c_str(), tempPath.c_str(), nullptr,
-                       REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr)) {
-        return true;
-    }
-    // The replace may fail after taking the old file away; the new one, whole and flushed,
-    // then takes its place by a plain move.
-    const DWORD error = ::GetLastError();
-    if (!Exists(target) && ::MoveFileExW(tempPath.c_str(), target.c_str(), Move)) {
-        return true;
-    }
-    ::SetLastError(error);
-    return false;
+    return path.starts_with(L"\\\\?\\") ? path.substr(4) : path;
+}
+
+// Opens a file or a folder to look at it, never holding it against others.
+HANDLE OpenToLook(const std::wstring& osPath) {
+    return ::CreateFileW(osPath.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
 } // namespace
-
-void FailNthCall(int n) {
-    injectedFailureCountdown = n;
-}
 
 // A file read line by line lets others write it but not read it.
 int OpenForReading(const std::string& path, Handle& handle) {
@@ -414,7 +299,7 @@ int OpenForReading(const std::string& path, Handle& handle) {
 // A file written line by line lets others read it but not write it.
 int CreateForWriting(const std::string& path, Handle& handle) {
     std::wstring osPath;
-    if (const int code = StartCall(path, osPath)) {
+    if (const int code = StartCall(path, osPath, true)) {
         return code;
     }
     if (IsReadOnly(osPath)) {
@@ -494,7 +379,7 @@ int MayErase(const std::string& path) {
 
 int EraseFile(const std::string& path) {
     std::wstring osPath;
-    if (const int code = StartCall(path, osPath)) {
+    if (const int code = StartCall(path, osPath, true)) {
         return code;
     }
     if (IsReadOnly(osPath)) {
@@ -503,23 +388,32 @@ int EraseFile(const std::string& path) {
     return ::DeleteFileW(osPath.c_str()) ? 0 : LastCode();
 }
 
-bool RenameNoReplace(const std::string& from, const std::string& to) {
+int RenameNoReplace(const std::string& from, const std::string& to) {
     std::wstring osFrom;
     std::wstring osTo;
-    if (!ToOsPath(from, osFrom) || !ToOsPath(to, osTo) || InjectedFailure()) {
-        return false;
+    if (!ToOsPath(from, osFrom)) {
+        return BadName;
     }
-    return ::MoveFileExW(osFrom.c_str(), osTo.c_str(), MOVEFILE_COPY_ALLOWED) != 0;
+    if (const int code = StartCall(to, osTo, true)) {
+        return code;
+    }
+    return ::MoveFileExW(osFrom.c_str(), osTo.c_str(), MOVEFILE_COPY_ALLOWED) ? 0 : LastCode();
 }
 
-bool RenameReplacing(const std::string& from, const std::string& to) {
+int RenameReplacing(const std::string& from, const std::string& to) {
     std::wstring osFrom;
     std::wstring osTo;
-    if (!ToOsPath(from, osFrom) || !ToOsPath(to, osTo) || InjectedFailure() || IsReadOnly(osTo)) {
-        return false;
+    if (!ToOsPath(from, osFrom)) {
+        return BadName;
     }
-    return ::MoveFileExW(osFrom.c_str(), osTo.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
-           0;
+    if (const int code = StartCall(to, osTo, true)) {
+        return code;
+    }
+    if (IsReadOnly(osTo)) {
+        return 5;
+    }
+    constexpr DWORD Move = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    return ::MoveFileExW(osFrom.c_str(), osTo.c_str(), Move) ? 0 : LastCode();
 }
 
 PathKind KindOfPath(const std::string& path) {
@@ -539,6 +433,86 @@ PathKind KindOfPath(const std::string& path) {
     }
     return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0 ? PathKind::File
                                                                                   : PathKind::Other;
+}
+
+int StampOf(const std::string& path, FileStamp& stamp) {
+    std::wstring osPath;
+    if (const int code = StartCall(path, osPath)) {
+        return code;
+    }
+    const HANDLE file = OpenToLook(osPath);
+    if (file == INVALID_HANDLE_VALUE) {
+        return LastCode();
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = ::GetFileInformationByHandle(file, &info) != 0;
+    const int code = known ? 0 : LastCode();
+    ::CloseHandle(file);
+    if (known) {
+        const auto wide = [](DWORD high, DWORD low) { return (static_cast<unsigned long long>(high) << 32) | low; };
+        stamp = {.volume = info.dwVolumeSerialNumber,
+                 .file = wide(info.nFileIndexHigh, info.nFileIndexLow),
+                 .size = wide(info.nFileSizeHigh, info.nFileSizeLow),
+                 .modified = static_cast<long long>(
+                     wide(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime))};
+    }
+    return code;
+}
+
+std::string LinkedFile(const std::string& path) {
+    std::wstring osPath;
+    if (!ToOsPath(path, osPath)) {
+        return path;
+    }
+    const DWORD attributes = ::GetFileAttributesW(osPath.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+        return path;
+    }
+    const HANDLE file = OpenToLook(osPath);
+    if (file == INVALID_HANDLE_VALUE) {
+        return path; // a link that leads nowhere is replaced like a file
+    }
+    std::wstring final(MAX_PATH, L'\0');
+    DWORD length = ::GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()), 0);
+    if (length >= final.size()) {
+        final.resize(length);
+        length = ::GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()), 0);
+    }
+    ::CloseHandle(file);
+    if (length == 0 || length >= final.size()) {
+        return path;
+    }
+    final.resize(length);
+    return FromSystem(WithoutLongPrefix(final));
+}
+
+bool SystemFullName(const std::string& path, std::string& full) {
+    std::wstring osPath;
+    if (!ToOsPath(path, osPath)) {
+        return false;
+    }
+    // "C:name" is taken from the current folder of drive C:, as the system takes it.
+    const DWORD size = ::GetFullPathNameW(osPath.c_str(), 0, nullptr, nullptr);
+    std::wstring whole(size, L'\0');
+    const DWORD length = size == 0 ? 0 : ::GetFullPathNameW(osPath.c_str(), size, whole.data(), nullptr);
+    if (length == 0 || length >= size) {
+        return false;
+    }
+    whole.resize(length);
+    // A file that stands: its long names in their real letter case, as the open dialog gives them.
+    const DWORD longSize = ::GetLongPathNameW(whole.c_str(), nullptr, 0);
+    std::wstring longName(longSize, L'\0');
+    const DWORD longLength =
+        longSize == 0 ? 0 : ::GetLongPathNameW(whole.c_str(), longName.data(), static_cast<DWORD>(longSize));
+    if (longLength > 0 && longLength < longSize) {
+        longName.resize(longLength);
+        full = FromSystem(longName);
+        if (full.find(UnnamableByte) == std::string::npos) {
+            return true;
+        }
+    }
+    full = FromSystem(whole);
+    return true;
 }
 
 // A whole file is read unshared: nobody may have it open meanwhile.
@@ -568,55 +542,97 @@ int ReadWholeFile(const std::string& path, std::string& bytes) {
     return code;
 }
 
-int ReplaceFileContents(const std::string& path, const Producer& produce, bool& createFailed,
-                        const std::string& permissionsFrom) {
-    createFailed = true;
-    std::wstring target;
-    if (!ToOsPath(path, target)) {
-        return BadName;
+int LookAtTarget(const std::string& path) {
+    std::wstring osPath;
+    if (const int code = StartCall(path, osPath)) {
+        return code;
     }
-    DWORD attributes = 0;
-    const int standing = InjectedFailure() ? InjectedCode : LookAtTarget(target, attributes);
-    if (standing != 0 && standing != 2) {
-        return standing;
+    const DWORD attributes = ::GetFileAttributesW(osPath.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = ::GetLastError();
+        return error == ERROR_FILE_NOT_FOUND ? 2 : CodeFor(error); // what cannot be looked at is not missing
     }
-    const bool exists = standing == 0;
-    std::wstring modelPath;
-    if (!exists) {
-        attributes = !permissionsFrom.empty() && ToOsPath(permissionsFrom, modelPath)
-                         ? ::GetFileAttributesW(modelPath.c_str())
-                         : INVALID_FILE_ATTRIBUTES;
-        attributes = attributes == INVALID_FILE_ATTRIBUTES ? 0 : attributes;
+    if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DEVICE)) != 0) {
+        return 5;
     }
-    std::wstring tempPath;
+    // The file is replaced as it would be created: not while another program holds it open.
     HANDLE file = INVALID_HANDLE_VALUE;
-    if (const int code = InjectedFailure() ? InjectedCode : CreateTemporary(target, tempPath, file)) {
-        // A folder that takes no new file may still let the file itself be written.
-        return exists && code == 5 ? WriteInPlace(target, produce, createFailed) : code;
-    }
-    createFailed = false;
-    int code = 0;
-    try {
-        code = WriteAndFlush(file, produce);
-    } catch (...) {
-        ::CloseHandle(file);
-        ::DeleteFileW(tempPath.c_str());
-        throw;
-    }
-    code = CloseAfter(file, code);
-    if (code == 0 && (attributes & KeptAttributes) != 0 &&
-        !::SetFileAttributesW(tempPath.c_str(), attributes & KeptAttributes)) {
-        code = LastCode();
-    }
+    const int code = OpenFile(osPath, GENERIC_WRITE, 0, OPEN_EXISTING, file);
     if (code == 0) {
-        code = InjectedFailure() ? InjectedCode : PutInPlace(tempPath, target, exists) ? 0 : LastCode();
-    }
-    // The new text is thrown away only while the old one stands, if there was one: never both lost.
-    if (code != 0 && (!exists || Exists(target))) {
-        ::SetFileAttributesW(tempPath.c_str(), FILE_ATTRIBUTE_NORMAL);
-        ::DeleteFileW(tempPath.c_str());
+        ::CloseHandle(file);
     }
     return code;
+}
+
+int CreateNew(const std::string& path, Handle& handle) {
+    std::wstring osPath;
+    if (const int code = StartCall(path, osPath)) {
+        return code;
+    }
+    const int code = OpenHandle(osPath, GENERIC_WRITE, 0, CREATE_NEW, handle);
+    return code == ERROR_ALREADY_EXISTS ? AlreadyExists : code;
+}
+
+int OpenToOverwrite(const std::string& path, Handle& handle) {
+    std::wstring osPath;
+    if (const int code = StartCall(path, osPath, true)) {
+        return code;
+    }
+    return OpenHandle(osPath, GENERIC_WRITE, 0, TRUNCATE_EXISTING, handle);
+}
+
+void TakePermissions(Handle handle, const std::string& model) {
+    std::wstring osPath;
+    if (!ToOsPath(model, osPath)) {
+        return;
+    }
+    const DWORD attributes = ::GetFileAttributesW(osPath.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & KeptAttributes) == 0) {
+        return;
+    }
+    FILE_BASIC_INFO info{}; // times of 0 stay as they are
+    info.FileAttributes = attributes & KeptAttributes;
+    ::SetFileInformationByHandle(FileOf(handle), FileBasicInfo, &info, sizeof info);
+}
+
+int FlushToDisk(Handle handle) {
+    if (InjectedFailure()) {
+        return InjectedCode;
+    }
+    return ::FlushFileBuffers(FileOf(handle)) ? 0 : LastCode();
+}
+
+// A file standing at `to` is replaced by the system's own replace, which keeps its security and
+// creation time too.
+int PutInPlace(const std::string& from, const std::string& to) {
+    std::wstring osFrom;
+    std::wstring osTo;
+    if (!ToOsPath(from, osFrom)) {
+        return BadName;
+    }
+    if (const int code = StartCall(to, osTo, true)) {
+        return code;
+    }
+    constexpr DWORD Move = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    if (!Exists(osTo)) {
+        return ::MoveFileExW(osFrom.c_str(), osTo.c_str(), Move) ? 0 : LastCode();
+    }
+    if (::ReplaceFileW(osTo.c_str(), osFrom.c_str(), nullptr,
+                       REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr)) {
+        return 0;
+    }
+    // The replace may fail after taking the old file away; the new one, whole and flushed,
+    // then takes its place by a plain move.
+    const int code = LastCode();
+    return !Exists(osTo) && ::MoveFileExW(osFrom.c_str(), osTo.c_str(), Move) ? 0 : code;
+}
+
+void Discard(const std::string& path) {
+    std::wstring osPath;
+    if (ToOsPath(path, osPath)) {
+        ::SetFileAttributesW(osPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileW(osPath.c_str());
+    }
 }
 
 std::string ExecutablePath() {
@@ -674,13 +690,13 @@ bool MayCreateIn(const std::string& folder) {
     if (!osPath.empty() && !IsSeparator(osPath.back())) {
         osPath += L'\\';
     }
-    std::wstring probe;
-    HANDLE file = INVALID_HANDLE_VALUE;
-    if (CreateTemporary(osPath + L"netedit", probe, file) != 0) {
-        return false;
+    const std::wstring probe = osPath + L"~netedit." + std::to_wstring(::GetCurrentProcessId()) + L".probe";
+    const HANDLE file = ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return ::GetLastError() == ERROR_FILE_EXISTS; // a probe of this program's own stands there
     }
     ::CloseHandle(file);
-    ::DeleteFileW(probe.c_str());
     return true;
 }
 

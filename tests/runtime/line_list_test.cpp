@@ -1,6 +1,7 @@
 #include "runtime/child_process.h"
 #include "runtime/failure.h"
 #include "runtime/line_list.h"
+#include "runtime/safe_save.h"
 #include "runtime/messages.h"
 #include "support/directory_state.h"
 #include "support/failure_of.h"

@@ -146,15 +146,15 @@ TEST(MoveFileTo, MovesButNeverReplaces) {
     WriteFileBytes(dir.file("old"), "old bytes");
     WriteFileBytes(dir.file("taken"), "taken bytes");
 
-    EXPECT_FALSE(MoveFileTo(dir.file("old"), dir.file("taken")));
+    EXPECT_NE(MoveFileTo(dir.file("old"), dir.file("taken")), 0);
     EXPECT_EQ(ReadFileBytes(dir.file("taken")), "taken bytes");
     EXPECT_EQ(ReadFileBytes(dir.file("old")), "old bytes");
 
-    EXPECT_FALSE(MoveFileTo(dir.file("missing"), dir.file("new")));
+    EXPECT_NE(MoveFileTo(dir.file("missing"), dir.file("new")), 0);
     EXPECT_FALSE(std::filesystem::exists(dir.file("new")));
-    EXPECT_FALSE(MoveFileTo(dir.file("old"), dir.file("no-dir/new")));
+    EXPECT_NE(MoveFileTo(dir.file("old"), dir.file("no-dir/new")), 0);
 
-    EXPECT_TRUE(MoveFileTo(dir.file("old"), dir.file("new")));
+    EXPECT_EQ(MoveFileTo(dir.file("old"), dir.file("new")), 0);
     EXPECT_EQ(ReadFileBytes(dir.file("new")), "old bytes");
     EXPECT_FALSE(std::filesystem::exists(dir.file("old")));
 }

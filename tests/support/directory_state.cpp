@@ -27,7 +27,11 @@ constexpr auto UsualBits = fs::perms(0644);
 DirectoryState ReadDirectoryState(const fs::path& dir) {
     DirectoryState state;
     for (const auto& entry : fs::recursive_directory_iterator(dir)) {
-        const std::string name = fs::relative(entry.path(), dir).generic_string();
+        const std::string name = entry.path().lexically_relative(dir).generic_string();
+        if (entry.is_symlink()) {
+            state[name] = "->" + fs::read_symlink(entry.path()).generic_string();
+            continue;
+        }
         if (entry.is_directory()) {
             state[name] = "/";
             continue;
@@ -49,6 +53,10 @@ void LayDirectoryState(const fs::path& dir, const DirectoryState& state) {
         const fs::path path = dir / name;
         if (content == "/") {
             fs::create_directory(path);
+            continue;
+        }
+        if (content.starts_with("->")) {
+            fs::create_symlink(content.substr(2), path);
             continue;
         }
         const bool hasMode = content.size() >= 6 && content[0] == '(' && content[5] == ')';

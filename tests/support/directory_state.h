@@ -6,9 +6,9 @@
 
 namespace netedit::testing {
 
-// What stands in a directory, by relative name: a folder as "/", a file as its bytes, led by its
-// permission bits in parentheses ("(0600)", "(0444)" for a read-only file) when they are not the
-// system's usual ones for a new file.
+// What stands in a directory, by relative name: a folder as "/", a symbolic link as "->" and
+// where it leads, a file as its bytes, led by its permission bits in parentheses ("(0600)",
+// "(0444)" for a read-only file) when they are not the system's usual ones for a new file.
 using DirectoryState = std::map<std::string, std::string>;
 
 DirectoryState ReadDirectoryState(const std::filesystem::path& dir);
