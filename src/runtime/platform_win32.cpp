@@ -162,12 +162,6 @@ int StartCall(const std::string& path, std::wstring& osPath, bool changesFiles =
     return InjectedFailure(changesFiles) ? InjectedCode : 0;
 }
 
-// The folder part of `osPath` with its separator; empty for a bare name.
-std::wstring FolderOf(const std::wstring& osPath) {
-    const auto separator = osPath.find_last_of(L"\\/:");
-    return separator == std::wstring::npos ? std::wstring() : osPath.substr(0, separator + 1);
-}
-
 // The program's I/O code for a system error: Windows' own codes are the program's, and the
 // system's other words for the same few cases are brought to them.
 int CodeFor(DWORD error) {

@@ -1,6 +1,8 @@
 #include "editor/editor_fixture.h"
+#include "editor/message_box.h"
 #include "editor/ui_texts.h"
 #include "runtime/messages.h"
+#include "support/directory_state.h"
 
 #include <filesystem>
 #include <optional>
@@ -164,6 +166,44 @@ TEST_F(Dialog, ASaveDeclinedCancelledOrFailedLeavesTheSaveToDo) {
     EXPECT_EQ(settings(), before);
     EXPECT_TRUE(dialogs.notices.empty());
 }
+
+// A loaded file that another program replaced (true), or wrote (false), since it was loaded is
+// replaced only when the user says so: No (the default) changes nothing; after Yes the file
+// saved is the program's own, and the next save asks nothing more.
+class ChangedSinceLoad : public EditorTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(ChangedSinceLoad, IsReplacedOnlyWhenTheUserSaysSo) {
+    loadAndChoose({1});
+    const std::string loaded = dir.file("OBN.NET");
+    WriteFileBytes(dir.path() / "NEWER", "newer\r\n");
+    if (GetParam()) {
+        fs::rename(dir.path() / "NEWER", loaded);
+    } else {
+        fs::copy_file(dir.path() / "NEWER", loaded, fs::copy_options::overwrite_existing);
+    }
+    const DirectoryState before = ReadDirectoryState(dir.path());
+    TempDir elsewhere;
+    dialogs.askAnswers = {results::Yes, results::No, results::Yes, results::Yes, results::Yes};
+    dialogs.saveAnswers = {loaded, elsewhere.file("X.NET"), loaded, loaded};
+    dlg->Press(OKBtn);
+    ASSERT_EQ(dialogs.questions.size(), 2U);
+    EXPECT_EQ(dialogs.questions[1].text,
+              "ﾌｧｲﾙ " + DecodeCp932(loaded) + " は読み込んだ後に変更されています。上書きしますか？");
+    EXPECT_EQ(dialogs.questions[1].kind, MsgKind::Warning);
+    EXPECT_EQ(DefaultButtonOf(dialogs.questions[1].buttonSet), buttons::No);
+    EXPECT_EQ(ReadDirectoryState(dir.path()), before);
+    EXPECT_EQ(dlg->rememberedPaths().destination, "") << "nothing changed, not even the remembered target";
+    dlg->Press(OKBtn); // another file: not asked
+    dlg->Paint();
+    dlg->Press(OKBtn);
+    EXPECT_EQ(ReadFileBytes(dir.path() / "OBNNET.ORG"), "newer\r\n");
+    dlg->Paint();
+    dlg->Press(OKBtn);
+    EXPECT_EQ(dialogs.questions.size(), 6U);
+    EXPECT_TRUE(dialogs.failures.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(ReplacedOrWritten, ChangedSinceLoad, ::testing::Bool());
 
 TEST_F(Dialog, AnUnexpectedExceptionIsReportedAndTheChoiceStays) {
     loadAndChoose({1});

@@ -249,6 +249,12 @@ TEST_F(SaveNetDataTest, ALargeFileGoesOutInPiecesAndAShortWriteMidwayKeepsTheOld
     EXPECT_EQ(answer, Message(msg::WriteError));
     EXPECT_EQ(ReadFileBytes(target), "old\r\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(other.path()), fs::directory_iterator()), 1);
+    // A full disk in the loaded file's own folder: nothing has been moved aside yet.
+    const DirectoryState before = ReadDirectoryState(source.path());
+    EXPECT_EQ(testing::RunInChild({.maxFileBytes = 3 << 20},
+                                  [&] { return FailureOf([&] { save(source.file("OBN.NET"), {"[  0] Big"}, {}); }); }),
+              Message(msg::WriteError));
+    EXPECT_EQ(ReadDirectoryState(source.path()), before);
 }
 
 TEST_F(SaveNetDataTest, PermissionFaultsAsAnUnprivilegedUser) {
@@ -265,25 +271,27 @@ TEST_F(SaveNetDataTest, PermissionFaultsAsAnUnprivilegedUser) {
     fs::permissions(closed.path(), fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
     ASSERT_EQ(::chmod(closed.file("OBNNET.ORG").c_str(), 0666), 0);
     ASSERT_EQ(::chmod(closed.file("OPEN.NET").c_str(), 0666), 0);
-    // A sticky folder open to all: the user's file there, somebody else's backup beside it.
+    // A sticky folder open to all: the user's file there, somebody else's backup beside it, and
+    // somebody else's files: one the user may write but not replace, one the user may not write.
     TempDir sticky;
-    WriteFileBytes(sticky.path() / "OBN.NET", Loaded);
-    WriteFileBytes(sticky.path() / "OBNNET.ORG", "older backup\r\n");
+    const DirectoryState stickyFiles{{"OBN.NET", Loaded}, {"OBNNET.ORG", "(0666)older\r\n"},
+                                     {"ROOTS.NET", "(0666)open\r\n"}, {"ROOT.NET", "closed\r\n"}};
+    LayDirectoryState(sticky.path(), stickyFiles);
     ASSERT_EQ(::chmod(sticky.file("").c_str(), 01777), 0);
     ASSERT_EQ(::chown(sticky.file("OBN.NET").c_str(), 65534, 65534), 0);
-    ASSERT_EQ(::chmod(sticky.file("OBNNET.ORG").c_str(), 0666), 0);
 
     const std::string answer = testing::RunInChild({.dropPrivileges = true}, [&] {
-        return FailureOf([&] {
-                   SaveNetData(closed.file("OBN.NET"), closed.file(""), {Alpha}, {}, data.sections);
-               }) +
-               "|" + FailureOf([&] { save(closed.file("OPEN.NET"), {Alpha}, {}); }) + "|" + FailureOf([&] {
-                   SaveNetData(sticky.file("OBN.NET"), sticky.file(""), {Alpha}, {}, data.sections);
-               });
+        std::string answers;
+        for (const auto& [target, loaded] :
+             {std::pair{closed.file("OBN.NET"), closed.file("OBN.NET")}, {closed.file("OPEN.NET"), source.file("OBN.NET")},
+              {sticky.file("OBN.NET"), sticky.file("OBN.NET")}, {sticky.file("ROOTS.NET"), source.file("OBN.NET")},
+              {sticky.file("ROOT.NET"), source.file("OBN.NET")}}) {
+            answers += FailureOf([&] { SaveNetData(target, loaded, {Alpha}, {}, data.sections); }) + "|";
+        }
+        return answers;
     });
-    EXPECT_EQ(answer, AccessDenied + "|<no failure>|" + AccessDenied);
-    EXPECT_EQ(read(sticky, "OBN.NET"), Loaded);
-    EXPECT_EQ(read(sticky, "OBNNET.ORG"), "older backup\r\n");
+    EXPECT_EQ(answer, AccessDenied + "|<no failure>|" + AccessDenied + "|" + AccessDenied + "|" + AccessDenied + "|");
+    EXPECT_EQ(ReadDirectoryState(sticky.path()), stickyFiles);
     EXPECT_EQ(read(closed, "OBN.NET"), Loaded);
     EXPECT_EQ(read(closed, "OBNNET.ORG"), "older backup\r\n");
     EXPECT_EQ(read(closed, "OPEN.NET"), NewText);

@@ -3,9 +3,13 @@
 
 #include "editor/program_files.h"
 #include "runtime/paths.h"
+#include "runtime/messages.h"
 #include "runtime/platform.h"
+#include "runtime/safe_save.h"
+#include "support/failure_of.h"
 #include "support/temp_dir.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -16,13 +20,9 @@ namespace {
 namespace fs = std::filesystem;
 using namespace platform;
 
-// Replaces `path` with `text`; the code, and whether it failed in creating.
-std::pair<int, bool> Replace(const std::string& path, const std::string& text,
-                             const std::string& model = {}) {
-    bool createFailed = false;
-    const int code = ReplaceFileContents(
-        path, [&](const PieceWriter& write) { write(text.data(), text.size()); }, createFailed, model);
-    return {code, createFailed};
+// Replaces `path` with `text` by the safe save: the failure's message, if any.
+std::string Replace(const std::string& path, const std::string& text, const std::string& model = {}) {
+    return FailureOf([&] { SaveStream(path, [&](const TextSink& sink) { sink(text); }, model); });
 }
 
 int ReadWhole(const std::string& path) {
@@ -41,10 +41,10 @@ TEST(Win32Platform, ShareModesOfTheOpens) {
     enum Held { Reading, Writing };
     const struct {
         Held held;
-        int read, write, whole, replace;
+        int read, write, whole;
     } rows[] = {
-        {Reading, 32, 0, 32, 32}, // a file being read may be re-created, nothing else
-        {Writing, 0, 32, 32, 32}, // a file being written may be read line by line
+        {Reading, 32, 0, 32}, // a file being read may be re-created, nothing else
+        {Writing, 0, 32, 32}, // a file being written may be read line by line
     };
     for (const auto& row : rows) {
         TempDir dir;
@@ -59,7 +59,7 @@ TEST(Win32Platform, ShareModesOfTheOpens) {
         }
         EXPECT_EQ(read, row.read) << row.held;
         EXPECT_EQ(ReadWhole(path), row.whole) << row.held;
-        EXPECT_EQ(Replace(path, "new"), std::make_pair(row.replace, true)) << row.held;
+        EXPECT_EQ(Replace(path, "new"), Message(msg::CannotCreate, path)) << row.held;
         const int write = CreateForWriting(path, other);
         if (write == 0) {
             CloseHandle(other);
@@ -88,7 +88,7 @@ TEST(Win32Platform, TheSafeReplaceKeepsTheAttributes) {
         }
         WriteFileBytes(dir.path() / "M.NET", "model");
         ::SetFileAttributesW((dir.path() / "M.NET").c_str(), row.model);
-        EXPECT_EQ(Replace(dir.file("T.NET"), "new", dir.file("M.NET")), std::make_pair(0, false));
+        EXPECT_EQ(Replace(dir.file("T.NET"), "new", dir.file("M.NET")), "<no failure>");
         EXPECT_EQ(ReadFileBytes(dir.path() / "T.NET"), "new");
         EXPECT_EQ(AttributesOf(dir.path() / "T.NET"), row.after) << row.target;
         ::SetFileAttributesW((dir.path() / "M.NET").c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -102,7 +102,7 @@ TEST(Win32Platform, TheSafeReplaceKeepsTheAttributes) {
 TEST(Win32Platform, NamesCrossAsCodePage932OrAreRefused) {
     TempDir dir;
     const std::string japanese = dir.file("") + "\x95\x5C\x83\x65\x83\x58\x83\x67.NET"; // 表テスト.NET
-    EXPECT_EQ(Replace(japanese, "x"), std::make_pair(0, false));
+    EXPECT_EQ(Replace(japanese, "x"), "<no failure>");
     EXPECT_EQ(ReadFileBytes(dir.path() / L"\u8868\u30C6\u30B9\u30C8.NET"), "x");
     EXPECT_EQ(KindOfPath(japanese), PathKind::File);
     const std::string bad[] = {
@@ -111,10 +111,31 @@ TEST(Win32Platform, NamesCrossAsCodePage932OrAreRefused) {
     for (const std::string& name : bad) {
         Handle handle = -1;
         EXPECT_EQ(CreateForWriting(dir.file("") + name, handle), 3) << name;
-        EXPECT_EQ(Replace(dir.file("") + name, "x"), std::make_pair(3, true)) << name;
+        EXPECT_EQ(Replace(dir.file("") + name, "x"), Message(msg::CannotCreate, dir.file("") + name)) << name;
         EXPECT_EQ(KindOfPath(dir.file("") + name), PathKind::Missing) << name;
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+// One folder by any spelling Windows takes for it; a file named on the command line comes out
+// as the open dialog would give it, "Z:name" taken from drive Z's own current folder.
+TEST(Win32Platform, OneFolderByAnyOfItsNames) {
+    TempDir dir;
+    WriteFileBytes(dir.path() / "OBN.NET", "x");
+    const std::string folder = dir.file("");
+    std::string lower = folder;
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; });
+    ASSERT_NE(lower, folder);
+    EXPECT_TRUE(SameFolder(lower, folder));
+    EXPECT_FALSE(SameFolder(lower, folder + "..\\"));
+    const fs::path previous = fs::current_path();
+    fs::current_path(dir.path());
+    for (const std::string& given : {lower + "obn.net", folder.substr(0, 2) + "obn.net"}) {
+        const std::string full = FullPath(given);
+        EXPECT_EQ(NamePart(full), "OBN.NET") << given;
+        EXPECT_TRUE(SameFolder(DirPart(full), folder)) << given;
+    }
+    fs::current_path(previous);
 }
 
 // The program's own files stand beside the .exe, with its drive and its "\".
