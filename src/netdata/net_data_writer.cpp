@@ -29,7 +29,11 @@ bool IsFileIn(const std::string& target, const std::string& directory, std::stri
         return a.SameFile(b);
     }
     const std::string given = NamePart(target);
-    const auto fold = [](char c) { return NativePathStyle == PathStyle::Windows && c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    const auto fold = [](char c) {
+        return NativePathStyle == PathStyle::Windows && c >= 'a' && c <= 'z'
+                   ? static_cast<char>(c - 'a' + 'A')
+                   : c;
+    };
     return std::ranges::equal(given, name, {}, fold, fold);
 }
 
@@ -84,7 +88,8 @@ bool MoveTargetAside(const Target& target, const std::string& directory) {
     }
     // A backup that could not be opened is no file to replace: the rename that never replaces
     // then refuses, and the target stays as it was.
-    if (const int code = backupStands ? platform::RenameReplacing(target.file, backup) : MoveFileTo(target.file, backup)) {
+    if (const int code =
+            backupStands ? platform::RenameReplacing(target.file, backup) : MoveFileTo(target.file, backup)) {
         throw Failure(RefusalMessage(code, Message(msg::CannotBackUp, target.chosen)), code);
     }
     return true;

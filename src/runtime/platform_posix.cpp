@@ -33,13 +33,22 @@ bool ToOsPath(const std::string& path, std::string& osPath) {
 constexpr int BadName = 3;
 constexpr int InjectedCode = 1005; // as an I/O error of the device would come
 
-// Readies a call on `path`: its system name, or BadName for a name no file can bear, or the
-// code of a failure that a test has chosen for this call.
-int StartCall(const std::string& path, std::string& osPath, bool changesFiles = false) {
-    if (!ToOsPath(path, osPath)) {
-        return BadName;
+// A call on a path, readied: the path's system name, or the code that refuses the call.
+struct Call {
+    std::string osPath;
+    int refused = 0;
+};
+
+// Readies a call on `path`: refused with BadName for a name no file can bear, or with the code
+// of a failure that a test has chosen for this call.
+Call StartCall(const std::string& path, bool changesFiles = false) {
+    Call call;
+    if (!ToOsPath(path, call.osPath)) {
+        call.refused = BadName;
+    } else if (InjectedFailure(changesFiles)) {
+        call.refused = InjectedCode;
     }
-    return InjectedFailure(changesFiles) ? InjectedCode : 0;
+    return call;
 }
 
 // The directory that holds `osPath`, "." for a bare name.
@@ -198,6 +207,29 @@ std::string AsciiOnly(const std::string& in, std::string_view replacement, bool&
     return out;
 }
 
+// Renames `from` to `to`; with RENAME_NOREPLACE in `flags`, never over a file standing there.
+int Rename(const std::string& from, const std::string& to, unsigned flags) {
+    std::string osFrom;
+    if (!ToOsPath(from, osFrom)) {
+        return BadName;
+    }
+    const Call call = StartCall(to, true);
+    if (call.refused != 0) {
+        return call.refused;
+    }
+    const char* osTo = call.osPath.c_str();
+    if ((flags == 0 ? ::rename(osFrom.c_str(), osTo)
+                    : ::renameat2(AT_FDCWD, osFrom.c_str(), AT_FDCWD, osTo, flags)) == 0) {
+        return 0;
+    }
+    // File systems without the no-replace rename: a hard link fails on an existing target too.
+    if (flags == 0 || (errno != EINVAL && errno != ENOSYS) || ::link(osFrom.c_str(), osTo) != 0) {
+        return CodeFor(errno, osTo);
+    }
+    ::unlink(osFrom.c_str());
+    return 0;
+}
+
 // A file whose permission bits let nobody write it: the read-only attribute of this system.
 bool IsReadOnly(const struct stat& st) {
     return S_ISREG(st.st_mode) && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
@@ -206,18 +238,20 @@ bool IsReadOnly(const struct stat& st) {
 } // namespace
 
 int OpenForReading(const std::string& path, Handle& handle) {
-    std::string osPath;
-    if (const int code = StartCall(path, osPath)) {
-        return code;
+    const Call call = StartCall(path);
+    if (call.refused != 0) {
+        return call.refused;
     }
+    const std::string& osPath = call.osPath;
     return OpenOsPath(osPath, handle);
 }
 
 int CreateForWriting(const std::string& path, Handle& handle) {
-    std::string osPath;
-    if (const int code = StartCall(path, osPath, true)) {
-        return code;
+    const Call call = StartCall(path, true);
+    if (call.refused != 0) {
+        return call.refused;
     }
+    const std::string& osPath = call.osPath;
     struct stat st {};
     if (::stat(osPath.c_str(), &st) == 0 && IsReadOnly(st)) {
         return 5;
@@ -276,10 +310,11 @@ int CloseHandle(Handle handle) {
 }
 
 int MayErase(const std::string& path) {
-    std::string osPath;
-    if (const int code = StartCall(path, osPath)) {
-        return code;
+    const Call call = StartCall(path);
+    if (call.refused != 0) {
+        return call.refused;
     }
+    const std::string& osPath = call.osPath;
     struct stat st {};
     if (::lstat(osPath.c_str(), &st) != 0) {
         return CodeFor(errno, osPath);
@@ -301,10 +336,11 @@ int MayErase(const std::string& path) {
 }
 
 int EraseFile(const std::string& path) {
-    std::string osPath;
-    if (const int code = StartCall(path, osPath, true)) {
-        return code;
+    const Call call = StartCall(path, true);
+    if (call.refused != 0) {
+        return call.refused;
     }
+    const std::string& osPath = call.osPath;
     struct stat st {};
     if (::lstat(osPath.c_str(), &st) == 0 && IsReadOnly(st)) {
         return 5;
@@ -313,47 +349,18 @@ int EraseFile(const std::string& path) {
 }
 
 int RenameNoReplace(const std::string& from, const std::string& to) {
-    std::string osFrom;
-    std::string osTo;
-    if (!ToOsPath(from, osFrom)) {
-        return BadName;
-    }
-    if (const int code = StartCall(to, osTo, true)) {
-        return code;
-    }
-    if (::renameat2(AT_FDCWD, osFrom.c_str(), AT_FDCWD, osTo.c_str(), RENAME_NOREPLACE) == 0) {
-        return 0;
-    }
-    if (errno != EINVAL && errno != ENOSYS) {
-        return CodeFor(errno, osTo);
-    }
-    // File systems without the no-replace rename: a hard link fails on an existing target too.
-    if (::link(osFrom.c_str(), osTo.c_str()) != 0) {
-        return CodeFor(errno, osTo);
-    }
-    ::unlink(osFrom.c_str());
-    return 0;
+    return Rename(from, to, RENAME_NOREPLACE);
 }
 
 int RenameReplacing(const std::string& from, const std::string& to) {
-    std::string osFrom;
-    std::string osTo;
-    if (!ToOsPath(from, osFrom)) {
-        return BadName;
-    }
-    if (const int code = StartCall(to, osTo, true)) {
-        return code;
-    }
-    return ::rename(osFrom.c_str(), osTo.c_str()) != 0 ? CodeFor(errno, osTo) : 0;
+    return Rename(from, to, 0);
 }
 
 PathKind KindOfPath(const std::string& path) {
     std::string osPath;
-    if (!ToOsPath(path, osPath)) {
-        return PathKind::Missing; // no file can bear the name
-    }
-    if (InjectedFailure()) {
-        return PathKind::Other;
+    const bool nameable = ToOsPath(path, osPath);
+    if (!nameable || InjectedFailure()) {
+        return nameable ? PathKind::Other : PathKind::Missing; // no file can bear a name that is not
     }
     struct stat st {};
     if (::stat(osPath.c_str(), &st) != 0) {
@@ -363,10 +370,11 @@ PathKind KindOfPath(const std::string& path) {
 }
 
 int StampOf(const std::string& path, FileStamp& stamp) {
-    std::string osPath;
-    if (const int code = StartCall(path, osPath)) {
-        return code;
+    const Call call = StartCall(path);
+    if (call.refused != 0) {
+        return call.refused;
     }
+    const std::string& osPath = call.osPath;
     struct stat st {};
     if (::stat(osPath.c_str(), &st) != 0) {
         return CodeFor(errno, osPath);
@@ -422,10 +430,11 @@ int ReadWholeFile(const std::string& path, std::string& bytes) {
 }
 
 int LookAtTarget(const std::string& path) {
-    std::string osPath;
-    if (const int code = StartCall(path, osPath)) {
-        return code;
+    const Call call = StartCall(path);
+    if (call.refused != 0) {
+        return call.refused;
     }
+    const std::string& osPath = call.osPath;
     struct stat st {};
     if (::stat(osPath.c_str(), &st) != 0) {
         return errno == ENOENT ? 2 : CodeFor(errno, osPath); // what cannot be looked at is not missing
@@ -439,10 +448,11 @@ int LookAtTarget(const std::string& path) {
 
 // A new file gets the bits a new file gets (0666 less the umask) until it takes others.
 int CreateNew(const std::string& path, Handle& handle) {
-    std::string osPath;
-    if (const int code = StartCall(path, osPath)) {
-        return code;
+    const Call call = StartCall(path);
+    if (call.refused != 0) {
+        return call.refused;
     }
+    const std::string& osPath = call.osPath;
     const int fd = ::open(osPath.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
         return CodeFor(errno, osPath);
@@ -452,11 +462,13 @@ int CreateNew(const std::string& path, Handle& handle) {
 }
 
 int OpenToOverwrite(const std::string& path, Handle& handle) {
-    std::string osPath;
-    if (const int code = StartCall(path, osPath, true)) {
-        return code;
+    const Call call = StartCall(path, true);
+    if (call.refused != 0) {
+        return call.refused;
     }
-    return AcceptOnlyFiles(::open(osPath.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NONBLOCK), osPath, handle);
+    const std::string& osPath = call.osPath;
+    return AcceptOnlyFiles(::open(osPath.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NONBLOCK), osPath,
+                           handle);
 }
 
 void TakePermissions(Handle handle, const std::string& model) {
@@ -486,8 +498,9 @@ int PutInPlace(const std::string& from, const std::string& to) {
         return code;
     }
     std::string osTo;
-    ToOsPath(to, osTo);
-    SyncDirectory(ParentOf(osTo)); // durability of the rename only; the new text is already safe
+    if (ToOsPath(to, osTo)) {
+        SyncDirectory(ParentOf(osTo)); // durability of the rename only; the new text is already safe
+    }
     return 0;
 }
 

@@ -279,6 +279,41 @@ HANDLE OpenToLook(const std::wstring& osPath) {
                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
+// How a file moves: aside to a free name, over a file standing there, or taking over from it.
+enum class MoveKind { Aside, Over, TakingOver };
+
+// Moves `from` to `to`; never over a read-only file. Taking over, a file standing at `to` is
+// replaced by the system's own replace, which keeps its security and creation time too.
+int Move(const std::string& from, const std::string& to, MoveKind kind) {
+    std::wstring osFrom;
+    std::wstring osTo;
+    if (!ToOsPath(from, osFrom)) {
+        return BadName;
+    }
+    if (const int code = StartCall(to, osTo, true)) {
+        return code;
+    }
+    if (IsReadOnly(osTo)) {
+        return 5;
+    }
+    const wchar_t* const target = osTo.c_str();
+    constexpr DWORD Replacing = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    if (kind == MoveKind::Aside) {
+        return ::MoveFileExW(osFrom.c_str(), target, MOVEFILE_COPY_ALLOWED) ? 0 : LastCode();
+    }
+    if (kind == MoveKind::Over || !Exists(osTo)) {
+        return ::MoveFileExW(osFrom.c_str(), target, Replacing) ? 0 : LastCode();
+    }
+    if (::ReplaceFileW(target, osFrom.c_str(), nullptr,
+                       REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr)) {
+        return 0;
+    }
+    // The replace may fail after taking the old file away; the new one, whole and flushed,
+    // then takes its place by a plain move.
+    const int code = LastCode();
+    return !Exists(osTo) && ::MoveFileExW(osFrom.c_str(), target, Replacing) ? 0 : code;
+}
+
 } // namespace
 
 // A file read line by line lets others write it but not read it.
@@ -383,31 +418,11 @@ int EraseFile(const std::string& path) {
 }
 
 int RenameNoReplace(const std::string& from, const std::string& to) {
-    std::wstring osFrom;
-    std::wstring osTo;
-    if (!ToOsPath(from, osFrom)) {
-        return BadName;
-    }
-    if (const int code = StartCall(to, osTo, true)) {
-        return code;
-    }
-    return ::MoveFileExW(osFrom.c_str(), osTo.c_str(), MOVEFILE_COPY_ALLOWED) ? 0 : LastCode();
+    return Move(from, to, MoveKind::Aside);
 }
 
 int RenameReplacing(const std::string& from, const std::string& to) {
-    std::wstring osFrom;
-    std::wstring osTo;
-    if (!ToOsPath(from, osFrom)) {
-        return BadName;
-    }
-    if (const int code = StartCall(to, osTo, true)) {
-        return code;
-    }
-    if (IsReadOnly(osTo)) {
-        return 5;
-    }
-    constexpr DWORD Move = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-    return ::MoveFileExW(osFrom.c_str(), osTo.c_str(), Move) ? 0 : LastCode();
+    return Move(from, to, MoveKind::Over);
 }
 
 PathKind KindOfPath(const std::string& path) {
@@ -443,7 +458,9 @@ int StampOf(const std::string& path, FileStamp& stamp) {
     const int code = known ? 0 : LastCode();
     ::CloseHandle(file);
     if (known) {
-        const auto wide = [](DWORD high, DWORD low) { return (static_cast<unsigned long long>(high) << 32) | low; };
+        const auto wide = [](DWORD high, DWORD low) {
+            return (static_cast<unsigned long long>(high) << 32) | low;
+        };
         stamp = {.volume = info.dwVolumeSerialNumber,
                  .file = wide(info.nFileIndexHigh, info.nFileIndexLow),
                  .size = wide(info.nFileSizeHigh, info.nFileSizeLow),
@@ -596,29 +613,8 @@ int FlushToDisk(Handle handle) {
     return ::FlushFileBuffers(FileOf(handle)) ? 0 : LastCode();
 }
 
-// A file standing at `to` is replaced by the system's own replace, which keeps its security and
-// creation time too.
 int PutInPlace(const std::string& from, const std::string& to) {
-    std::wstring osFrom;
-    std::wstring osTo;
-    if (!ToOsPath(from, osFrom)) {
-        return BadName;
-    }
-    if (const int code = StartCall(to, osTo, true)) {
-        return code;
-    }
-    constexpr DWORD Move = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-    if (!Exists(osTo)) {
-        return ::MoveFileExW(osFrom.c_str(), osTo.c_str(), Move) ? 0 : LastCode();
-    }
-    if (::ReplaceFileW(osTo.c_str(), osFrom.c_str(), nullptr,
-                       REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr)) {
-        return 0;
-    }
-    // The replace may fail after taking the old file away; the new one, whole and flushed,
-    // then takes its place by a plain move.
-    const int code = LastCode();
-    return !Exists(osTo) && ::MoveFileExW(osFrom.c_str(), osTo.c_str(), Move) ? 0 : code;
+    return Move(from, to, MoveKind::TakingOver);
 }
 
 void Discard(const std::string& path) {

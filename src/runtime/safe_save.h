@@ -43,7 +43,8 @@ private:
 
 // Writes a file that `produce` hands over piece by piece through a NewFile put in place at once,
 // so that a large file never stands whole in memory, with the same failures.
-void SaveStream(const std::string& path, const TextProducer& produce, const std::string& permissionsFrom = {});
+void SaveStream(const std::string& path, const TextProducer& produce,
+                const std::string& permissionsFrom = {});
 
 // The message for a rename or erase that the system refused with `code`: the access message
 // for a refusal of rights (access denied, a file in use), else `otherwise`.

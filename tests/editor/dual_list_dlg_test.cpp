@@ -175,11 +175,11 @@ class ChangedSinceLoad : public EditorTest, public ::testing::WithParamInterface
 TEST_P(ChangedSinceLoad, IsReplacedOnlyWhenTheUserSaysSo) {
     loadAndChoose({1});
     const std::string loaded = dir.file("OBN.NET");
-    WriteFileBytes(dir.path() / "NEWER", "newer\r\n");
     if (GetParam()) {
+        WriteFileBytes(dir.path() / "NEWER", "newer\r\n");
         fs::rename(dir.path() / "NEWER", loaded);
     } else {
-        fs::copy_file(dir.path() / "NEWER", loaded, fs::copy_options::overwrite_existing);
+        WriteFileBytes(loaded, "newer\r\n");
     }
     const DirectoryState before = ReadDirectoryState(dir.path());
     TempDir elsewhere;

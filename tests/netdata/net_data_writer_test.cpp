@@ -200,8 +200,12 @@ TEST_F(SaveNetDataTest, AFaultAtAnyCallLosesNoFile) {
         TempDir dir;
         const auto [cleanMessage, clean] = runSave(twin, 0);
         // As often before the first change as from it on.
-        const auto draw = [&random](int span) { return static_cast<int>(random() % static_cast<unsigned>(span)); };
-        const int failAt = firstChange <= 1 ? 1 + draw(16) : random() % 2 == 0 ? 1 + draw(firstChange - 1) : firstChange + draw(6);
+        const auto draw = [&random](int span) {
+            return static_cast<int>(random() % static_cast<unsigned>(span));
+        };
+        const int failAt = firstChange <= 1    ? 1 + draw(16)
+                           : random() % 2 == 0 ? 1 + draw(firstChange - 1)
+                                               : firstChange + draw(6);
         const auto [message, after] = runSave(dir, failAt);
         const std::string where = "run " + std::to_string(run) + " fault at call " + std::to_string(failAt);
         if (message == "<no failure>") {
@@ -251,8 +255,9 @@ TEST_F(SaveNetDataTest, ALargeFileGoesOutInPiecesAndAShortWriteMidwayKeepsTheOld
     EXPECT_EQ(std::distance(fs::directory_iterator(other.path()), fs::directory_iterator()), 1);
     // A full disk in the loaded file's own folder: nothing has been moved aside yet.
     const DirectoryState before = ReadDirectoryState(source.path());
-    EXPECT_EQ(testing::RunInChild({.maxFileBytes = 3 << 20},
-                                  [&] { return FailureOf([&] { save(source.file("OBN.NET"), {"[  0] Big"}, {}); }); }),
+    EXPECT_EQ(testing::RunInChild(
+                  {.maxFileBytes = 3 << 20},
+                  [&] { return FailureOf([&] { save(source.file("OBN.NET"), {"[  0] Big"}, {}); }); }),
               Message(msg::WriteError));
     EXPECT_EQ(ReadDirectoryState(source.path()), before);
 }
@@ -274,23 +279,27 @@ TEST_F(SaveNetDataTest, PermissionFaultsAsAnUnprivilegedUser) {
     // A sticky folder open to all: the user's file there, somebody else's backup beside it, and
     // somebody else's files: one the user may write but not replace, one the user may not write.
     TempDir sticky;
-    const DirectoryState stickyFiles{{"OBN.NET", Loaded}, {"OBNNET.ORG", "(0666)older\r\n"},
-                                     {"ROOTS.NET", "(0666)open\r\n"}, {"ROOT.NET", "closed\r\n"}};
+    const DirectoryState stickyFiles{{"OBN.NET", Loaded},
+                                     {"OBNNET.ORG", "(0666)older\r\n"},
+                                     {"ROOTS.NET", "(0666)open\r\n"},
+                                     {"ROOT.NET", "closed\r\n"}};
     LayDirectoryState(sticky.path(), stickyFiles);
     ASSERT_EQ(::chmod(sticky.file("").c_str(), 01777), 0);
     ASSERT_EQ(::chown(sticky.file("OBN.NET").c_str(), 65534, 65534), 0);
 
     const std::string answer = testing::RunInChild({.dropPrivileges = true}, [&] {
         std::string answers;
-        for (const auto& [target, loaded] :
-             {std::pair{closed.file("OBN.NET"), closed.file("OBN.NET")}, {closed.file("OPEN.NET"), source.file("OBN.NET")},
-              {sticky.file("OBN.NET"), sticky.file("OBN.NET")}, {sticky.file("ROOTS.NET"), source.file("OBN.NET")},
-              {sticky.file("ROOT.NET"), source.file("OBN.NET")}}) {
+        for (const auto& [target, loaded] : {std::pair{closed.file("OBN.NET"), closed.file("OBN.NET")},
+                                             {closed.file("OPEN.NET"), source.file("OBN.NET")},
+                                             {sticky.file("OBN.NET"), sticky.file("OBN.NET")},
+                                             {sticky.file("ROOTS.NET"), source.file("OBN.NET")},
+                                             {sticky.file("ROOT.NET"), source.file("OBN.NET")}}) {
             answers += FailureOf([&] { SaveNetData(target, loaded, {Alpha}, {}, data.sections); }) + "|";
         }
         return answers;
     });
-    EXPECT_EQ(answer, AccessDenied + "|<no failure>|" + AccessDenied + "|" + AccessDenied + "|" + AccessDenied + "|");
+    EXPECT_EQ(answer,
+              AccessDenied + "|<no failure>|" + AccessDenied + "|" + AccessDenied + "|" + AccessDenied + "|");
     EXPECT_EQ(ReadDirectoryState(sticky.path()), stickyFiles);
     EXPECT_EQ(read(closed, "OBN.NET"), Loaded);
     EXPECT_EQ(read(closed, "OBNNET.ORG"), "older backup\r\n");

@@ -2,8 +2,8 @@
 // reach the system; the read-only attribute and the codes of refusals are the shared tables'.
 
 #include "editor/program_files.h"
-#include "runtime/paths.h"
 #include "runtime/messages.h"
+#include "runtime/paths.h"
 #include "runtime/platform.h"
 #include "runtime/safe_save.h"
 #include "support/failure_of.h"
@@ -22,7 +22,10 @@ using namespace platform;
 
 // Replaces `path` with `text` by the safe save: the failure's message, if any.
 std::string Replace(const std::string& path, const std::string& text, const std::string& model = {}) {
-    return FailureOf([&] { SaveStream(path, [&](const TextSink& sink) { sink(text); }, model); });
+    return FailureOf([&] {
+        SaveStream(
+            path, [&](const TextSink& sink) { sink(text); }, model);
+    });
 }
 
 int ReadWhole(const std::string& path) {
@@ -124,7 +127,8 @@ TEST(Win32Platform, OneFolderByAnyOfItsNames) {
     WriteFileBytes(dir.path() / "OBN.NET", "x");
     const std::string folder = dir.file("");
     std::string lower = folder;
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; });
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; });
     ASSERT_NE(lower, folder);
     EXPECT_TRUE(SameFolder(lower, folder));
     EXPECT_FALSE(SameFolder(lower, folder + "..\\"));
