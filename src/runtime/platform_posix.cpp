@@ -401,7 +401,7 @@ std::string LinkedFile(const std::string& path) {
     return linked;
 }
 
-bool SystemFullName(const std::string&, std::string&) {
+bool SystemFullName(const std::string& /*path*/, std::string& /*full*/) {
     return false; // "." and ".." are resolved by name, as the file dialogs give paths here
 }
 

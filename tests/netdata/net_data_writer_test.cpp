@@ -289,12 +289,14 @@ TEST_F(SaveNetDataTest, PermissionFaultsAsAnUnprivilegedUser) {
 
     const std::string answer = testing::RunInChild({.dropPrivileges = true}, [&] {
         std::string answers;
-        for (const auto& [target, loaded] : {std::pair{closed.file("OBN.NET"), closed.file("OBN.NET")},
-                                             {closed.file("OPEN.NET"), source.file("OBN.NET")},
-                                             {sticky.file("OBN.NET"), sticky.file("OBN.NET")},
-                                             {sticky.file("ROOTS.NET"), source.file("OBN.NET")},
-                                             {sticky.file("ROOT.NET"), source.file("OBN.NET")}}) {
-            answers += FailureOf([&] { SaveNetData(target, loaded, {Alpha}, {}, data.sections); }) + "|";
+        // Each target, saved from the file loaded beside it or from another folder.
+        for (const auto& save : {std::pair{closed.file("OBN.NET"), closed.file("OBN.NET")},
+                                 {closed.file("OPEN.NET"), source.file("OBN.NET")},
+                                 {sticky.file("OBN.NET"), sticky.file("OBN.NET")},
+                                 {sticky.file("ROOTS.NET"), source.file("OBN.NET")},
+                                 {sticky.file("ROOT.NET"), source.file("OBN.NET")}}) {
+            answers +=
+                FailureOf([&] { SaveNetData(save.first, save.second, {Alpha}, {}, data.sections); }) + "|";
         }
         return answers;
     });
