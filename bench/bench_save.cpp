@@ -52,7 +52,7 @@ int main() {
     const double build = BestSeconds(
         5, [] {}, [&] { (void)BuildNetDataText(data.entries, data.sections); });
     const double save = BestSeconds(
-        5, [] {}, [&] { SaveNetData(target, dir.file(""), data.entries, {}, data.sections); });
+        5, [] {}, [&] { SaveNetData(target, source, data.entries, {}, data.sections); });
     Report("one write, no flush", plain, flushed, "-");
     Report("one write + fsync (baseline)", flushed, flushed, "-");
     Report("build the new text alone", build, flushed, "-");

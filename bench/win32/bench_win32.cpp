@@ -74,7 +74,7 @@ void BenchLoadAndSave(const testing::TempDir& dir) {
     const double flushed = BestSeconds(
         Runs, [] {}, [&] { WriteOnce(target, text, true); });
     const double save = BestSeconds(
-        Runs, [] {}, [&] { SaveNetData(target, dir.file(""), data.entries, {}, data.sections); });
+        Runs, [] {}, [&] { SaveNetData(target, source, data.entries, {}, data.sections); });
     std::printf("%zu entries on the right, %zu bytes to write\n", data.entries.size(), text.size());
     Report("one WriteFile + FlushFileBuffers (baseline)", flushed, flushed, "-");
     Report("SaveNetData: build + safe write + flush", save, flushed, "<= 2x");
