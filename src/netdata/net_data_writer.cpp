@@ -163,29 +163,29 @@ std::string BuildNetDataText(const std::vector<std::string>& entries, const Sect
     return text;
 }
 
-bool SaveNetData(const std::string& chosenTarget, const std::string& loadedPath,
+bool SaveNetData(const std::string& target, const std::string& loadedPath,
                  const std::vector<std::string>& chosen, const std::vector<std::string>& remaining,
                  const SectionTable& sections) {
     const std::vector<SectionTable::Body> bodies = BodiesOf(chosen, sections);
     const std::vector<SectionTable::Body> remainder = BodiesOf(remaining, sections);
     // Through symbolic links: the folders of the files themselves decide.
-    const Target target{platform::LinkedFile(chosenTarget), chosenTarget};
+    const Target destination{platform::LinkedFile(target), target};
     const std::string loaded = platform::LinkedFile(loadedPath);
     const std::string sourceDirectory = DirPart(loaded);
-    const bool sameDirectory = SameFolder(DirPart(target.file), sourceDirectory);
+    const bool sameDirectory = SameFolder(DirPart(destination.file), sourceDirectory);
     if (sameDirectory) {
-        RefuseOwnFiles(target, sourceDirectory, !remainder.empty());
+        RefuseOwnFiles(destination, sourceDirectory, !remainder.empty());
     }
-    RefuseProtected(target);
+    RefuseProtected(destination);
     // Everything new is written and flushed before anything is moved: a write that fails leaves
     // every file as it was.
-    NewFile newTarget(chosenTarget, NetDataText(bodies));
+    NewFile newTarget(target, NetDataText(bodies));
     std::optional<NewFile> newRemainder;
     if (!remainder.empty()) {
         newRemainder.emplace(sourceDirectory + RemainderFileName, NetDataText(remainder), loaded);
     }
     if (sameDirectory) {
-        MoveTargetAside(target, sourceDirectory);
+        MoveTargetAside(destination, sourceDirectory);
     }
     newTarget.PutInPlace();
     if (newRemainder) {
