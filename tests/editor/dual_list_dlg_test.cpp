@@ -183,7 +183,7 @@ TEST_P(ChangedSinceLoad, IsReplacedOnlyWhenTheUserSaysSo) {
     }
     const DirectoryState before = ReadDirectoryState(dir.path());
     TempDir elsewhere;
-    dialogs.askAnswers = {results::Yes, results::No, results::Yes, results::Yes, results::Yes};
+    dialogs.askAnswers = {results::Yes, results::No, results::Yes, results::Yes, results::Yes, results::Yes};
     dialogs.saveAnswers = {loaded, elsewhere.file("X.NET"), loaded, loaded};
     dlg->Press(OKBtn);
     ASSERT_EQ(dialogs.questions.size(), 2U);
@@ -200,6 +200,7 @@ TEST_P(ChangedSinceLoad, IsReplacedOnlyWhenTheUserSaysSo) {
     dlg->Paint();
     dlg->Press(OKBtn);
     EXPECT_EQ(dialogs.questions.size(), 6U);
+    EXPECT_EQ(dialogs.notices.size(), 3U);
     EXPECT_TRUE(dialogs.failures.empty());
 }
 

@@ -113,15 +113,6 @@ TEST(SaveStream, AProducerThatThrowsLeavesTheOldFile) {
     EXPECT_EQ(testing::OpenHandles(), descriptors);
 }
 
-TEST(SaveLines, WritesThroughASymbolicLink) {
-    TempDir dir;
-    WriteFileBytes(dir.file("real.NET"), "old\r\n");
-    fs::create_symlink("real.NET", dir.path() / "link.NET");
-    SaveLines({"new"}, dir.file("link.NET"));
-    EXPECT_TRUE(fs::is_symlink(dir.path() / "link.NET"));
-    EXPECT_EQ(ReadFileBytes(dir.file("real.NET")), "new\r\n");
-}
-
 // Permission bits bind root only through a child that has given up its privileges.
 TEST(LinesUnprivileged, RefuseWhatTheUserMayNotTouch) {
     if (!testing::CanDropPrivileges()) {
