@@ -218,12 +218,17 @@ int Rename(const std::string& from, const std::string& to, unsigned flags) {
         return call.refused;
     }
     const char* osTo = call.osPath.c_str();
-    if ((flags == 0 ? ::rename(osFrom.c_str(), osTo)
-                    : ::renameat2(AT_FDCWD, osFrom.c_str(), AT_FDCWD, osTo, flags)) == 0) {
+    if (flags == 0) {
+        return ::rename(osFrom.c_str(), osTo) != 0 ? CodeFor(errno, osTo) : 0;
+    }
+    if (::renameat2(AT_FDCWD, osFrom.c_str(), AT_FDCWD, osTo, flags) == 0) {
         return 0;
     }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return CodeFor(errno, osTo);
+    }
     // File systems without the no-replace rename: a hard link fails on an existing target too.
-    if (flags == 0 || (errno != EINVAL && errno != ENOSYS) || ::link(osFrom.c_str(), osTo) != 0) {
+    if (::link(osFrom.c_str(), osTo) != 0) {
         return CodeFor(errno, osTo);
     }
     ::unlink(osFrom.c_str());
