@@ -1,6 +1,7 @@
 #include "app/entry_list_model.h"
 
 #include "app/text_edge.h"
+#include "transfer/entry_storage.h"
 
 #include <ranges>
 
@@ -26,19 +27,13 @@ void EntryListModel::append(std::vector<std::string>&& entries) {
     if (entries.empty()) {
         return;
     }
-    // Room first, so that running out of memory leaves both vectors as they were; moving the
-    // texts in then cannot fail.
+    // Room before the view hears of new rows: running out of memory leaves everything as it was.
     if (!entries_.empty()) {
         entries_.reserve(entries_.size() + entries.size());
     }
     const int first = rowCount();
     beginInsertRows({}, first, first + static_cast<int>(entries.size()) - 1);
-    if (entries_.empty()) {
-        entries_.swap(entries);
-    } else {
-        entries_.insert(entries_.end(), std::make_move_iterator(entries.begin()),
-                        std::make_move_iterator(entries.end()));
-    }
+    AppendEntries(entries_, std::move(entries));
     endInsertRows();
 }
 
@@ -65,20 +60,7 @@ void EntryListModel::removeAt(const std::vector<std::size_t>& ascendingRows) {
         return;
     }
     beginResetModel();
-    // Kept entries close up in place: no second vector, so nothing here needs memory.
-    auto next = ascendingRows.begin();
-    std::size_t kept = 0;
-    for (std::size_t row = 0; row < entries_.size(); ++row) {
-        if (next != ascendingRows.end() && *next == row) {
-            ++next;
-        } else {
-            if (kept != row) {
-                entries_[kept] = std::move(entries_[row]);
-            }
-            ++kept;
-        }
-    }
-    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(kept), entries_.end());
+    RemoveAtPositions(entries_, ascendingRows);
     endResetModel();
 }
 

@@ -1,9 +1,9 @@
 #include "win32/entry_list_box.h"
 
+#include "transfer/entry_storage.h"
 #include "win32/wide_text.h"
 
 #include <algorithm>
-#include <iterator>
 
 namespace netedit::win32 {
 
@@ -54,32 +54,13 @@ std::vector<std::size_t> EntryListBox::selectedPositions() const {
 }
 
 void EntryListBox::append(std::vector<std::string>&& entries) {
-    if (entries_.empty()) {
-        entries_.swap(entries); // takes no memory, so cannot fail
-    } else {
-        entries_.reserve(entries_.size() + entries.size()); // may fail: then nothing has changed
-        entries_.insert(entries_.end(), std::make_move_iterator(entries.begin()),
-                        std::make_move_iterator(entries.end()));
-    }
-    entries.clear();
+    AppendEntries(entries_, std::move(entries));
     showCount();
 }
 
 void EntryListBox::removeAt(const std::vector<std::size_t>& positions) {
     dropSelection();
-    std::size_t kept = 0;
-    auto next = positions.begin();
-    for (std::size_t position = 0; position < entries_.size(); ++position) {
-        if (next != positions.end() && *next == position) {
-            ++next;
-        } else {
-            if (kept != position) { // a string moved onto itself would be emptied
-                entries_[kept] = std::move(entries_[position]);
-            }
-            ++kept;
-        }
-    }
-    entries_.resize(kept);
+    RemoveAtPositions(entries_, positions);
     showCount();
 }
 

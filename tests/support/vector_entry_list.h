@@ -1,6 +1,7 @@
 #pragma once
 
 #include "transfer/entry_list.h"
+#include "transfer/entry_storage.h"
 
 #include <algorithm>
 #include <new>
@@ -33,15 +34,11 @@ public:
             throw std::bad_alloc(); // an empty list takes the entries whole, without memory
         }
         selected_.resize(selected_.size() + entries.size(), false);
-        entries_.insert(entries_.end(), std::make_move_iterator(entries.begin()),
-                        std::make_move_iterator(entries.end()));
-        entries.clear();
+        AppendEntries(entries_, std::move(entries));
     }
     void removeAt(const std::vector<std::size_t>& positions) override {
-        for (auto position = positions.rbegin(); position != positions.rend(); ++position) {
-            entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(*position));
-            selected_.erase(selected_.begin() + static_cast<std::ptrdiff_t>(*position));
-        }
+        RemoveAtPositions(entries_, positions);
+        RemoveAtPositions(selected_, positions);
     }
     std::vector<std::string> takeAll() override {
         selected_.clear();
