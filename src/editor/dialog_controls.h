@@ -6,20 +6,20 @@ namespace netedit {
 
 // The window's controls that the dialog's logic addresses, by their names in the window.
 enum class Control {
-    None, // the window itself
-    BitBtn1,
-    OKBtn,
-    CancelBtn,
-    CloseBtn,
-    SrcList,
-    DstList,
-    BitBtn2,
-    IncludeBtn,
-    IncAllBtn,
-    ExcludeBtn,
-    ExAllBtn,
-    Label1,
-    Label2,
+    None,       // the window itself
+    BitBtn1,    // "開く": opens the net data file, once a run
+    OKBtn,      // "OK": saves the right list as the new file
+    CancelBtn,  // "ｷｬﾝｾﾙ": puts the left list back as loaded; never closes the window
+    CloseBtn,   // "閉じる": closes the window, asking first while the choice is unsaved
+    SrcList,    // the left list: the loaded file's entries
+    DstList,    // the right list: the new file's entries, in its order
+    BitBtn2,    // "ﾍﾙﾌﾟ": shows the help
+    IncludeBtn, // ">": moves the selected entries to the right
+    IncAllBtn,  // ">>": moves every entry to the right
+    ExcludeBtn, // "<": moves the selected entries back to the left
+    ExAllBtn,   // "<<": moves every entry back to the left
+    Label1,     // the remembered source path, shortened
+    Label2,     // the remembered destination path, shortened
 };
 
 // What the dialog needs of its window besides the two lists and the user dialogs.

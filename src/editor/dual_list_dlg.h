@@ -38,7 +38,15 @@ public:
     // Whether the key was taken; a key not taken goes to the focused control.
     bool KeyDown(Key key, KeyModifiers modifiers);
 
-    // Handlers.
+    // Working state, readable by tests.
+    const RememberedPaths& rememberedPaths() const { return paths_; }
+    std::string sourceDirectory() const { return DirPart(loaded_.path); }
+    const std::vector<std::string>& snapList() const { return snapList_; }
+    const SectionTable& sectionTable() const { return sections_; }
+    bool savedFlag() const { return saved_; }
+
+private:
+    // Handlers, each run by one event above, and the steps they share.
     void FormCreate();
     void BitBtn1Click();
     void OKBtnClick();
@@ -57,14 +65,6 @@ public:
     void UpdateCaption();
     void SaveOption();
 
-    // Working state, readable by tests.
-    const RememberedPaths& rememberedPaths() const { return paths_; }
-    std::string sourceDirectory() const { return DirPart(loaded_.path); }
-    const std::vector<std::string>& snapList() const { return snapList_; }
-    const SectionTable& sectionTable() const { return sections_; }
-    bool savedFlag() const { return saved_; }
-
-private:
     template <typename Action> void Guarded(Action action);
     // The open action once the open dialog has answered: nothing when the user cancelled.
     void OpenChosen(const std::optional<std::string>& chosen);
