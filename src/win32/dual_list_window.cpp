@@ -93,51 +93,40 @@ bool Held(int virtualKey) {
 
 // The task bar names the program by its title: the entry belongs to a window of no size that
 // owns the dialog and hands it every activation and close that comes through the task bar.
-LRESULT CALLBACK TaskbarEntryProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto dialog = reinterpret_cast<HWND>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (dialog != nullptr && message == WM_SETFOCUS) {
-        ::SetActiveWindow(::GetLastActivePopup(dialog)); // the dialog, or the box it shows
-        return 0;
+class TaskbarEntry : public NativeWindow {
+public:
+    explicit TaskbarEntry(HICON icon) {
+        create(L"NeteditProgram", icon, 0, WS_POPUP | WS_CAPTION | WS_SYSMENU, WideOfCp932(ProgramTitle()),
+               nullptr);
     }
-    if (dialog != nullptr && message == WM_CLOSE) {
-        ::SendMessageW(dialog, WM_CLOSE, 0, 0);
-        return 0;
-    }
-    return ::DefWindowProcW(hwnd, message, wParam, lParam);
-}
+    void serve(HWND dialog) { dialog_ = dialog; }
 
-HWND MakeTaskbarEntry(HINSTANCE instance, HICON icon) {
-    WNDCLASSEXW entryClass{};
-    entryClass.cbSize = sizeof entryClass;
-    entryClass.lpfnWndProc = TaskbarEntryProcedure;
-    entryClass.hInstance = instance;
-    entryClass.hIcon = icon;
-    entryClass.lpszClassName = L"NeteditProgram";
-    ::RegisterClassExW(&entryClass);
-    return ::CreateWindowExW(0, entryClass.lpszClassName, WideOfCp932(ProgramTitle()).c_str(),
-                             WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0, nullptr, nullptr, instance,
-                             nullptr);
-}
+private:
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (dialog_ != nullptr && message == WM_SETFOCUS) {
+            ::SetActiveWindow(::GetLastActivePopup(dialog_)); // the dialog, or the box it shows
+            return 0;
+        }
+        if (dialog_ != nullptr && message == WM_CLOSE) {
+            ::SendMessageW(dialog_, WM_CLOSE, 0, 0);
+            return 0;
+        }
+        return byDefault(message, wParam, lParam);
+    }
+
+    HWND dialog_ = nullptr;
+};
 
 } // namespace
 
 DualListWindow::DualListWindow(UserDialogs& dialogs, ProgramFiles files) {
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = Procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.hIcon = ::LoadIconW(instance, L"MAINICON");
-    windowClass.lpszClassName = WindowClass;
-    ::RegisterClassExW(&windowClass);
-    taskbarEntry_ = MakeTaskbarEntry(instance, windowClass.hIcon);
-    ::CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, WindowClass,
-                      WideOfUtf8(ui::WindowCaption).c_str(),
-                      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                      0, 0, taskbarEntry_, nullptr, instance, this);
-    ::SetWindowLongPtrW(taskbarEntry_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(hwnd_));
+    const HICON icon = ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON");
+    auto entry = std::make_unique<TaskbarEntry>(icon);
+    create(WindowClass, icon, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
+           WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WideOfUtf8(ui::WindowCaption),
+           entry->hwnd());
+    entry->serve(hwnd_);
+    taskbarEntry_ = std::move(entry);
     dpi_ = DpiOf(hwnd_);
     buildControls();
     placeControls();
@@ -149,7 +138,6 @@ DualListWindow::~DualListWindow() {
     if (::IsWindow(hwnd_)) {
         ::DestroyWindow(hwnd_);
     }
-    ::DestroyWindow(taskbarEntry_);
     ::DeleteObject(font_);
     ::DeleteObject(flatFont_);
 }
@@ -250,7 +238,7 @@ void DualListWindow::showCentred() {
     const int left = area.left + std::max(0L, ((area.right - area.left) - (frame.right - frame.left)) / 2);
     const int top = area.top + std::max(0L, ((area.bottom - area.top) - (frame.bottom - frame.top)) / 2);
     ::SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    ::ShowWindow(taskbarEntry_, SW_SHOWNA);
+    ::ShowWindow(taskbarEntry_->hwnd(), SW_SHOWNA);
     ::ShowWindow(hwnd_, SW_SHOW);
     ::UpdateWindow(hwnd_);
 }
@@ -315,20 +303,10 @@ void DualListWindow::closeWindow() {
 
 // ---- Events ----
 
-LRESULT CALLBACK DualListWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* window = static_cast<DualListWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        window->hwnd_ = hwnd;
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
-    }
-    auto* window = reinterpret_cast<DualListWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (window == nullptr || window->dialog_ == nullptr) {
-        return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    return window->handle(message, wParam, lParam);
-}
-
 LRESULT DualListWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (dialog_ == nullptr) {
+        return byDefault(message, wParam, lParam); // the controls are still being built
+    }
     switch (message) {
     case WM_COMMAND:
         command(LOWORD(wParam), HIWORD(wParam));

@@ -4,6 +4,7 @@
 #include "editor/dual_list_dlg.h"
 #include "win32/entry_list_box.h"
 #include "win32/flat_button.h"
+#include "win32/native_window.h"
 
 #include <array>
 #include <memory>
@@ -15,7 +16,7 @@ namespace netedit::win32 {
 // The window of the dialog in plain Win32: it builds and draws the controls, forwards the
 // user's events to the dialog's logic (TDualListDlg) and does what that logic asks of its
 // controls. Sizes are the dialog's pixels at 96 dpi, scaled to the monitor the window is on.
-class DualListWindow : public DialogControls {
+class DualListWindow : public DialogControls, public NativeWindow {
 public:
     DualListWindow(UserDialogs& dialogs, ProgramFiles files);
     ~DualListWindow() override;
@@ -24,7 +25,6 @@ public:
     DualListWindow(DualListWindow&&) = delete;
     DualListWindow& operator=(DualListWindow&&) = delete;
 
-    HWND hwnd() const { return hwnd_; }
     HWND hwndOf(Control control) const;
     TDualListDlg& dialog() { return *dialog_; }
     // Shows the window centred on the work area of its monitor.
@@ -41,8 +41,7 @@ public:
     void closeWindow() override;
 
 private:
-    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     void buildControls();
     void makeFonts();
     void placeControls();
@@ -51,8 +50,7 @@ private:
     Control controlOf(HWND hwnd) const;
     int px(int pixelsAt96) const;
 
-    HWND taskbarEntry_ = nullptr; // owns the window and bears the program's title in the task bar
-    HWND hwnd_ = nullptr;
+    std::unique_ptr<NativeWindow> taskbarEntry_; // owns the window, bears the program's title in the task bar
     UINT dpi_ = 96;
     HFONT font_ = nullptr;
     HFONT flatFont_ = nullptr;

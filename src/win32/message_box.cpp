@@ -2,6 +2,7 @@
 
 #include "win32/dpi.h"
 #include "win32/fonts.h"
+#include "win32/native_window.h"
 #include "win32/wide_text.h"
 
 #include <cwctype>
@@ -23,14 +24,14 @@ wchar_t MnemonicOf(const std::wstring& caption) {
     return marker + 1 < caption.size() ? static_cast<wchar_t>(std::towupper(caption[marker + 1])) : L'\0';
 }
 
-class BoxWindow {
+class BoxWindow : public NativeWindow {
 public:
     BoxWindow(HWND owner, const BoxContent& content) : owner_(owner), content_(content) {}
     BoxWindow(const BoxWindow&) = delete;
     BoxWindow& operator=(const BoxWindow&) = delete;
     BoxWindow(BoxWindow&&) = delete;
     BoxWindow& operator=(BoxWindow&&) = delete;
-    ~BoxWindow() { ::DeleteObject(font_); }
+    ~BoxWindow() override { ::DeleteObject(font_); }
 
     int run();
 
@@ -41,8 +42,7 @@ private:
         wchar_t mnemonic;
     };
 
-    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     void build();
     HWND makeChild(const wchar_t* windowClass, const std::wstring& text, DWORD style, const PixelRect& place,
                    int id);
@@ -53,7 +53,6 @@ private:
 
     HWND owner_;
     const BoxContent& content_;
-    HWND hwnd_ = nullptr;
     HFONT font_ = nullptr;
     HICON icon_ = nullptr;
     PixelRect iconPlace_;
@@ -61,27 +60,9 @@ private:
     int result_ = 0; // 0 while the box is open
 };
 
-void RegisterBoxClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW boxClass{};
-    if (::GetClassInfoExW(instance, MessageBoxClass, &boxClass)) {
-        return;
-    }
-    boxClass.cbSize = sizeof boxClass;
-    boxClass.lpfnWndProc = procedure;
-    boxClass.hInstance = instance;
-    boxClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    boxClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    boxClass.lpszClassName = MessageBoxClass;
-    ::RegisterClassExW(&boxClass);
-}
-
 int BoxWindow::run() {
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    RegisterBoxClass(instance, Procedure);
-    ::CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, MessageBoxClass, content_.caption.c_str(),
-                      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, 0, 0, owner_, nullptr,
-                      instance, this);
-    if (hwnd_ == nullptr) {
+    if (!create(MessageBoxClass, nullptr, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
+                WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, content_.caption, owner_)) {
         return results::Cancel;
     }
     build();
@@ -246,19 +227,6 @@ const BoxWindow::Button* BoxWindow::buttonOfBit(unsigned bit) const {
     return nullptr;
 }
 
-LRESULT CALLBACK BoxWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* box = static_cast<BoxWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        box->hwnd_ = hwnd;
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
-    }
-    auto* box = reinterpret_cast<BoxWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (box == nullptr) {
-        return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    return box->handle(message, wParam, lParam);
-}
-
 LRESULT BoxWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
@@ -281,11 +249,8 @@ LRESULT BoxWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE: // the close box, the system menu's close and Alt+F4
         result_ = results::Cancel;
         return 0;
-    case WM_NCDESTROY:
-        ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        return ::DefWindowProcW(hwnd_, message, wParam, lParam);
     default:
-        return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+        return byDefault(message, wParam, lParam);
     }
 }
 
