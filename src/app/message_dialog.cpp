@@ -3,6 +3,7 @@
 #include "app/fonts.h"
 #include "app/qt_user_dialogs.h"
 #include "app/text_edge.h"
+#include "editor/program_files.h"
 #include "runtime/failure.h"
 #include "runtime/paths.h"
 
@@ -135,7 +136,7 @@ private:
             connect(button, &QPushButton::clicked, this, [this] {
                 QtUserDialogs help;
                 help.setOwner(this);
-                help.showHelp(ReplaceExt(ProgramPath(), ".HLP"));
+                help.showHelp(ThisProgramsHelp());
             });
         }
         byBit_[row.bit] = button;

@@ -83,4 +83,8 @@ std::string HelpToShow(const ProgramFiles& files) {
     return platform::KindOfPath(files.helpFile) == platform::PathKind::File ? files.helpFile : files.helpPage;
 }
 
+std::string ThisProgramsHelp() {
+    return HelpToShow(ThisProgramsFiles());
+}
+
 } // namespace netedit

@@ -30,5 +30,7 @@ ProgramFiles ThisProgramsFiles();
 
 // The help to show: the ".HLP" file when one stands beside the program, else the installed page.
 std::string HelpToShow(const ProgramFiles& files);
+// The help this program shows, for the help button of its boxes as of its window.
+std::string ThisProgramsHelp();
 
 } // namespace netedit

@@ -1,6 +1,7 @@
 #include "win32/win32_user_dialogs.h"
 
 #include "editor/message_box.h"
+#include "editor/program_files.h"
 #include "editor/ui_texts.h"
 #include "runtime/failure.h"
 #include "runtime/paths.h"
@@ -87,7 +88,7 @@ int Win32UserDialogs::askUser(const std::string& text, MsgKind kind, unsigned bu
                                       // The program's help has one page: every help context shows it.
                                       Win32UserDialogs help;
                                       help.setOwner(box);
-                                      help.showHelp(ReplaceExt(ProgramPath(), ".HLP"));
+                                      help.showHelp(ThisProgramsHelp());
                                   }});
 }
 

@@ -1,8 +1,11 @@
 #include "app/message_dialog.h"
 #include "app/modal_driver.h"
 #include "app/text_edge.h"
+#include "editor/program_files.h"
+#include "editor/ui_texts.h"
 #include "runtime/failure.h"
 #include "runtime/paths.h"
+#include "runtime/platform.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -88,6 +91,7 @@ TEST(MessageDialog, KeysAndTheCloseBoxGiveTheResultOfTheirButton) {
     } rows[] = {
         // clang-format off
         {"Enter presses the default", yesNo, {Qt::Key_Return}, results::Yes},
+        {"where No is the default, Enter answers No", yesNo | buttons::NoByDefault, {Qt::Key_Return}, results::No},
         {"Escape presses the cancel button", yesNo, {Qt::Key_Escape}, results::No},
         {"close box", yesNo, {}, results::Cancel},
         {"a button's letter", yesNo, {Qt::Key_N}, results::No},
@@ -105,6 +109,31 @@ TEST(MessageDialog, KeysAndTheCloseBoxGiveTheResultOfTheirButton) {
         });
         EXPECT_EQ(result, row.expected) << row.name;
     }
+}
+
+// A box's help button shows what the window's help button shows: here, where neither the help
+// file nor the installed page stands, the box that says so names the same file.
+TEST(MessageDialog, TheHelpButtonShowsTheProgramsOwnHelp) {
+    const std::string help = ThisProgramsHelp();
+    if (platform::KindOfPath(help) == platform::PathKind::File) {
+        GTEST_SKIP() << "the help is installed: showing it would start the desktop's viewer";
+    }
+    QString missing;
+    Ask(QStringLiteral("?"), MsgKind::Warning, buttons::Ok | buttons::Help, [&](QDialog& box) {
+        auto* button = box.findChild<QPushButton*>(QStringLiteral("Help"));
+        ASSERT_NE(button, nullptr);
+        WithModalBox<int>(
+            [&] {
+                button->click();
+                return 0;
+            },
+            [&](QDialog& shown) {
+                missing = shown.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->text();
+                shown.close();
+            });
+        box.close();
+    });
+    EXPECT_EQ(missing, QString::fromUtf8(ui::HelpMissing).arg(ToQString(help)));
 }
 
 TEST(MessageDialog, TheBoxIsLaidOutInItsJapaneseNinePointFont) {
