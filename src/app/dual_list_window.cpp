@@ -2,6 +2,7 @@
 
 #include "app/artwork.h"
 #include "app/fonts.h"
+#include "app/keys.h"
 #include "app/text_edge.h"
 #include "editor/ui_texts.h"
 
@@ -257,40 +258,8 @@ void DualListWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 bool DualListWindow::forwardKey(QKeyEvent* event) {
-    Key key = Key::Other;
-    switch (event->key()) {
-    case Qt::Key_Escape:
-        key = Key::Escape;
-        break;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        key = Key::Enter;
-        break;
-    case Qt::Key_Tab:
-        key = Key::Tab;
-        break;
-    case Qt::Key_Backtab:
-        key = Key::BackTab;
-        break;
-    case Qt::Key_Left:
-        key = Key::Left;
-        break;
-    case Qt::Key_Right:
-        key = Key::Right;
-        break;
-    case Qt::Key_Up:
-        key = Key::Up;
-        break;
-    case Qt::Key_Down:
-        key = Key::Down;
-        break;
-    default:
-        return false;
-    }
-    const Qt::KeyboardModifiers held = event->modifiers();
-    return dialog_->KeyDown(key, {.shift = held.testFlag(Qt::ShiftModifier),
-                                  .control = held.testFlag(Qt::ControlModifier),
-                                  .alt = held.testFlag(Qt::AltModifier)});
+    const Key key = KeyOf(*event);
+    return key != Key::Other && dialog_->KeyDown(key, ModifiersOf(*event));
 }
 
 } // namespace netedit

@@ -1,6 +1,7 @@
 #include "app/message_dialog.h"
 
 #include "app/fonts.h"
+#include "app/keys.h"
 #include "app/qt_user_dialogs.h"
 #include "app/text_edge.h"
 #include "editor/program_files.h"
@@ -17,7 +18,6 @@
 #include <QStyle>
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <optional>
 
 namespace netedit {
@@ -55,7 +55,8 @@ public:
     MessageDialog(QWidget* owner, const QString& caption, std::optional<QStyle::StandardPixmap> icon,
                   const QString& text, unsigned buttonSet)
         : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                             Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+                             Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+          buttonSet_(buttonSet) {
         QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
         const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 640, 480);
         setFont(MessageFont(screen != nullptr ? screen->logicalDotsPerInch() : 96.0));
@@ -86,7 +87,7 @@ public:
         for (std::size_t i = 0; i < shown.size(); ++i) {
             addButton(shown[i], ToQRect(layout.buttons[i]));
         }
-        chooseDefaultAndCancel(buttonSet);
+        chooseDefault();
 
         // The outer size counts the frame, which a window beside the owner shares with it.
         const QSize frame = owner != nullptr ? owner->frameSize() - owner->size() : QSize();
@@ -97,21 +98,24 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override {
-        const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-        if (event->key() == Qt::Key_Escape && modifiers == Qt::NoModifier) {
-            if (cancelButton_ != nullptr) {
-                cancelButton_->click();
-            }
-            return; // without a cancel button Escape does nothing
-        }
-        // As in any dialog, a button's underlined letter presses it without Alt.
-        if ((modifiers & (Qt::ControlModifier | Qt::MetaModifier | Qt::AltModifier)) == 0) {
-            for (const auto& [letter, button] : mnemonics_) {
-                if (event->key() == letter) {
-                    button->click();
-                    return;
-                }
-            }
+        const int code = event->key();
+        const char letter =
+            code >= Qt::Key_A && code <= Qt::Key_Z ? static_cast<char>('A' + (code - Qt::Key_A)) : '\0';
+        const auto focused = std::find(buttons_.begin(), buttons_.end(), focusWidget());
+        const BoxKeyAction action = DecideBoxKey(
+            KeyOf(*event), ModifiersOf(*event), letter, buttonSet_,
+            focused == buttons_.end() ? NoButton : static_cast<std::size_t>(focused - buttons_.begin()));
+        switch (action.kind) {
+        case BoxKeyAction::Press:
+            buttons_[action.button]->click();
+            return;
+        case BoxKeyAction::Focus:
+            buttons_[action.button]->setFocus(Qt::TabFocusReason);
+            return;
+        case BoxKeyAction::Swallow:
+            return;
+        case BoxKeyAction::PassOn:
+            break;
         }
         QDialog::keyPressEvent(event);
     }
@@ -125,10 +129,6 @@ private:
         auto* button = new QPushButton(caption, this);
         button->setObjectName(QString::fromLatin1(row.name));
         button->setGeometry(place);
-        const qsizetype marker = caption.indexOf(QLatin1Char('&'));
-        if (marker >= 0 && marker + 1 < caption.size()) {
-            mnemonics_.emplace_back(caption[marker + 1].toUpper().unicode(), button);
-        }
         if (row.result != 0) {
             connect(button, &QPushButton::clicked, this, [this, result = row.result] { done(result); });
         } else {
@@ -139,20 +139,21 @@ private:
                 help.showHelp(ThisProgramsHelp());
             });
         }
-        byBit_[row.bit] = button;
+        buttons_.push_back(button);
     }
 
-    void chooseDefaultAndCancel(unsigned buttonSet) {
-        if (QPushButton* button = byBit_[DefaultButtonOf(buttonSet)]) {
-            button->setDefault(true);
-            button->setFocus(Qt::OtherFocusReason);
+    void chooseDefault() {
+        const std::vector<BoxButton> shown = ButtonsOf(buttonSet_);
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            if (shown[i].bit == DefaultButtonOf(buttonSet_)) {
+                buttons_[i]->setDefault(true);
+                buttons_[i]->setFocus(Qt::OtherFocusReason);
+            }
         }
-        cancelButton_ = byBit_[CancelButtonOf(buttonSet)];
     }
 
-    std::map<unsigned, QPushButton*> byBit_;
-    std::vector<std::pair<int, QPushButton*>> mnemonics_; // key code, button
-    QPushButton* cancelButton_ = nullptr;
+    unsigned buttonSet_;
+    std::vector<QPushButton*> buttons_; // as ButtonsOf gives them, left to right
 };
 
 int RunBox(QWidget* owner, const QString& caption, std::optional<QStyle::StandardPixmap> icon,

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 
 namespace netedit {
 
@@ -54,6 +55,50 @@ unsigned DefaultButtonOf(unsigned buttonSet) {
 
 unsigned CancelButtonOf(unsigned buttonSet) {
     return FirstOf(buttonSet, {buttons::Cancel, buttons::No, buttons::Ok});
+}
+
+BoxKeyAction DecideBoxKey(Key key, KeyModifiers modifiers, char letter, unsigned buttonSet,
+                          std::size_t focused) {
+    const std::vector<BoxButton> shown = ButtonsOf(buttonSet);
+    const auto positionOf = [&shown](unsigned bit) {
+        const auto found =
+            std::find_if(shown.begin(), shown.end(), [bit](const BoxButton& b) { return b.bit == bit; });
+        return found == shown.end() ? NoButton : static_cast<std::size_t>(found - shown.begin());
+    };
+    const auto pressOrSwallow = [](std::size_t position) {
+        return position == NoButton ? BoxKeyAction{BoxKeyAction::Swallow}
+                                    : BoxKeyAction{BoxKeyAction::Press, position};
+    };
+    // Alt leaves every key but a letter to the system (Alt+Tab, Alt+Escape).
+    if (modifiers.control || shown.empty() || (modifiers.alt && key != Key::Other)) {
+        return {};
+    }
+    const bool held = focused < shown.size();
+    switch (key) {
+    case Key::Escape:
+        return pressOrSwallow(positionOf(CancelButtonOf(buttonSet)));
+    case Key::Enter:
+        return pressOrSwallow(held ? focused : positionOf(DefaultButtonOf(buttonSet)));
+    case Key::Tab:
+    case Key::Right:
+    case Key::Down:
+        return {BoxKeyAction::Focus, held ? (focused + 1) % shown.size() : 0};
+    case Key::BackTab:
+    case Key::Left:
+    case Key::Up:
+        return {BoxKeyAction::Focus, held && focused > 0 ? focused - 1 : shown.size() - 1};
+    case Key::Other:
+        break;
+    }
+    for (std::size_t position = 0; letter != '\0' && position < shown.size(); ++position) {
+        const std::string_view caption = shown[position].caption;
+        const std::size_t marker = caption.find('&');
+        if (marker != std::string_view::npos && marker + 1 < caption.size() &&
+            caption[marker + 1] == letter) {
+            return {BoxKeyAction::Press, position};
+        }
+    }
+    return {};
 }
 
 const char* KindCaption(MsgKind kind) {

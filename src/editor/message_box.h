@@ -1,7 +1,9 @@
 #pragma once
 
+#include "editor/keyboard.h"
 #include "editor/user_dialogs.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,27 @@ std::vector<BoxButton> ButtonsOf(unsigned buttonSet);
 // The button Enter presses and the one Escape (or the close box's road) stands for: 0 for none.
 unsigned DefaultButtonOf(unsigned buttonSet);
 unsigned CancelButtonOf(unsigned buttonSet);
+// What a key does in a box, as in the system's own message boxes.
+struct BoxKeyAction {
+    enum Kind {
+        PassOn,  // the box's toolkit handles the key as it always does
+        Press,   // presses the button at `button`
+        Focus,   // gives the button at `button` the focus
+        Swallow, // nothing
+    };
+    Kind kind = PassOn;
+    std::size_t button = 0; // a position in ButtonsOf(buttonSet)
+};
+inline constexpr std::size_t NoButton = static_cast<std::size_t>(-1);
+
+// For a box of `buttonSet` whose button at `focused` (or NoButton) holds the focus: Escape
+// presses the cancel button, Enter the focused button, else the default one; Tab and the arrow
+// keys walk the buttons, wrapping around; a button's underlined letter (`letter`, in capitals,
+// for a key of Key::Other) presses it, with Alt or without. Nothing else is decided while Alt
+// is held, nothing at all while Control is.
+BoxKeyAction DecideBoxKey(Key key, KeyModifiers modifiers, char letter, unsigned buttonSet,
+                          std::size_t focused);
+
 // The caption of a box of `kind` (UTF-8), nullptr for the program title; Custom has no icon.
 const char* KindCaption(MsgKind kind);
 // The error box's text: the failure's message and a full stop, always.

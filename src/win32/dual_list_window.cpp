@@ -6,6 +6,7 @@
 #include "win32/dpi.h"
 #include "win32/flat_button.h"
 #include "win32/fonts.h"
+#include "win32/keys.h"
 #include "win32/wide_text.h"
 
 #include <commctrl.h>
@@ -64,31 +65,6 @@ const Layout* LayoutOf(std::size_t slot) {
         }
     }
     return nullptr;
-}
-
-Key KeyOf(WPARAM virtualKey, bool shift) {
-    switch (virtualKey) {
-    case VK_RETURN:
-        return Key::Enter;
-    case VK_ESCAPE:
-        return Key::Escape;
-    case VK_TAB:
-        return shift ? Key::BackTab : Key::Tab;
-    case VK_LEFT:
-        return Key::Left;
-    case VK_RIGHT:
-        return Key::Right;
-    case VK_UP:
-        return Key::Up;
-    case VK_DOWN:
-        return Key::Down;
-    default:
-        return Key::Other;
-    }
-}
-
-bool Held(int virtualKey) {
-    return (::GetKeyState(virtualKey) & 0x8000) != 0;
 }
 
 // The task bar names the program by its title: the entry belongs to a window of no size that
@@ -264,8 +240,7 @@ bool DualListWindow::takeKey(const MSG& message) {
     if (key == Key::Other) {
         return false;
     }
-    return dialog_->KeyDown(key,
-                            {.shift = Held(VK_SHIFT), .control = Held(VK_CONTROL), .alt = Held(VK_MENU)});
+    return dialog_->KeyDown(key, HeldModifiers());
 }
 
 // ---- What the dialog asks of its controls ----

@@ -2,10 +2,10 @@
 
 #include "win32/dpi.h"
 #include "win32/fonts.h"
+#include "win32/keys.h"
 #include "win32/native_window.h"
 #include "win32/wide_text.h"
 
-#include <cwctype>
 #include <vector>
 
 namespace netedit::win32 {
@@ -13,16 +13,6 @@ namespace netedit::win32 {
 namespace {
 
 constexpr int FirstButtonId = 1000;
-
-bool Held(int virtualKey) {
-    return (::GetKeyState(virtualKey) & 0x8000) != 0;
-}
-
-// The letter after the "&" of a caption, upper case; 0 without one.
-wchar_t MnemonicOf(const std::wstring& caption) {
-    const std::size_t marker = caption.find(L'&');
-    return marker + 1 < caption.size() ? static_cast<wchar_t>(std::towupper(caption[marker + 1])) : L'\0';
-}
 
 class BoxWindow : public NativeWindow {
 public:
@@ -39,7 +29,6 @@ private:
     struct Button {
         HWND hwnd;
         BoxButton row;
-        wchar_t mnemonic;
     };
 
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -134,7 +123,7 @@ void BoxWindow::build() {
         const DWORD role = shown[i].bit == defaultBit ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
         const HWND button = makeChild(L"BUTTON", caption, WS_TABSTOP | role, layout.buttons[i],
                                       FirstButtonId + static_cast<int>(i));
-        buttons_.push_back({button, shown[i], MnemonicOf(caption)});
+        buttons_.push_back({button, shown[i]});
     }
 
     RECT frame{0, 0, layout.clientWidth, layout.clientHeight};
@@ -163,40 +152,22 @@ bool BoxWindow::takeKey(const MSG& message) {
         return false;
     }
     const WPARAM key = message.wParam;
-    const bool alt = message.message == WM_SYSKEYDOWN;
-    if (Held(VK_CONTROL)) {
-        return false;
-    }
-    if (key == VK_ESCAPE && !alt) {
-        // Without a cancel button Escape does nothing.
-        if (const Button* cancel = buttonOfBit(CancelButtonOf(content_.buttonSet))) {
-            press(*cancel);
-        }
+    const char letter = key >= 'A' && key <= 'Z' ? static_cast<char>(key) : '\0';
+    const Button* focused = buttonOf(::GetFocus());
+    const BoxKeyAction action =
+        DecideBoxKey(KeyOf(key, Held(VK_SHIFT)), HeldModifiers(), letter, content_.buttonSet,
+                     focused != nullptr ? static_cast<std::size_t>(focused - buttons_.data()) : NoButton);
+    switch (action.kind) {
+    case BoxKeyAction::Press:
+        press(buttons_[action.button]);
         return true;
-    }
-    if (key == VK_RETURN && !alt) {
-        const Button* focused = buttonOf(::GetFocus());
-        const Button* chosen =
-            focused != nullptr ? focused : buttonOfBit(DefaultButtonOf(content_.buttonSet));
-        if (chosen != nullptr) {
-            press(*chosen);
-        }
+    case BoxKeyAction::Focus:
+        ::SetFocus(buttons_[action.button].hwnd);
         return true;
-    }
-    if (key == VK_TAB && !alt && !buttons_.empty()) {
-        const Button* focused = buttonOf(::GetFocus());
-        const auto count = static_cast<std::ptrdiff_t>(buttons_.size());
-        const std::ptrdiff_t at = focused != nullptr ? focused - buttons_.data() : -1;
-        const std::ptrdiff_t next = Held(VK_SHIFT) ? (at <= 0 ? count - 1 : at - 1) : (at + 1) % count;
-        ::SetFocus(buttons_[static_cast<std::size_t>(next)].hwnd);
+    case BoxKeyAction::Swallow:
         return true;
-    }
-    // As in any dialog, a button's underlined letter presses it, with Alt or without.
-    for (const Button& button : buttons_) {
-        if (button.mnemonic != L'\0' && key == static_cast<WPARAM>(button.mnemonic)) {
-            press(button);
-            return true;
-        }
+    case BoxKeyAction::PassOn:
+        break;
     }
     return false;
 }

@@ -95,6 +95,7 @@ TEST(MessageDialog, KeysAndTheCloseBoxGiveTheResultOfTheirButton) {
         {"Escape presses the cancel button", yesNo, {Qt::Key_Escape}, results::No},
         {"close box", yesNo, {}, results::Cancel},
         {"a button's letter", yesNo, {Qt::Key_N}, results::No},
+        {"the arrow keys walk the buttons, round", yesNo, {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Return}, results::No},
         {"without a cancel button Escape stays", buttons::Retry | buttons::Ignore, {Qt::Key_Escape, Qt::Key_I}, results::Ignore},
         // clang-format on
     };

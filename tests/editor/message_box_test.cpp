@@ -64,5 +64,50 @@ TEST(MessageBox, ButtonsStandInBitOrderAndEnterAndEscapePickTheirOwn) {
     EXPECT_EQ(FailureText(Failure("\x8F\x49\x82\xED\x82\xE8\x81\x42")), "\x8F\x49\x82\xED\x82\xE8\x81\x42.");
 }
 
+// Keys in a box as in the system's own message boxes; a row's focus is a button's position.
+TEST(MessageBox, KeysPressOrWalkTheButtons) {
+    using enum Key;
+    constexpr unsigned YesNo = buttons::Yes | buttons::No;
+    constexpr unsigned Three = buttons::Abort | buttons::Retry | buttons::Ignore;
+    constexpr KeyModifiers None{};
+    constexpr KeyModifiers Alt{.alt = true};
+    const struct {
+        Key key;
+        KeyModifiers modifiers;
+        char letter;
+        unsigned set;
+        std::size_t focused;
+        BoxKeyAction::Kind kind;
+        std::size_t button;
+    } rows[] = {
+        // clang-format off
+        {Escape, None, 0, YesNo, NoButton, BoxKeyAction::Press, 1},
+        {Escape, None, 0, Three, 0, BoxKeyAction::Swallow, 0}, // no cancel button
+        {Enter, None, 0, YesNo, 1, BoxKeyAction::Press, 1},
+        {Enter, None, 0, YesNo, NoButton, BoxKeyAction::Press, 0},
+        {Enter, None, 0, YesNo | buttons::NoByDefault, NoButton, BoxKeyAction::Press, 1},
+        {Enter, None, 0, buttons::No | buttons::Cancel, NoButton, BoxKeyAction::Swallow, 0},
+        {Right, None, 0, YesNo, 1, BoxKeyAction::Focus, 0},
+        {Down, None, 0, Three, 0, BoxKeyAction::Focus, 1},
+        {Tab, None, 0, Three, NoButton, BoxKeyAction::Focus, 0},
+        {Left, None, 0, YesNo, 0, BoxKeyAction::Focus, 1},
+        {Up, None, 0, Three, 2, BoxKeyAction::Focus, 1},
+        {BackTab, None, 0, Three, NoButton, BoxKeyAction::Focus, 2},
+        {Other, None, 'I', Three, 0, BoxKeyAction::Press, 2},
+        {Other, Alt, 'N', YesNo, 0, BoxKeyAction::Press, 1},
+        {Other, None, 'Q', YesNo, 0, BoxKeyAction::PassOn, 0},
+        {Escape, Alt, 0, YesNo, 0, BoxKeyAction::PassOn, 0},
+        {Enter, {.control = true}, 0, YesNo, 0, BoxKeyAction::PassOn, 0},
+        // clang-format on
+    };
+    for (const auto& row : rows) {
+        const BoxKeyAction action = DecideBoxKey(row.key, row.modifiers, row.letter, row.set, row.focused);
+        EXPECT_EQ(action.kind, row.kind) << static_cast<int>(row.key) << " " << row.letter;
+        if (row.kind == BoxKeyAction::Press || row.kind == BoxKeyAction::Focus) {
+            EXPECT_EQ(action.button, row.button) << static_cast<int>(row.key) << " " << row.letter;
+        }
+    }
+}
+
 } // namespace
 } // namespace netedit

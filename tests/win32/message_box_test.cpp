@@ -94,6 +94,8 @@ TEST(Win32MessageBox, CaptionsButtonsAndTheKeysThatAnswer) {
         {Confirmation, buttons::Yes | buttons::No, "", results::Cancel, "確認", yesNo}, // the close box
         {Error, buttons::Yes | buttons::No, "N", results::No, "ｴﾗｰ", yesNo},
         {Warning, buttons::Yes | buttons::No, "\t\r", results::No, "警告", yesNo},
+        {Warning, buttons::Yes | buttons::No, "\x28\x28\x26\r", results::No, "警告", yesNo}, // Down, Down, Up: round
+        {Warning, buttons::Yes | buttons::No | buttons::NoByDefault, "\r", results::No, "警告", yesNo},
         // No cancel button: Escape does nothing.
         {Custom, buttons::Abort | buttons::Retry | buttons::Ignore, "\x1bI", results::Ignore, ProgramTitle(), abortRetryIgnore},
         // clang-format on
