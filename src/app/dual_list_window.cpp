@@ -5,6 +5,7 @@
 #include "app/keys.h"
 #include "app/text_edge.h"
 #include "editor/ui_texts.h"
+#include "editor/window_description.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -21,8 +22,25 @@ namespace netedit {
 
 namespace {
 
-constexpr int ClientWidth = 587;
-constexpr int ClientHeight = 461;
+// The system's pictures for the kinds it has, the program's own for the others.
+QIcon PictureIcon(Picture picture) {
+    QStyle* style = QApplication::style();
+    switch (picture) {
+    case Picture::Folder:
+        return FolderPicture();
+    case Picture::Door:
+        return DoorPicture();
+    case Picture::Tick:
+        return style->standardIcon(QStyle::SP_DialogOkButton);
+    case Picture::Cross:
+        return style->standardIcon(QStyle::SP_DialogCancelButton);
+    case Picture::Question:
+        return style->standardIcon(QStyle::SP_DialogHelpButton);
+    case Picture::None:
+        break;
+    }
+    return {};
+}
 
 QToolButton* MakeFlatButton(const QString& caption, const QFont& font, QWidget* parent) {
     auto* button = new QToolButton(parent);
@@ -62,62 +80,19 @@ int DualListWindow::px(int logical) const {
 }
 
 void DualListWindow::buildControls() {
-    auto place = [this](QWidget* control, int left, int top, int width, int height) {
-        control->setGeometry(px(left), px(top), px(width), px(height));
-    };
-    SrcLabel = new MnemonicLabel(QString::fromUtf8(ui::SourceCaption), this);
-    place(SrcLabel, 14, 14, 245, 27);
-    DstLabel = new MnemonicLabel(QString::fromUtf8(ui::DestinationCaption), this);
-    place(DstLabel, 325, 14, 245, 27);
-    Label1 = new MnemonicLabel(QString(), this);
-    place(Label1, 18, 48, 243, 22);
-    Label2 = new MnemonicLabel(QString(), this);
-    place(Label2, 325, 48, 244, 22);
-
-    // Assistive technology names each list by the caption above it.
-    SrcList = new EntryListBox(this);
-    SrcList->setAccessibleName(QString::fromUtf8(ui::SourceCaption));
-    place(SrcList, 18, 81, 244, 313);
-    DstList = new EntryListBox(this);
-    DstList->setAccessibleName(QString::fromUtf8(ui::DestinationCaption));
-    place(DstList, 325, 81, 244, 313);
-
     const QFont flatFont = FlatButtonFont(px(20));
-    auto flat = [&](const char* caption, const char* description) {
-        QToolButton* button = MakeFlatButton(QString::fromUtf8(caption), flatFont, this);
-        button->setAccessibleDescription(QString::fromUtf8(description));
-        return button;
-    };
-    IncludeBtn = flat(">", ui::IncludeDescription);
-    place(IncludeBtn, 274, 94, 40, 41);
-    IncAllBtn = flat(">>", ui::IncludeAllDescription);
-    place(IncAllBtn, 274, 148, 40, 41);
-    ExcludeBtn = flat("<", ui::ExcludeDescription);
-    place(ExcludeBtn, 274, 202, 40, 41);
-    ExcludeBtn->setEnabled(false);
-    ExAllBtn = flat("<<", ui::ExcludeAllDescription);
-    place(ExAllBtn, 274, 257, 40, 40);
-    ExAllBtn->setEnabled(false);
-
-    QStyle* style = QApplication::style();
-    auto picture = [&](const QIcon& icon, int size, const char* caption) {
-        return new PictureButton(icon, px(size), px(2), QString::fromUtf8(caption), this);
-    };
-    BitBtn1 = picture(FolderPicture(), 16, ui::OpenCaption);
-    place(BitBtn1, 42, 412, 80, 32);
-    OKBtn = picture(style->standardIcon(QStyle::SP_DialogOkButton), 18, ui::SaveCaption);
-    place(OKBtn, 149, 412, 80, 32);
-    CancelBtn = picture(style->standardIcon(QStyle::SP_DialogCancelButton), 18, ui::RevertCaption);
-    place(CancelBtn, 255, 412, 80, 32);
-    CloseBtn = picture(DoorPicture(), 16, ui::CloseCaption);
-    place(CloseBtn, 362, 412, 80, 32);
-    BitBtn2 = picture(style->standardIcon(QStyle::SP_DialogHelpButton), 18, ui::HelpCaption);
-    place(BitBtn2, 468, 412, 80, 32);
-
-    BitBtn1->setToolTip(QString::fromUtf8(ui::OpenHint));
-    OKBtn->setToolTip(QString::fromUtf8(ui::SaveHint));
-    CancelBtn->setToolTip(QString::fromUtf8(ui::RevertHint));
-    CloseBtn->setToolTip(QString::fromUtf8(ui::CloseHint));
+    for (const ControlRow& row : WindowControls) {
+        QWidget* control = makeControl(row, flatFont);
+        control->setGeometry(px(row.left), px(row.top), px(row.width), px(row.height));
+        control->setEnabled(row.startsEnabled);
+        if (row.hint != nullptr) {
+            control->setToolTip(QString::fromUtf8(row.hint));
+        }
+        if (row.description != nullptr) {
+            control->setAccessibleDescription(QString::fromUtf8(row.description));
+        }
+        controls_[IndexOf(row.control)] = control;
+    }
 
     QWidget* previous = this;
     for (Control control : TabOrder) {
@@ -152,37 +127,46 @@ void DualListWindow::centreOnScreen() {
 }
 
 QWidget* DualListWindow::widgetOf(Control control) const {
-    switch (control) {
-    case Control::BitBtn1:
-        return BitBtn1;
-    case Control::OKBtn:
-        return OKBtn;
-    case Control::CancelBtn:
-        return CancelBtn;
-    case Control::CloseBtn:
-        return CloseBtn;
-    case Control::SrcList:
-        return SrcList;
-    case Control::DstList:
-        return DstList;
-    case Control::BitBtn2:
-        return BitBtn2;
-    case Control::IncludeBtn:
-        return IncludeBtn;
-    case Control::IncAllBtn:
-        return IncAllBtn;
-    case Control::ExcludeBtn:
-        return ExcludeBtn;
-    case Control::ExAllBtn:
-        return ExAllBtn;
-    case Control::Label1:
-        return Label1;
-    case Control::Label2:
-        return Label2;
-    case Control::None:
+    return control == Control::None ? nullptr : controls_[IndexOf(control)];
+}
+
+// Makes the control of `row` and keeps it under its name.
+QWidget* DualListWindow::makeControl(const ControlRow& row, const QFont& flatFont) {
+    const QString caption = QString::fromUtf8(row.caption);
+    switch (row.kind) {
+    case ControlKind::Label: {
+        auto* label = new MnemonicLabel(caption, this);
+        (row.control == Control::SrcLabel   ? SrcLabel
+         : row.control == Control::DstLabel ? DstLabel
+         : row.control == Control::Label1   ? Label1
+                                            : Label2) = label;
+        return label;
+    }
+    case ControlKind::List: {
+        auto* list = new EntryListBox(this);
+        list->setAccessibleName(caption); // the caption above it
+        (row.control == Control::SrcList ? SrcList : DstList) = list;
+        return list;
+    }
+    case ControlKind::Flat: {
+        QToolButton* button = MakeFlatButton(caption, flatFont, this);
+        (row.control == Control::IncludeBtn   ? IncludeBtn
+         : row.control == Control::IncAllBtn  ? IncAllBtn
+         : row.control == Control::ExcludeBtn ? ExcludeBtn
+                                              : ExAllBtn) = button;
+        return button;
+    }
+    case ControlKind::Push:
         break;
     }
-    return nullptr;
+    auto* button =
+        new PictureButton(PictureIcon(row.picture), px(PictureSide(row.picture)), px(2), caption, this);
+    (row.control == Control::BitBtn1     ? BitBtn1
+     : row.control == Control::OKBtn     ? OKBtn
+     : row.control == Control::CancelBtn ? CancelBtn
+     : row.control == Control::CloseBtn  ? CloseBtn
+                                         : BitBtn2) = button;
+    return button;
 }
 
 // ---- What the dialog asks of its controls ----

@@ -4,8 +4,10 @@
 #include "app/picture_button.h"
 #include "editor/dialog_controls.h"
 #include "editor/dual_list_dlg.h"
+#include "editor/window_description.h"
 
 #include <QWidget>
+#include <array>
 #include <memory>
 #include <string>
 
@@ -63,11 +65,13 @@ protected:
 
 private:
     void buildControls();
+    QWidget* makeControl(const ControlRow& row, const QFont& flatFont);
     QWidget* widgetOf(Control control) const;
     bool forwardKey(QKeyEvent* event);
     int px(int logical) const;
 
     std::unique_ptr<TDualListDlg> dialog_;
+    std::array<QWidget*, ControlCount> controls_{}; // by Control
     double scale_ = 1.0;
 };
 

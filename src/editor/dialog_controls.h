@@ -4,7 +4,7 @@
 
 namespace netedit {
 
-// The window's controls that the dialog's logic addresses, by their names in the window.
+// The window's controls, by their names in the window.
 enum class Control {
     None,       // the window itself
     BitBtn1,    // "開く": opens the net data file, once a run
@@ -20,6 +20,8 @@ enum class Control {
     ExAllBtn,   // "<<": moves every entry back to the left
     Label1,     // the remembered source path, shortened
     Label2,     // the remembered destination path, shortened
+    SrcLabel,   // "既存データ：", the caption over the left list
+    DstLabel,   // "新データ：", the caption over the right list
 };
 
 // What the dialog needs of its window besides the two lists and the user dialogs.

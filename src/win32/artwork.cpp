@@ -17,6 +17,8 @@ struct Shape {
 
 std::vector<Shape> ShapesOf(Picture picture) {
     switch (picture) {
+    case Picture::None:
+        break;
     case Picture::Folder:
         return {{RGB(230, 190, 40), RGB(120, 90, 0), {{1, 3}, {6, 3}, {7, 5}, {13, 5}, {13, 13}, {1, 13}}},
                 {RGB(255, 225, 90), RGB(120, 90, 0), {{3, 7}, {15, 7}, {13, 13}, {1, 13}}}};
@@ -65,10 +67,6 @@ std::vector<Shape> ShapesOf(Picture picture) {
 }
 
 } // namespace
-
-int PictureSide(Picture picture) {
-    return picture == Picture::Folder || picture == Picture::Door ? 16 : 18;
-}
 
 void DrawPicture(HDC dc, Picture picture, int left, int top, int side, bool enabled) {
     const double scale = static_cast<double>(side) / PictureSide(picture);

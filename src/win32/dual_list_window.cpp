@@ -1,6 +1,7 @@
 #include "win32/dual_list_window.h"
 
 #include "editor/ui_texts.h"
+#include "editor/window_description.h"
 #include "runtime/paths.h"
 #include "win32/artwork.h"
 #include "win32/dpi.h"
@@ -17,55 +18,7 @@ namespace netedit::win32 {
 namespace {
 
 constexpr wchar_t WindowClass[] = L"NeteditDualList";
-constexpr int ClientWidth = 587;
-constexpr int ClientHeight = 461;
-constexpr int FirstId = 100; // a control's id is FirstId and its place in the table
-constexpr std::size_t SrcCaption = 14;
-constexpr std::size_t DstCaption = 15;
-
-enum class Kind { Label, List, Flat, Push };
-
-struct Layout {
-    std::size_t slot; // a Control, or one of the two list captions
-    Kind kind;
-    int left, top, width, height;
-    const char* caption;
-    std::optional<Picture> picture;
-    const char* hint;
-};
-
-constexpr std::size_t SlotOf(Control control) {
-    return static_cast<std::size_t>(control);
-}
-
-const Layout Controls[] = {
-    {SrcCaption, Kind::Label, 14, 14, 245, 27, ui::SourceCaption, {}, nullptr},
-    {DstCaption, Kind::Label, 325, 14, 245, 27, ui::DestinationCaption, {}, nullptr},
-    {SlotOf(Control::Label1), Kind::Label, 18, 48, 243, 22, "", {}, nullptr},
-    {SlotOf(Control::Label2), Kind::Label, 325, 48, 244, 22, "", {}, nullptr},
-    {SlotOf(Control::SrcList), Kind::List, 18, 81, 244, 313, nullptr, {}, nullptr},
-    {SlotOf(Control::DstList), Kind::List, 325, 81, 244, 313, nullptr, {}, nullptr},
-    {SlotOf(Control::IncludeBtn), Kind::Flat, 274, 94, 40, 41, ">", {}, nullptr},
-    {SlotOf(Control::IncAllBtn), Kind::Flat, 274, 148, 40, 41, ">>", {}, nullptr},
-    {SlotOf(Control::ExcludeBtn), Kind::Flat, 274, 202, 40, 41, "<", {}, nullptr},
-    {SlotOf(Control::ExAllBtn), Kind::Flat, 274, 257, 40, 40, "<<", {}, nullptr},
-    // The push buttons in their tab order.
-    {SlotOf(Control::BitBtn1), Kind::Push, 42, 412, 80, 32, ui::OpenCaption, Picture::Folder, ui::OpenHint},
-    {SlotOf(Control::OKBtn), Kind::Push, 149, 412, 80, 32, ui::SaveCaption, Picture::Tick, ui::SaveHint},
-    {SlotOf(Control::CancelBtn), Kind::Push, 255, 412, 80, 32, ui::RevertCaption, Picture::Cross,
-     ui::RevertHint},
-    {SlotOf(Control::CloseBtn), Kind::Push, 362, 412, 80, 32, ui::CloseCaption, Picture::Door, ui::CloseHint},
-    {SlotOf(Control::BitBtn2), Kind::Push, 468, 412, 80, 32, ui::HelpCaption, Picture::Question, nullptr},
-};
-
-const Layout* LayoutOf(std::size_t slot) {
-    for (const Layout& layout : Controls) {
-        if (layout.slot == slot) {
-            return &layout;
-        }
-    }
-    return nullptr;
-}
+constexpr int FirstId = 100; // a control's id is FirstId and its place in the table by Control
 
 // The task bar names the program by its title: the entry belongs to a window of no size that
 // owns the dialog and hands it every activation and close that comes through the task bar.
@@ -126,38 +79,38 @@ void DualListWindow::buildControls() {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     tooltips_ = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
                                   0, 0, hwnd_, nullptr, instance, nullptr);
-    // Hints come after the pointer has rested half a second and go again after 2.5 seconds.
-    ::SendMessageW(tooltips_, TTM_SETDELAYTIME, TTDT_INITIAL, 500);
-    ::SendMessageW(tooltips_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 2500);
-    for (const Layout& layout : Controls) {
-        const auto id = static_cast<int>(FirstId + layout.slot);
+    ::SendMessageW(tooltips_, TTM_SETDELAYTIME, TTDT_INITIAL, HintDelayMs);
+    ::SendMessageW(tooltips_, TTM_SETDELAYTIME, TTDT_AUTOPOP, HintShownMs);
+    for (const ControlRow& layout : WindowControls) {
+        const auto id = static_cast<int>(FirstId + IndexOf(layout.control));
         const auto menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
         HWND control = nullptr;
         switch (layout.kind) {
-        case Kind::List: {
+        case ControlKind::List: {
             auto list = std::make_unique<EntryListBox>(hwnd_, id);
             control = list->hwnd();
-            (layout.slot == SlotOf(Control::SrcList) ? srcList_ : dstList_) = std::move(list);
+            (layout.control == Control::SrcList ? srcList_ : dstList_) = std::move(list);
             break;
         }
-        case Kind::Label:
+        case ControlKind::Label:
             // Native labels take "&" as a mnemonic and clip at their edge.
             control = ::CreateWindowExW(0, L"STATIC", WideOfUtf8(layout.caption).c_str(),
                                         WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP, 0, 0, 0, 0, hwnd_, menu,
                                         instance, nullptr);
             break;
-        case Kind::Flat:
+        case ControlKind::Flat:
             flatButtons_.push_back(
                 std::make_unique<FlatButton>(hwnd_, id, WideOfUtf8(layout.caption).c_str()));
             control = flatButtons_.back()->hwnd();
             break;
-        case Kind::Push:
+        case ControlKind::Push:
             control = ::CreateWindowExW(0, L"BUTTON", WideOfUtf8(layout.caption).c_str(),
                                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, 0, 0, 0, hwnd_,
                                         menu, instance, nullptr);
             break;
         }
-        controls_[layout.slot] = control;
+        controls_[IndexOf(layout.control)] = control;
+        ::EnableWindow(control, layout.startsEnabled ? TRUE : FALSE);
         if (layout.hint != nullptr) {
             const std::wstring hint = WideOfUtf8(layout.hint);
             TTTOOLINFOW tool{};
@@ -169,8 +122,6 @@ void DualListWindow::buildControls() {
             ::SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         }
     }
-    ::EnableWindow(hwndOf(Control::ExcludeBtn), FALSE);
-    ::EnableWindow(hwndOf(Control::ExAllBtn), FALSE);
 }
 
 void DualListWindow::makeFonts() {
@@ -186,10 +137,10 @@ void DualListWindow::placeControls() {
     AdjustFrameForDpi(frame, hwnd_, dpi_);
     ::SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    for (const Layout& layout : Controls) {
-        HWND control = controls_[layout.slot];
+    for (const ControlRow& layout : WindowControls) {
+        HWND control = controls_[IndexOf(layout.control)];
         ::SendMessageW(control, WM_SETFONT,
-                       reinterpret_cast<WPARAM>(layout.kind == Kind::Flat ? flatFont_ : font_), FALSE);
+                       reinterpret_cast<WPARAM>(layout.kind == ControlKind::Flat ? flatFont_ : font_), FALSE);
         ::MoveWindow(control, px(layout.left), px(layout.top), px(layout.width), px(layout.height), TRUE);
     }
     // A row as high as the font's line.
@@ -220,13 +171,13 @@ void DualListWindow::showCentred() {
 }
 
 HWND DualListWindow::hwndOf(Control control) const {
-    return controls_[SlotOf(control)];
+    return controls_[IndexOf(control)];
 }
 
 Control DualListWindow::controlOf(HWND hwnd) const {
-    for (std::size_t slot = 1; slot <= SlotOf(Control::Label2); ++slot) {
-        if (hwnd != nullptr && controls_[slot] == hwnd) {
-            return static_cast<Control>(slot);
+    for (const ControlRow& row : WindowControls) {
+        if (hwnd != nullptr && controls_[IndexOf(row.control)] == hwnd) {
+            return row.control;
         }
     }
     return Control::None;
@@ -344,29 +295,29 @@ LRESULT DualListWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void DualListWindow::command(int id, int code) {
-    const auto slot = static_cast<std::size_t>(id - FirstId);
-    const Layout* layout = slot < controls_.size() ? LayoutOf(slot) : nullptr;
+    const auto index = static_cast<std::size_t>(id - FirstId);
+    const ControlRow* layout = index < ControlCount ? RowOf(static_cast<Control>(index)) : nullptr;
     if (layout == nullptr) {
         return;
     }
-    const auto control = static_cast<Control>(slot);
+    const Control control = layout->control;
     switch (layout->kind) {
-    case Kind::List:
+    case ControlKind::List:
         if (code == LBN_SELCHANGE) {
             dialog_->ListClicked(control);
         }
         break;
-    case Kind::Flat:
+    case ControlKind::Flat:
         if (code == STN_CLICKED || code == STN_DBLCLK) { // a second click of a double-click moves again
             dialog_->Press(control);
         }
         break;
-    case Kind::Push:
+    case ControlKind::Push:
         if (code == BN_CLICKED) {
             dialog_->Press(control);
         }
         break;
-    case Kind::Label:
+    case ControlKind::Label:
         break;
     }
 }
@@ -374,8 +325,9 @@ void DualListWindow::command(int id, int code) {
 // A push button with its picture 2 pixels from its left edge and its caption centred in the
 // room to the right of it.
 void DualListWindow::drawButton(const DRAWITEMSTRUCT& item) const {
-    const Layout* layout = LayoutOf(static_cast<std::size_t>(item.CtlID - FirstId));
-    if (layout == nullptr || !layout->picture) {
+    const auto index = static_cast<std::size_t>(item.CtlID - FirstId);
+    const ControlRow* layout = index < ControlCount ? RowOf(static_cast<Control>(index)) : nullptr;
+    if (layout == nullptr || layout->picture == Picture::None) {
         return;
     }
     const HDC dc = item.hDC;
@@ -390,9 +342,9 @@ void DualListWindow::drawButton(const DRAWITEMSTRUCT& item) const {
     }
     ::DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
     const int shift = pushed ? 1 : 0;
-    const int side = px(PictureSide(*layout->picture));
+    const int side = px(PictureSide(layout->picture));
     const int pictureLeft = item.rcItem.left + px(2) + shift;
-    DrawPicture(dc, *layout->picture, pictureLeft, (item.rcItem.top + item.rcItem.bottom - side) / 2 + shift,
+    DrawPicture(dc, layout->picture, pictureLeft, (item.rcItem.top + item.rcItem.bottom - side) / 2 + shift,
                 side, enabled);
     const std::wstring caption = WideOfUtf8(layout->caption);
     RECT room{pictureLeft + side, item.rcItem.top + shift, item.rcItem.right + shift,

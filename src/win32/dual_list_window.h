@@ -2,6 +2,7 @@
 
 #include "editor/dialog_controls.h"
 #include "editor/dual_list_dlg.h"
+#include "editor/window_description.h"
 #include "win32/entry_list_box.h"
 #include "win32/flat_button.h"
 #include "win32/native_window.h"
@@ -54,7 +55,7 @@ private:
     UINT dpi_ = 96;
     HFONT font_ = nullptr;
     HFONT flatFont_ = nullptr;
-    std::array<HWND, 16> controls_{}; // by Control, and the two list captions after them
+    std::array<HWND, ControlCount> controls_{}; // by Control
     std::unique_ptr<EntryListBox> srcList_;
     std::unique_ptr<EntryListBox> dstList_;
     std::vector<std::unique_ptr<FlatButton>> flatButtons_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/dual_list_dlg.h"
+#include "editor/window_description.h"
 #include "runtime/codec.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
@@ -12,6 +13,17 @@
 #include <set>
 
 namespace netedit::testing {
+
+// The controls the window builds disabled.
+inline std::set<Control> StartingDisabled() {
+    std::set<Control> disabled;
+    for (const ControlRow& row : WindowControls) {
+        if (!row.startsEnabled) {
+            disabled.insert(row.control);
+        }
+    }
+    return disabled;
+}
 
 // A window as the dialog sees it: which controls are enabled, which one has the focus, what the
 // two path labels show, and whether it was asked to close (and the close question let it).
@@ -30,7 +42,7 @@ public:
     void setLabelText(Control label, const std::string& text) override { labels[label] = text; }
     void closeWindow() override { closed = closeQuery(); }
 
-    std::set<Control> disabled{Control::ExcludeBtn, Control::ExAllBtn}; // as the window builds them
+    std::set<Control> disabled = StartingDisabled();
     Control focused = Control::None;
     std::map<Control, std::string> labels;
     std::function<bool()> closeQuery;
