@@ -46,6 +46,7 @@ public:
     MnemonicLabel* Label2 = nullptr;
 
     TDualListDlg& dialog() { return *dialog_; }
+    QWidget* widgetOf(Control control) const;
     // Centres the window's outer frame on the available area of its screen.
     void centreOnScreen();
 
@@ -66,7 +67,6 @@ protected:
 private:
     void buildControls();
     QWidget* makeControl(const ControlRow& row, const QFont& flatFont);
-    QWidget* widgetOf(Control control) const;
     bool forwardKey(QKeyEvent* event);
     int px(int logical) const;
 

@@ -26,20 +26,11 @@ TEST_F(MainWindow, ControlsStandWhereTheyBelong) {
         auto px = [scale](int v) { return static_cast<int>(v * scale + 0.5); };
         return QRect(px(left), px(top), px(width), px(height));
     };
-    const std::pair<QWidget*, QRect> rows[] = {
-        {w.SrcLabel, at(14, 14, 245, 27)},    {w.DstLabel, at(325, 14, 245, 27)},
-        {w.Label1, at(18, 48, 243, 22)},      {w.Label2, at(325, 48, 244, 22)},
-        {w.SrcList, at(18, 81, 244, 313)},    {w.DstList, at(325, 81, 244, 313)},
-        {w.IncludeBtn, at(274, 94, 40, 41)},  {w.IncAllBtn, at(274, 148, 40, 41)},
-        {w.ExcludeBtn, at(274, 202, 40, 41)}, {w.ExAllBtn, at(274, 257, 40, 40)},
-        {w.BitBtn1, at(42, 412, 80, 32)},     {w.OKBtn, at(149, 412, 80, 32)},
-        {w.CancelBtn, at(255, 412, 80, 32)},  {w.CloseBtn, at(362, 412, 80, 32)},
-        {w.BitBtn2, at(468, 412, 80, 32)},
-    };
-    for (const auto& [control, geometry] : rows) {
-        EXPECT_EQ(control->geometry(), geometry) << control->metaObject()->className();
+    for (const ControlRow& row : WindowControls) {
+        EXPECT_EQ(w.widgetOf(row.control)->geometry(), at(row.left, row.top, row.width, row.height))
+            << row.caption;
     }
-    EXPECT_EQ(w.size(), at(0, 0, 587, 461).size());
+    EXPECT_EQ(w.size(), at(0, 0, ClientWidth, ClientHeight).size());
     w.centreOnScreen(); // its frame, not its client area
     QApplication::processEvents();
     ASSERT_NE(w.frameGeometry(), w.geometry()) << "the platform draws no frame";
