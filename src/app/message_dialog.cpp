@@ -45,10 +45,6 @@ QRect ToQRect(const PixelRect& rect) {
     return {rect.left, rect.top, rect.width, rect.height};
 }
 
-QString ProgramTitleText() {
-    return ToQString(ProgramTitle());
-}
-
 // The message box itself: built, shown modally and destroyed by one call.
 class MessageDialog : public QDialog {
 public:
@@ -182,9 +178,7 @@ QSize WrappedTextSize(const QFontMetrics& metrics, const QString& text, int maxW
 
 int AskUser(QWidget* owner, const QString& text, MsgKind kind, unsigned buttonSet,
             [[maybe_unused]] int helpContext) {
-    const char* caption = KindCaption(kind);
-    return RunBox(owner, caption != nullptr ? QString::fromUtf8(caption) : ProgramTitleText(), IconOf(kind),
-                  text, buttonSet);
+    return RunBox(owner, QString::fromUtf8(BoxCaption(kind)), IconOf(kind), text, buttonSet);
 }
 
 void ShowNotice(QWidget* owner, const QString& text) {
@@ -196,8 +190,8 @@ void ReportFailure(QWidget* owner, const Failure& failure) {
     if (QWidget* grabber = QWidget::mouseGrabber()) {
         grabber->releaseMouse();
     }
-    RunBox(owner, ProgramTitleText(), QStyle::SP_MessageBoxCritical, ToQString(FailureText(failure)),
-           buttons::Ok);
+    RunBox(owner, QString::fromUtf8(BoxCaption(MsgKind::Custom)), QStyle::SP_MessageBoxCritical,
+           ToQString(FailureText(failure)), buttons::Ok);
 }
 
 } // namespace netedit

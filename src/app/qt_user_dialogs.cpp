@@ -2,6 +2,7 @@
 
 #include "app/message_dialog.h"
 #include "app/text_edge.h"
+#include "editor/message_box.h"
 #include "editor/ui_texts.h"
 #include "runtime/paths.h"
 
@@ -48,10 +49,6 @@ std::optional<std::string> RunFileDialog(QWidget* owner, QFileDialog::AcceptMode
     return PathFromQString(QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath());
 }
 
-QString Title() {
-    return ToQString(ProgramTitle());
-}
-
 } // namespace
 
 QStringList FileDialogFilters(const QString& pairs) {
@@ -96,8 +93,8 @@ void QtUserDialogs::reportFailure(const Failure& failure) {
 void QtUserDialogs::showHelp(const std::string& path) {
     const QString file = ToQString(path);
     if (!QFileInfo(file).isFile()) {
-        QMessageBox box(QMessageBox::Warning, Title(), QString::fromUtf8(ui::HelpMissing).arg(file),
-                        QMessageBox::Ok, owner_);
+        QMessageBox box(QMessageBox::Warning, QString::fromUtf8(BoxCaption(MsgKind::Custom)),
+                        QString::fromUtf8(HelpMissingText(path)), QMessageBox::Ok, owner_);
         box.setTextFormat(Qt::PlainText); // a path is shown as it is, never as formatting
         box.exec();
         return;

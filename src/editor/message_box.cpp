@@ -1,6 +1,9 @@
 #include "editor/message_box.h"
 
+#include "editor/ui_texts.h"
+#include "runtime/codec.h"
 #include "runtime/failure.h"
+#include "runtime/paths.h"
 
 #include <algorithm>
 #include <array>
@@ -101,7 +104,7 @@ BoxKeyAction DecideBoxKey(Key key, KeyModifiers modifiers, char letter, unsigned
     return {};
 }
 
-const char* KindCaption(MsgKind kind) {
+std::string BoxCaption(MsgKind kind) {
     switch (kind) {
     case MsgKind::Warning:
         return "警告";
@@ -114,7 +117,12 @@ const char* KindCaption(MsgKind kind) {
     case MsgKind::Custom:
         break;
     }
-    return nullptr;
+    return DecodeCp932(ProgramTitle());
+}
+
+std::string HelpMissingText(const std::string& path) {
+    std::string text = ui::HelpMissing;
+    return text.replace(text.find("%s"), 2, DecodeCp932(path));
 }
 
 std::string FailureText(const Failure& failure) {

@@ -44,8 +44,11 @@ inline constexpr std::size_t NoButton = static_cast<std::size_t>(-1);
 BoxKeyAction DecideBoxKey(Key key, KeyModifiers modifiers, char letter, unsigned buttonSet,
                           std::size_t focused);
 
-// The caption of a box of `kind` (UTF-8), nullptr for the program title; Custom has no icon.
-const char* KindCaption(MsgKind kind);
+// The caption of a box of `kind` (UTF-8): the kind's own, or for Custom (which has no icon)
+// the program's title, which the error box and the other boxes of the program bear too.
+std::string BoxCaption(MsgKind kind);
+// The box's text for a help file that is not there, `path` in code page 932 (UTF-8).
+std::string HelpMissingText(const std::string& path);
 // The error box's text: the failure's message and a full stop, always.
 std::string FailureText(const Failure& failure);
 

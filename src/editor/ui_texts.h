@@ -28,6 +28,6 @@ inline constexpr const char* SavedWithBackup =
     "新しいOBN.NETを作成し、以前のものをOBNNET.ORGに保存しました。";
 inline constexpr const char* SavedElsewhere = "新しいOBN.NETを作成しました。";
 inline constexpr const char* ChangedSinceLoad = "ﾌｧｲﾙ %s は読み込んだ後に変更されています。上書きしますか？";
-inline constexpr const char* HelpMissing = "ヘルプファイル %1 が見つかりません。";
+inline constexpr const char* HelpMissing = "ヘルプファイル %s が見つかりません。";
 
 } // namespace netedit::ui

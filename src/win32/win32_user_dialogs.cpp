@@ -53,14 +53,10 @@ std::optional<std::string> RunFileDialog(HWND owner, bool save, const std::strin
     return Cp932PathOfWide(file.data());
 }
 
-std::wstring TitleText() {
-    return WideOfCp932(ProgramTitle());
-}
-
 // A box of the program title with one OK button, for the error box and the missing help.
 void ShowTitledBox(HWND owner, std::wstring text, const wchar_t* icon) {
     BoxContent content;
-    content.caption = TitleText();
+    content.caption = WideOfUtf8(BoxCaption(MsgKind::Custom));
     content.text = std::move(text);
     content.icon = icon;
     RunMessageBox(owner, content);
@@ -79,8 +75,7 @@ std::optional<std::string> Win32UserDialogs::chooseSaveFile(const std::string& d
 }
 
 int Win32UserDialogs::askUser(const std::string& text, MsgKind kind, unsigned buttonSet) {
-    const char* caption = KindCaption(kind);
-    return RunMessageBox(owner_, {.caption = caption != nullptr ? WideOfUtf8(caption) : TitleText(),
+    return RunMessageBox(owner_, {.caption = WideOfUtf8(BoxCaption(kind)),
                                   .text = WideOfUtf8(text),
                                   .icon = IconOf(kind),
                                   .buttonSet = buttonSet,
@@ -106,9 +101,7 @@ void Win32UserDialogs::showHelp(const std::string& path) {
     const std::wstring file = WideOfCp932(path);
     const DWORD attributes = ::GetFileAttributesW(file.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        std::wstring text = WideOfUtf8(ui::HelpMissing);
-        text.replace(text.find(L"%1"), 2, file);
-        ShowTitledBox(owner_, text, IDI_WARNING);
+        ShowTitledBox(owner_, WideOfUtf8(HelpMissingText(path)), IDI_WARNING);
         return;
     }
     ::ShellExecuteW(owner_, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);

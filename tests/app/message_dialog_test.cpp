@@ -134,7 +134,7 @@ TEST(MessageDialog, TheHelpButtonShowsTheProgramsOwnHelp) {
             });
         box.close();
     });
-    EXPECT_EQ(missing, QString::fromUtf8(ui::HelpMissing).arg(ToQString(help)));
+    EXPECT_EQ(missing, QString::fromUtf8(HelpMissingText(help)));
 }
 
 TEST(MessageDialog, TheBoxIsLaidOutInItsJapaneseNinePointFont) {
