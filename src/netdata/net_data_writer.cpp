@@ -62,17 +62,17 @@ void RefuseProtected(const Target& target) {
     }
 }
 
-// Moves the file standing at the target aside as the backup; answers whether there was one.
+// Moves the file standing at the target aside as the backup, if one stands there.
 // An older backup disappears only in the one rename that puts the target in its place, so the
 // previous target's bytes always stand under one of the two names. With no file at the target
 // the older backup stays: it may hold the only copy of the original file.
-bool MoveTargetAside(const Target& target, const std::string& directory) {
+void MoveTargetAside(const Target& target, const std::string& directory) {
     const platform::PathKind standing = platform::KindOfPath(target.file);
     if (standing == platform::PathKind::Other) {
         throw Failure(Message(msg::CannotCreate, target.chosen));
     }
     if (standing == platform::PathKind::Missing) {
-        return false;
+        return;
     }
     const std::string backup = directory + BackupFileName;
     LineFile oldBackup;
@@ -92,7 +92,6 @@ bool MoveTargetAside(const Target& target, const std::string& directory) {
             backupStands ? platform::RenameReplacing(target.file, backup) : MoveFileTo(target.file, backup)) {
         throw Failure(RefusalMessage(code, Message(msg::CannotBackUp, target.chosen)), code);
     }
-    return true;
 }
 
 // The section body of every entry, found before anything is written: an entry without a

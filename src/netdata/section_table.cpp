@@ -8,18 +8,6 @@ namespace netedit {
 SectionTable::SectionTable(LineList lines, std::vector<std::size_t> headers)
     : lines_(std::move(lines)), headers_(std::move(headers)) {}
 
-bool operator==(const SectionTable::Body& a, const SectionTable::Body& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i] != b[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
 SectionTable::Body SectionTable::body(int section) const {
     if (section < 0 || section >= count()) {
         throw Failure(Message(msg::IndexOutOfRange));

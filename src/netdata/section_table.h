@@ -20,8 +20,6 @@ public:
         std::size_t last = 0;  // one past the last body line
 
         std::size_t size() const { return last - first; }
-        // The same lines, byte for byte, wherever they stand.
-        friend bool operator==(const Body& a, const Body& b);
         std::string_view operator[](std::size_t i) const { return (*lines)[first + i]; }
     };
 
