@@ -2,6 +2,7 @@
 
 #include "app/artwork.h"
 #include "app/text_edge.h"
+#include "editor/window_description.h"
 #include "runtime/paths.h"
 
 #include <QApplication>
@@ -11,13 +12,13 @@ namespace netedit {
 
 namespace {
 
-// Hints appear once the pointer has rested on a control for half a second.
+// Hints appear once the pointer has rested on a control as long as the window's description says.
 class ProgramStyle : public QProxyStyle {
 public:
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* returnData) const override {
         if (hint == QStyle::SH_ToolTip_WakeUpDelay) {
-            return 500;
+            return HintDelayMs;
         }
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
