@@ -25,5 +25,33 @@ TEST(Artwork, PicturesAreDrawnAtTheScreensResolution) {
     }
 }
 
+// Each shape in its colour where it stands, and a disabled picture greyed.
+TEST(Artwork, ShapesStandInTheirColours) {
+    const struct {
+        const char* what;
+        QIcon picture;
+        int size;
+        QPoint at;
+        QColor colour;
+    } rows[] = {
+        // clang-format off
+        {"folder back", FolderPicture(), 16, {3, 5}, {230, 190, 40}},
+        {"folder front", FolderPicture(), 16, {8, 10}, {255, 225, 90}},
+        {"doorway", DoorPicture(), 16, {11, 8}, {40, 40, 40}},
+        {"door", DoorPicture(), 16, {5, 12}, {170, 110, 50}},
+        {"icon, left", ProgramIcon(), 32, {1, 30}, {30, 40, 70}},
+        {"icon, right", ProgramIcon(), 32, {30, 30}, {30, 40, 70}},
+        {"icon, middle", ProgramIcon(), 32, {15, 30}, {210, 30, 30}},
+        {"icon, bolt", ProgramIcon(), 32, {4, 20}, {250, 210, 20}},
+        // clang-format on
+    };
+    for (const auto& row : rows) {
+        const QImage image = row.picture.pixmap(QSize(row.size, row.size), 1.0).toImage();
+        EXPECT_EQ(image.pixelColor(row.at), row.colour) << row.what;
+        EXPECT_NE(row.picture.pixmap(QSize(row.size, row.size), 1.0, QIcon::Disabled).toImage(), image)
+            << row.what;
+    }
+}
+
 } // namespace
 } // namespace netedit::testing
