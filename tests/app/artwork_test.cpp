@@ -42,7 +42,9 @@ TEST(Artwork, ShapesStandInTheirColours) {
         {"icon, left", ProgramIcon(), 32, {1, 30}, {30, 40, 70}},
         {"icon, right", ProgramIcon(), 32, {30, 30}, {30, 40, 70}},
         {"icon, middle", ProgramIcon(), 32, {15, 30}, {210, 30, 30}},
-        {"icon, bolt", ProgramIcon(), 32, {4, 20}, {250, 210, 20}},
+        {"icon, bolt's left stroke", ProgramIcon(), 32, {4, 20}, {250, 210, 20}},
+        {"icon, bolt's diagonal", ProgramIcon(), 32, {10, 18}, {250, 210, 20}},
+        {"icon, bolt's right stroke", ProgramIcon(), 32, {13, 6}, {250, 210, 20}},
         // clang-format on
     };
     for (const auto& row : rows) {
