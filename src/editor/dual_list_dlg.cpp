@@ -1,5 +1,6 @@
 #include "editor/dual_list_dlg.h"
 
+#include "editor/message_box.h"
 #include "editor/ui_texts.h"
 #include "editor/user_dialogs.h"
 #include "netdata/net_data.h"
@@ -224,8 +225,7 @@ bool TDualListDlg::MayReplaceLoaded(const std::string& target) {
     if (!ChangedSinceLoad(loaded_, target)) {
         return true;
     }
-    std::string question = ui::ChangedSinceLoad;
-    question.replace(question.find("%s"), 2, DecodeCp932(target));
+    const std::string question = TextWithPath(ui::ChangedSinceLoad, target);
     return dialogs_.askUser(question, MsgKind::Warning, buttons::Yes | buttons::No | buttons::NoByDefault) ==
            results::Yes;
 }

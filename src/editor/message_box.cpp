@@ -120,9 +120,13 @@ std::string BoxCaption(MsgKind kind) {
     return DecodeCp932(ProgramTitle());
 }
 
-std::string HelpMissingText(const std::string& path) {
-    std::string text = ui::HelpMissing;
+std::string TextWithPath(std::string_view fixed, const std::string& path) {
+    std::string text(fixed);
     return text.replace(text.find("%s"), 2, DecodeCp932(path));
+}
+
+std::string HelpMissingText(const std::string& path) {
+    return TextWithPath(ui::HelpMissing, path);
 }
 
 std::string FailureText(const Failure& failure) {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What a message box shows and where, the same on every window system: its buttons, which of
@@ -47,7 +48,9 @@ BoxKeyAction DecideBoxKey(Key key, KeyModifiers modifiers, char letter, unsigned
 // The caption of a box of `kind` (UTF-8): the kind's own, or for Custom (which has no icon)
 // the program's title, which the error box and the other boxes of the program bear too.
 std::string BoxCaption(MsgKind kind);
-// The box's text for a help file that is not there, `path` in code page 932 (UTF-8).
+// A box's fixed text (UTF-8) with `path` (code page 932) in place of its "%s".
+std::string TextWithPath(std::string_view fixed, const std::string& path);
+// The box's text for a help file that is not there.
 std::string HelpMissingText(const std::string& path);
 // The error box's text: the failure's message and a full stop, always.
 std::string FailureText(const Failure& failure);
