@@ -2,10 +2,12 @@
 
 #include "runtime/codec.h"
 #include "runtime/failure.h"
-#include "runtime/line_file.h"
 #include "runtime/messages.h"
 #include "runtime/paths.h"
+#include "runtime/platform.h"
 #include "runtime/text.h"
+
+#include <algorithm>
 
 namespace netedit {
 
@@ -16,57 +18,48 @@ constexpr std::string_view DestinationKey = "DstFile";
 constexpr std::int64_t MaxValueBytes = 255;
 constexpr std::size_t CaptionBytes = 25;
 constexpr std::int64_t CaptionHeadBytes = 22;
+constexpr char CtrlZ = 0x1A;
 
 } // namespace
 
 void ReadSettings(const std::string& settingsPath, RememberedPaths& paths) {
-    LineFile file;
-    try {
-        file.BindName(settingsPath);
-        file.OpenForRead();
-        CheckIO();
-        while (true) {
-            const bool atEnd = file.AtEnd();
-            CheckIO();
-            if (atEnd) {
-                break;
-            }
-            const std::string line = file.ReadLine();
-            CheckIO();
-            const auto p = static_cast<std::int64_t>(FindPos("=", line));
-            const std::string key = p == 0 ? std::string() : CopyPart(line, 1, p - 1);
-            const std::string value = CopyPart(line, p + 1, MaxValueBytes);
-            if (key == SourceKey) {
-                paths.source = value;
-            } else if (key == DestinationKey) {
-                paths.destination = value;
-            }
-        }
-    } catch (const Failure&) {
-        // A settings file that cannot be read leaves the paths as far as they were read.
+    std::string bytes;
+    if (platform::ReadWholeFile(settingsPath, bytes) != 0) {
+        return; // a settings file that cannot be read is none
     }
-    file.CloseLines();
-    TakeIOCode();
+    bytes.resize(std::min(bytes.find(CtrlZ), bytes.size())); // Ctrl-Z ends the file
+    // A line ends only at CR, an LF right after it belonging to the line end.
+    for (std::size_t begin = 0; begin < bytes.size();) {
+        const std::size_t end = std::min(bytes.find('\r', begin), bytes.size());
+        const std::string line = bytes.substr(begin, end - begin);
+        begin = end + (bytes.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+        const auto p = static_cast<std::int64_t>(FindPos("=", line));
+        const std::string key = p == 0 ? std::string() : CopyPart(line, 1, p - 1);
+        const std::string value = CopyPart(line, p + 1, MaxValueBytes);
+        if (key == SourceKey) {
+            paths.source = value;
+        } else if (key == DestinationKey) {
+            paths.destination = value;
+        }
+    }
 }
 
 void WriteSettings(const std::string& settingsPath, const RememberedPaths& paths) {
     if (!DecodeCp932Exactly(settingsPath)) {
         throw Failure(Message(msg::CannotCreate, settingsPath)); // a program folder no file can name
     }
-    LineFile file;
-    file.BindName(settingsPath);
-    file.OpenForWrite();
-    CheckIO();
-    file.WriteText(std::string(SourceKey) + "=");
-    file.WriteText(paths.source);
-    file.EndLine();
-    CheckIO();
-    file.WriteText(std::string(DestinationKey) + "=");
-    file.WriteText(paths.destination);
-    file.EndLine();
-    CheckIO();
-    file.CloseLines();
-    CheckIO();
+    const std::string text = std::string(SourceKey) + "=" + paths.source + "\r\n" +
+                             std::string(DestinationKey) + "=" + paths.destination + "\r\n";
+    platform::Handle handle = -1;
+    int code = platform::CreateForWriting(settingsPath, handle);
+    if (code == 0) {
+        code = platform::WriteAll(handle, text.data(), text.size());
+        const int closed = platform::CloseHandle(handle);
+        code = code != 0 ? code : closed;
+    }
+    if (code != 0) {
+        throw Failure(IOMessage(code), code);
+    }
 }
 
 std::string PathCaption(std::string_view path, PathStyle style) {

@@ -14,7 +14,7 @@ struct RememberedPaths {
 };
 
 // Reads "SrcFile=" and "DstFile=" lines into `paths`; a later line overrides an earlier one.
-// Any failure ends the reading quietly, keeping what was read up to then.
+// Lines end at CR and the file at Ctrl-Z; a file that cannot be read leaves `paths` as they are.
 void ReadSettings(const std::string& settingsPath, RememberedPaths& paths);
 
 // Writes exactly the two lines "SrcFile=..." and "DstFile=...". Fails with the I/O message of

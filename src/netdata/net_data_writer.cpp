@@ -2,7 +2,6 @@
 
 #include "netdata/entry_text.h"
 #include "runtime/failure.h"
-#include "runtime/line_file.h"
 #include "runtime/line_list.h"
 #include "runtime/messages.h"
 #include "runtime/paths.h"
@@ -75,13 +74,10 @@ void MoveTargetAside(const Target& target, const std::string& directory) {
         return;
     }
     const std::string backup = directory + BackupFileName;
-    LineFile oldBackup;
-    oldBackup.BindName(backup);
-    oldBackup.OpenForRead();
-    const bool backupStands = TakeIOCode() == 0;
+    platform::Handle probe = -1;
+    const bool backupStands = platform::OpenForReading(backup, probe) == 0;
     if (backupStands) {
-        oldBackup.CloseLines();
-        CheckIO();
+        platform::CloseHandle(probe);
         if (const int code = platform::MayErase(backup)) {
             throw Failure(IOMessage(code), code);
         }

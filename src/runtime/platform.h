@@ -12,14 +12,12 @@ namespace netedit::platform {
 using Handle = int;
 
 int OpenForReading(const std::string& path, Handle& handle);
-// A file with no write bit for anyone is read-only, even for root: it is neither written
-// (code 5) nor erased.
+// A file with no write bit for anyone is read-only, even for root: it is not written (code 5).
 int CreateForWriting(const std::string& path, Handle& handle); // creates or empties
 int ReadSome(Handle handle, char* data, std::size_t size, std::size_t& got);
 int WriteAll(Handle handle, const char* data, std::size_t size);
 int CloseHandle(Handle handle);
-int EraseFile(const std::string& path);
-// 0 when EraseFile would erase the file at `path`, else the code it would fail with.
+// 0 when the file at `path` may be erased, else the code erasing it would fail with.
 int MayErase(const std::string& path);
 // Renames a file; 0 or the code of the refusal. The first never replaces a file at `to`; the
 // second puts `from` in its place in one atomic step.

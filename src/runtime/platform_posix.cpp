@@ -340,19 +340,6 @@ int MayErase(const std::string& path) {
     return 0;
 }
 
-int EraseFile(const std::string& path) {
-    const Call call = StartCall(path, true);
-    if (call.refused != 0) {
-        return call.refused;
-    }
-    const std::string& osPath = call.osPath;
-    struct stat st {};
-    if (::lstat(osPath.c_str(), &st) == 0 && IsReadOnly(st)) {
-        return 5;
-    }
-    return ::unlink(osPath.c_str()) != 0 ? CodeFor(errno, osPath) : 0;
-}
-
 int RenameNoReplace(const std::string& from, const std::string& to) {
     return Rename(from, to, RENAME_NOREPLACE);
 }

@@ -406,17 +406,6 @@ int MayErase(const std::string& path) {
     return 0;
 }
 
-int EraseFile(const std::string& path) {
-    std::wstring osPath;
-    if (const int code = StartCall(path, osPath, true)) {
-        return code;
-    }
-    if (IsReadOnly(osPath)) {
-        return 5;
-    }
-    return ::DeleteFileW(osPath.c_str()) ? 0 : LastCode();
-}
-
 int RenameNoReplace(const std::string& from, const std::string& to) {
     return Move(from, to, MoveKind::Aside);
 }

@@ -3,7 +3,6 @@
 #include "runtime/safe_save.h"
 
 #include "runtime/failure.h"
-#include "runtime/line_file.h"
 #include "runtime/messages.h"
 #include "runtime/paths.h"
 #include "runtime/platform.h"
