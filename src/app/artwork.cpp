@@ -1,5 +1,7 @@
 #include "app/artwork.h"
 
+#include "editor/pictures.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QIconEngine>
@@ -8,13 +10,14 @@
 #include <QPixmap>
 #include <QStyle>
 #include <QStyleOption>
+#include <functional>
 #include <utility>
 
 namespace netedit {
 
 namespace {
 
-using Drawing = void (*)(QPainter&);
+using Drawing = std::function<void(QPainter&)>;
 
 // A picture drawn on a square canvas of `units` and scaled to whatever size is asked for.
 class DrawnPicture : public QIconEngine {
@@ -55,22 +58,16 @@ private:
     int units_;
 };
 
-void DrawFolder(QPainter& p) {
-    p.setPen(QColor(120, 90, 0));
-    p.setBrush(QColor(230, 190, 40));
-    p.drawPolygon(QPolygonF({{1, 3}, {6, 3}, {7, 5}, {13, 5}, {13, 13}, {1, 13}}));
-    p.setBrush(QColor(255, 225, 90));
-    p.drawPolygon(QPolygonF({{3, 7}, {15, 7}, {13, 13}, {1, 13}}));
-}
-
-void DrawDoor(QPainter& p) {
-    p.setPen(QColor(60, 40, 20));
-    p.setBrush(QColor(40, 40, 40));
-    p.drawRect(QRectF(3, 1, 10, 14)); // the dark doorway
-    p.setBrush(QColor(170, 110, 50));
-    p.drawPolygon(QPolygonF({{3, 1}, {9, 3}, {9, 15}, {3, 15}})); // the door, swung open
-    p.setBrush(QColor(240, 210, 80));
-    p.drawEllipse(QPointF(7.5, 9), 0.8, 0.8);
+void DrawShapes(QPainter& p, Picture picture) {
+    for (const Shape& shape : ShapesOf(picture)) {
+        p.setPen(QColor(shape.line.red, shape.line.green, shape.line.blue));
+        p.setBrush(QColor(shape.fill.red, shape.fill.green, shape.fill.blue));
+        QPolygonF corners;
+        for (const GridPoint& corner : shape.corners) {
+            corners << QPointF(corner.x, corner.y);
+        }
+        p.drawPolygon(corners);
+    }
 }
 
 } // namespace
@@ -106,12 +103,23 @@ void PaintProgramIcon(QPainter& p) {
     p.drawPath(letters);
 }
 
-QIcon FolderPicture() {
-    return QIcon(new DrawnPicture(DrawFolder, 16));
-}
-
-QIcon DoorPicture() {
-    return QIcon(new DrawnPicture(DrawDoor, 16));
+QIcon PictureIcon(Picture picture) {
+    QStyle* style = QApplication::style();
+    switch (picture) {
+    case Picture::Tick:
+        return style->standardIcon(QStyle::SP_DialogOkButton);
+    case Picture::Cross:
+        return style->standardIcon(QStyle::SP_DialogCancelButton);
+    case Picture::Question:
+        return style->standardIcon(QStyle::SP_DialogHelpButton);
+    case Picture::Folder:
+    case Picture::Door:
+        return QIcon(
+            new DrawnPicture([picture](QPainter& p) { DrawShapes(p, picture); }, PictureSide(picture)));
+    case Picture::None:
+        break;
+    }
+    return {};
 }
 
 QIcon ProgramIcon() {

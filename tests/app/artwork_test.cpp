@@ -13,8 +13,9 @@ TEST(Artwork, PicturesAreDrawnAtTheScreensResolution) {
         const char* name;
         QIcon picture;
         int size;
-    } rows[] = {
-        {"folder", FolderPicture(), 16}, {"door", DoorPicture(), 16}, {"program icon", ProgramIcon(), 32}};
+    } rows[] = {{"folder", PictureIcon(Picture::Folder), 16},
+                {"door", PictureIcon(Picture::Door), 16},
+                {"program icon", ProgramIcon(), 32}};
     for (const auto& row : rows) {
         const QSize size(row.size, row.size);
         const QImage once = row.picture.pixmap(size, 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
@@ -35,10 +36,10 @@ TEST(Artwork, ShapesStandInTheirColours) {
         QColor colour;
     } rows[] = {
         // clang-format off
-        {"folder back", FolderPicture(), 16, {3, 5}, {230, 190, 40}},
-        {"folder front", FolderPicture(), 16, {8, 10}, {255, 225, 90}},
-        {"doorway", DoorPicture(), 16, {11, 8}, {40, 40, 40}},
-        {"door", DoorPicture(), 16, {5, 12}, {170, 110, 50}},
+        {"folder back", PictureIcon(Picture::Folder), 16, {3, 5}, {230, 190, 40}},
+        {"folder front", PictureIcon(Picture::Folder), 16, {8, 10}, {255, 225, 90}},
+        {"doorway", PictureIcon(Picture::Door), 16, {11, 8}, {40, 40, 40}},
+        {"door", PictureIcon(Picture::Door), 16, {5, 12}, {170, 110, 50}},
         {"icon, left", ProgramIcon(), 32, {1, 30}, {30, 40, 70}},
         {"icon, right", ProgramIcon(), 32, {30, 30}, {30, 40, 70}},
         {"icon, middle", ProgramIcon(), 32, {15, 30}, {210, 30, 30}},
