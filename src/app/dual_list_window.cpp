@@ -22,26 +22,6 @@ namespace netedit {
 
 namespace {
 
-// The system's pictures for the kinds it has, the program's own for the others.
-QIcon PictureIcon(Picture picture) {
-    QStyle* style = QApplication::style();
-    switch (picture) {
-    case Picture::Folder:
-        return FolderPicture();
-    case Picture::Door:
-        return DoorPicture();
-    case Picture::Tick:
-        return style->standardIcon(QStyle::SP_DialogOkButton);
-    case Picture::Cross:
-        return style->standardIcon(QStyle::SP_DialogCancelButton);
-    case Picture::Question:
-        return style->standardIcon(QStyle::SP_DialogHelpButton);
-    case Picture::None:
-        break;
-    }
-    return {};
-}
-
 QToolButton* MakeFlatButton(const QString& caption, const QFont& font, QWidget* parent) {
     auto* button = new QToolButton(parent);
     button->setText(caption);
@@ -64,7 +44,7 @@ DualListWindow::DualListWindow(UserDialogs& dialogs, ProgramFiles files, QWidget
         scale_ = screen->logicalDotsPerInch() / 96.0;
     }
     setWindowTitle(QString::fromUtf8(ui::WindowCaption));
-    setFont(WindowFont(px(13)));
+    setFont(FontOf(WindowFont, px(WindowFont.pixels)));
     setFixedSize(px(ClientWidth), px(ClientHeight));
     // The window itself holds the focus until the user gives it to a control. Not by a click:
     // a click on a flat button or a label would take the focus from the list that has it.
@@ -80,7 +60,7 @@ int DualListWindow::px(int logical) const {
 }
 
 void DualListWindow::buildControls() {
-    const QFont flatFont = FlatButtonFont(px(20));
+    const QFont flatFont = FontOf(FlatButtonFont, px(FlatButtonFont.pixels));
     for (const ControlRow& row : WindowControls) {
         QWidget* control = makeControl(row, flatFont);
         control->setGeometry(px(row.left), px(row.top), px(row.width), px(row.height));
@@ -115,14 +95,12 @@ void DualListWindow::buildControls() {
             [this] { dialog_->ListClicked(Control::DstList); });
 }
 
-QPoint CentredPosition(const QRect& area, const QSize& outer) {
-    return area.topLeft() + QPoint(std::max(0, (area.width() - outer.width()) / 2),
-                                   std::max(0, (area.height() - outer.height()) / 2));
-}
-
 void DualListWindow::centreOnScreen() {
     if (const QScreen* where = screen()) {
-        move(CentredPosition(where->availableGeometry(), frameGeometry().size()));
+        const QRect area = where->availableGeometry();
+        const PixelRect place = CentredIn({area.x(), area.y(), area.width(), area.height()},
+                                          frameGeometry().width(), frameGeometry().height());
+        move(place.left, place.top);
     }
 }
 

@@ -17,10 +17,6 @@ namespace netedit {
 
 class UserDialogs;
 
-// The top-left corner that centres a window of the given outer size on a screen's available
-// area, never left of or above that area.
-QPoint CentredPosition(const QRect& area, const QSize& outer);
-
 // The window of the dialog: it builds and draws the controls, forwards the user's events to the
 // dialog's logic (TDualListDlg) and does what that logic asks of its controls.
 class DualListWindow : public QWidget, public DialogControls {

@@ -4,30 +4,16 @@
 
 namespace netedit {
 
-namespace {
-
-// Named explicitly: which family a generic Japanese request resolves to depends on what is installed.
-QStringList JapaneseFamilies() {
-    return {QStringLiteral("ＭＳ Ｐゴシック"),  QStringLiteral("MS PGothic"),
-            QStringLiteral("IPAPGothic"),       QStringLiteral("IPAGothic"),
-            QStringLiteral("Noto Sans CJK JP"), QStringLiteral("sans-serif")};
-}
-
-} // namespace
-
-QFont WindowFont(int pixelHeight) {
+QFont FontOf(const FontRole& role, int pixelHeight) {
+    QStringList families;
+    for (const char* family : role.families) {
+        families << QString::fromUtf8(family);
+    }
+    families << QStringLiteral("sans-serif");
     QFont font;
-    font.setFamilies(JapaneseFamilies());
+    font.setFamilies(families);
     font.setPixelSize(pixelHeight);
-    return font;
-}
-
-QFont FlatButtonFont(int pixelHeight) {
-    QFont font;
-    font.setFamilies(
-        {QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"), QStringLiteral("sans-serif")});
-    font.setPixelSize(pixelHeight);
-    font.setBold(true);
+    font.setBold(role.bold);
     return font;
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "editor/window_description.h"
+
 #include <QFont>
 
 namespace netedit {
 
-// A Japanese font of the system at the given pixel height, for the window and its controls.
-QFont WindowFont(int pixelHeight);
-// The transfer buttons' bold caption font, at the given pixel height.
-QFont FlatButtonFont(int pixelHeight);
+// The font of `role` at the given pixel height.
+QFont FontOf(const FontRole& role, int pixelHeight);
 
 } // namespace netedit

@@ -54,7 +54,7 @@ public:
                              Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
           buttonSet_(buttonSet) {
         QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
-        const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 640, 480);
+        const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 640, 480);
         setFont(MessageFont(screen != nullptr ? screen->logicalDotsPerInch() : 96.0));
         setWindowTitle(caption);
 
@@ -88,8 +88,9 @@ public:
         // The outer size counts the frame, which a window beside the owner shares with it.
         const QSize frame = owner != nullptr ? owner->frameSize() - owner->size() : QSize();
         const QSize outer = client + frame;
-        move(area.left() + area.width() / 2 - outer.width() / 2,
-             area.top() + area.height() / 2 - outer.height() / 2);
+        const PixelRect place =
+            CentredIn({area.x(), area.y(), area.width(), area.height()}, outer.width(), outer.height());
+        move(place.left, place.top);
     }
 
 protected:
@@ -161,7 +162,7 @@ int RunBox(QWidget* owner, const QString& caption, std::optional<QStyle::Standar
 } // namespace
 
 QFont MessageFont(double logicalDpi) {
-    return WindowFont(static_cast<int>(std::lround(9.0 * logicalDpi / 72.0)));
+    return FontOf(BoxFont, static_cast<int>(std::lround(BoxFont.pixels * logicalDpi / 96.0)));
 }
 
 FontMeasure MeasureFont(const QFontMetrics& metrics) {

@@ -2,6 +2,7 @@
 
 #include "editor/keyboard.h"
 #include "editor/user_dialogs.h"
+#include "editor/window_description.h"
 
 #include <cstddef>
 #include <string>
@@ -59,14 +60,6 @@ std::string FailureText(const Failure& failure);
 struct FontMeasure {
     int averageWidth = 0; // of "A".."Z" "a".."z", integer division by 52
     int lineHeight = 0;
-};
-
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    bool operator==(const PixelRect&) const = default;
 };
 
 // Where everything of a message box stands, in client pixels.

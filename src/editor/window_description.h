@@ -3,13 +3,30 @@
 #include "editor/dialog_controls.h"
 #include "editor/ui_texts.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
+#include <span>
 
 // What the dialog's window is, the same on every system: its size and, for every control, what
 // it is, where it stands at 96 dpi, what it says and how it starts. Both windows build their
 // controls by one loop over it, scaled to the screen's dpi.
 namespace netedit {
+
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const PixelRect&) const = default;
+};
+
+// Where a window of outer size `width` x `height` stands, centred on `area` (the work area of
+// its monitor, the task bar and panels left out): where it is larger, at the area's top left.
+constexpr PixelRect CentredIn(const PixelRect& area, int width, int height) {
+    return {area.left + std::max(0, (area.width - width) / 2),
+            area.top + std::max(0, (area.height - height) / 2), width, height};
+}
 
 inline constexpr int ClientWidth = 587;
 inline constexpr int ClientHeight = 461;
@@ -17,6 +34,26 @@ inline constexpr int ClientHeight = 461;
 // Hints come after the pointer has rested half a second and go again after 2.5 seconds.
 inline constexpr int HintDelayMs = 500;
 inline constexpr int HintShownMs = 2500;
+
+// A font by its role: the families in order of preference (UTF-8; the system's own sans-serif
+// after them, and the first named where none of them is installed), its height in pixels at
+// 96 dpi, its weight, and whether it must carry Japanese glyphs.
+struct FontRole {
+    std::span<const char* const> families;
+    int pixels;
+    bool bold;
+    bool japanese;
+};
+// Named explicitly: which family a generic Japanese request resolves to depends on what is installed.
+inline constexpr const char* JapaneseFamilies[] = {"ＭＳ Ｐゴシック", "MS PGothic",      "MS UI Gothic",
+                                                   "Meiryo UI",       "Yu Gothic UI",    "IPAPGothic",
+                                                   "IPAGothic",       "Noto Sans CJK JP"};
+inline constexpr const char* FlatButtonFamilies[] = {"MS Sans Serif", "DejaVu Sans"};
+inline constexpr FontRole WindowFont{JapaneseFamilies, 13, false, true};
+// The transfer buttons' captions.
+inline constexpr FontRole FlatButtonFont{FlatButtonFamilies, 20, true, false};
+// 9 points.
+inline constexpr FontRole BoxFont{JapaneseFamilies, 12, false, true};
 
 enum class ControlKind {
     Label, // text that takes "&" as a mnemonic marker

@@ -42,4 +42,12 @@ void AdjustFrameForDpi(RECT& frame, HWND window, UINT dpi) {
     }
 }
 
+PixelRect WorkAreaOf(HWND window) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& area = monitor.rcWork;
+    return {area.left, area.top, area.right - area.left, area.bottom - area.top};
+}
+
 } // namespace netedit::win32

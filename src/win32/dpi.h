@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/window_description.h"
+
 #include <windows.h>
 
 // The monitor's dpi, through the calls of Windows 10 1703 and later where they exist: looked up
@@ -12,5 +14,7 @@ void BecomeDpiAware();
 UINT DpiOf(HWND window);
 // The window's outer rectangle for a client rectangle at `dpi`.
 void AdjustFrameForDpi(RECT& frame, HWND window, UINT dpi);
+// The work area of the monitor `window` stands on.
+PixelRect WorkAreaOf(HWND window);
 
 } // namespace netedit::win32

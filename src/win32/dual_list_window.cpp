@@ -127,8 +127,8 @@ void DualListWindow::buildControls() {
 void DualListWindow::makeFonts() {
     ::DeleteObject(font_);
     ::DeleteObject(flatFont_);
-    font_ = MakeFont(px(13), FW_NORMAL, SHIFTJIS_CHARSET, JapaneseFamily());
-    flatFont_ = MakeFont(px(20), FW_BOLD, DEFAULT_CHARSET, L"MS Sans Serif");
+    font_ = MakeFont(WindowFont, px(WindowFont.pixels));
+    flatFont_ = MakeFont(FlatButtonFont, px(FlatButtonFont.pixels));
 }
 
 void DualListWindow::placeControls() {
@@ -158,13 +158,8 @@ void DualListWindow::placeControls() {
 void DualListWindow::showCentred() {
     RECT frame{};
     ::GetWindowRect(hwnd_, &frame);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    ::GetMonitorInfoW(::MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& area = monitor.rcWork;
-    const int left = area.left + std::max(0L, ((area.right - area.left) - (frame.right - frame.left)) / 2);
-    const int top = area.top + std::max(0L, ((area.bottom - area.top) - (frame.bottom - frame.top)) / 2);
-    ::SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    const PixelRect place = CentredIn(WorkAreaOf(hwnd_), frame.right - frame.left, frame.bottom - frame.top);
+    ::SetWindowPos(hwnd_, nullptr, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ::ShowWindow(taskbarEntry_->hwnd(), SW_SHOWNA);
     ::ShowWindow(hwnd_, SW_SHOW);
     ::UpdateWindow(hwnd_);

@@ -1,16 +1,23 @@
 #include "win32/fonts.h"
 
-#include <string_view>
+#include "win32/wide_text.h"
+
+#include <map>
+#include <string>
 
 namespace netedit::win32 {
 
 namespace {
 
-// Whether a font family is installed with Japanese glyphs.
-bool HasJapaneseFamily(HDC dc, const wchar_t* family) {
+BYTE CharSetOf(const FontRole& role) {
+    return role.japanese ? SHIFTJIS_CHARSET : DEFAULT_CHARSET;
+}
+
+// Whether a font family is installed in the role's character set.
+bool IsInstalled(HDC dc, const std::wstring& family, BYTE charSet) {
     LOGFONTW wanted{};
-    wanted.lfCharSet = SHIFTJIS_CHARSET;
-    std::wstring_view(family).copy(wanted.lfFaceName, LF_FACESIZE - 1);
+    wanted.lfCharSet = charSet;
+    family.copy(wanted.lfFaceName, LF_FACESIZE - 1);
     bool found = false;
     ::EnumFontFamiliesExW(
         dc, &wanted,
@@ -22,20 +29,12 @@ bool HasJapaneseFamily(HDC dc, const wchar_t* family) {
     return found;
 }
 
-std::wstring FirstJapaneseFamily() {
-    static const wchar_t* const Families[] = {L"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF",
-                                              L"MS PGothic",
-                                              L"MS UI Gothic",
-                                              L"Meiryo UI",
-                                              L"Yu Gothic UI",
-                                              L"IPAPGothic",
-                                              L"IPAGothic",
-                                              L"Noto Sans CJK JP"};
+std::wstring ChosenFamily(const FontRole& role) {
     HDC dc = ::GetDC(nullptr);
-    std::wstring chosen;
-    for (const wchar_t* family : Families) {
-        if (HasJapaneseFamily(dc, family)) {
-            chosen = family;
+    std::wstring chosen = WideOfUtf8(role.families.front());
+    for (const char* family : role.families) {
+        if (IsInstalled(dc, WideOfUtf8(family), CharSetOf(role))) {
+            chosen = WideOfUtf8(family);
             break;
         }
     }
@@ -45,15 +44,16 @@ std::wstring FirstJapaneseFamily() {
 
 } // namespace
 
-const std::wstring& JapaneseFamily() {
+HFONT MakeFont(const FontRole& role, int pixelHeight) {
     // Fonts installed while the program runs are not looked for.
-    static const std::wstring family = FirstJapaneseFamily();
-    return family;
-}
-
-HFONT MakeFont(int pixelHeight, int weight, BYTE charSet, const std::wstring& family) {
-    return ::CreateFontW(-pixelHeight, 0, 0, 0, weight, FALSE, FALSE, FALSE, charSet, OUT_DEFAULT_PRECIS,
-                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, family.c_str());
+    static std::map<const char* const*, std::wstring> chosen;
+    auto found = chosen.find(role.families.data());
+    if (found == chosen.end()) {
+        found = chosen.emplace(role.families.data(), ChosenFamily(role)).first;
+    }
+    return ::CreateFontW(-pixelHeight, 0, 0, 0, role.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                         CharSetOf(role), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                         DEFAULT_PITCH | FF_DONTCARE, found->second.c_str());
 }
 
 } // namespace netedit::win32

@@ -1,13 +1,14 @@
 #pragma once
 
-#include <string>
+#include "editor/window_description.h"
+
 #include <windows.h>
 
 namespace netedit::win32 {
 
-// The program's Japanese face: "ＭＳ Ｐゴシック" where installed, else the first Japanese interface
-// font found; empty when none is, and the system then picks by the character set.
-const std::wstring& JapaneseFamily();
-HFONT MakeFont(int pixelHeight, int weight, BYTE charSet, const std::wstring& family);
+// The font of `role` at the given pixel height: the first of its families that is installed
+// (with Japanese glyphs where the role needs them), else the first named, for the system to
+// substitute. The caller deletes it.
+HFONT MakeFont(const FontRole& role, int pixelHeight);
 
 } // namespace netedit::win32

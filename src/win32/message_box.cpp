@@ -86,24 +86,18 @@ int BoxWindow::run() {
 }
 
 void BoxWindow::build() {
-    // 9 points at the dpi of the monitor the box will stand on: its owner's.
-    const UINT dpi = DpiOf(owner_ != nullptr ? owner_ : hwnd_);
-    font_ = MakeFont(::MulDiv(9, static_cast<int>(dpi), 72), FW_NORMAL, SHIFTJIS_CHARSET, JapaneseFamily());
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    ::GetMonitorInfoW(::MonitorFromWindow(owner_ != nullptr ? owner_ : hwnd_, MONITOR_DEFAULTTOPRIMARY),
-                      &monitor);
-    const RECT& screen = monitor.rcMonitor;
-    const int screenWidth = screen.right - screen.left;
-    const int screenHeight = screen.bottom - screen.top;
-
+    // At the dpi of the monitor the box will stand on: its owner's.
+    const HWND reference = owner_ != nullptr ? owner_ : hwnd_;
+    const UINT dpi = DpiOf(reference);
+    font_ = MakeFont(BoxFont, ::MulDiv(BoxFont.pixels, static_cast<int>(dpi), 96));
+    const PixelRect area = WorkAreaOf(reference);
     HDC dc = ::GetDC(hwnd_);
     const HGDIOBJ old = ::SelectObject(dc, font_);
     static constexpr wchar_t Letters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
     SIZE letters{};
     ::GetTextExtentPoint32W(dc, Letters, 52, &letters);
     // The same flags as the label that shows it, so the text fits where it was measured.
-    RECT textRect{0, 0, screenWidth / 2, 0};
+    RECT textRect{0, 0, area.width / 2, 0};
     ::DrawTextW(dc, content_.text.c_str(), static_cast<int>(content_.text.size()), &textRect,
                 DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
     ::SelectObject(dc, old);
@@ -128,10 +122,8 @@ void BoxWindow::build() {
 
     RECT frame{0, 0, layout.clientWidth, layout.clientHeight};
     AdjustFrameForDpi(frame, hwnd_, dpi);
-    const int outerWidth = frame.right - frame.left;
-    const int outerHeight = frame.bottom - frame.top;
-    ::SetWindowPos(hwnd_, nullptr, screen.left + screenWidth / 2 - outerWidth / 2,
-                   screen.top + screenHeight / 2 - outerHeight / 2, outerWidth, outerHeight,
+    const PixelRect place = CentredIn(area, frame.right - frame.left, frame.bottom - frame.top);
+    ::SetWindowPos(hwnd_, nullptr, place.left, place.top, place.width, place.height,
                    SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

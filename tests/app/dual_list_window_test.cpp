@@ -56,22 +56,6 @@ TEST_F(MainWindow, ControlsStandWhereTheyBelong) {
     }
 }
 
-TEST(WindowPlacement, CentresTheOuterFrameOnTheAvailableArea) {
-    const struct {
-        QRect area;
-        QSize outer;
-        QPoint expected;
-    } rows[] = {
-        {{0, 0, 1280, 1024}, {595, 490}, {342, 267}},
-        {{1920, 28, 1280, 996}, {595, 490}, {2262, 281}}, // a second screen below a panel
-        {{0, 0, 1280, 1024}, {596, 491}, {342, 266}},     // halves round down
-        {{100, 50, 500, 400}, {595, 490}, {100, 50}},     // larger than the area: its corner
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(CentredPosition(row.area, row.outer), row.expected) << row.area.x() << "," << row.area.y();
-    }
-}
-
 // While a file dialog or a box is up the window is inactive; a button that the action disables
 // must still give the focus to nobody, not to the next control of the tab order.
 TEST_F(MainWindow, AButtonDisabledWhileTheWindowIsInactiveLeavesTheFocusNowhere) {

@@ -157,7 +157,7 @@ TEST(MessageDialog, TheBoxIsLaidOutInItsJapaneseNinePointFont) {
         });
 }
 
-TEST(MessageDialog, ALongMessageWrapsAtHalfTheScreenAndTheBoxIsCentred) {
+TEST(MessageDialog, ALongMessageWrapsAtHalfTheWorkAreaAndTheBoxIsCentredOnIt) {
     QWidget owner;
     owner.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
@@ -169,7 +169,7 @@ TEST(MessageDialog, ALongMessageWrapsAtHalfTheScreenAndTheBoxIsCentred) {
     Ask(
         text, MsgKind::Information, buttons::Ok,
         [&](QDialog& box) {
-            const QRect screen = box.screen()->geometry();
+            const QRect screen = box.screen()->availableGeometry();
             const QFontMetrics metrics(box.font());
             const QLabel* message = MessageOf(box);
             EXPECT_LE(message->width(), screen.width() / 2);
@@ -179,8 +179,8 @@ TEST(MessageDialog, ALongMessageWrapsAtHalfTheScreenAndTheBoxIsCentred) {
             const QRect wrapped = metrics.boundingRect(message->rect(), Qt::TextWordWrap, text);
             EXPECT_LE(wrapped.width(), message->width());
             EXPECT_LE(wrapped.height(), message->height());
-            const QPoint centred(screen.width() / 2 - box.frameGeometry().width() / 2,
-                                 screen.height() / 2 - box.frameGeometry().height() / 2);
+            const QPoint centred((screen.width() - box.frameGeometry().width()) / 2,
+                                 (screen.height() - box.frameGeometry().height()) / 2);
             EXPECT_EQ(box.frameGeometry().topLeft(), centred + screen.topLeft());
             box.close();
         },
