@@ -9,6 +9,7 @@
 #include "runtime/codec.h"
 #include "runtime/line_list.h"
 #include "runtime/platform.h"
+#include "runtime/safe_save.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 
@@ -129,14 +130,14 @@ void ReportSteps(const std::string& source, const std::string& target) {
         std::ofstream out(target, std::ios::binary);
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
     });
-    const double save = SecondsOf([&] { SaveText(text, target); });
+    const double save = SecondsOf([&] { SaveStream(target, [&](const TextSink& sink) { sink(text); }); });
     std::printf("where the time goes (%zu lines):\n", lines);
     std::printf("  read the whole file                 %8.3f s\n", read);
     std::printf("  split it into lines                 %8.3f s\n", split);
     std::printf("  LoadNetData: read, split, entries   %8.3f s\n", load);
     std::printf("  build the new text                  %8.3f s\n", build);
     std::printf("  write it, no flush                  %8.3f s\n", write);
-    std::printf("  SaveText: write, fsync, rename      %8.3f s\n", save);
+    std::printf("  the safe save: write, fsync, rename %8.3f s\n", save);
 }
 
 double Mb(std::uintmax_t bytes) {

@@ -3,7 +3,6 @@
 #include "runtime/failure.h"
 #include "runtime/messages.h"
 #include "runtime/platform.h"
-#include "runtime/safe_save.h"
 
 #include <algorithm>
 #include <cstring>
@@ -76,30 +75,12 @@ LineList SplitLines(std::string bytes) {
     return lines;
 }
 
-std::string JoinLines(const LineList& lines) {
-    std::string text;
-    text.reserve(lines.byteCount() + 2 * lines.size());
-    for (auto line : lines) {
-        text += line;
-        text += "\r\n";
-    }
-    return text;
-}
-
 void LoadLines(const std::string& path, LineList& lines) {
     std::string bytes;
     if (platform::ReadWholeFile(path, bytes) != 0) {
         throw Failure(Message(msg::CannotOpen, path));
     }
     lines = SplitLines(std::move(bytes));
-}
-
-void SaveLines(const LineList& lines, const std::string& path) {
-    SaveText(JoinLines(lines), path);
-}
-
-void SaveText(const std::string& text, const std::string& path) {
-    SaveStream(path, [&text](const TextSink& sink) { sink(text); });
 }
 
 } // namespace netedit

@@ -86,17 +86,8 @@ private:
 // ordinary bytes of their line (a NUL must never cut the rest of a file away).
 LineList SplitLines(std::string bytes);
 
-// The text of a whole file: every line followed by CR LF, the last one too. NUL bytes are kept.
-std::string JoinLines(const LineList& lines);
-
 // Reads a whole file into `lines` (replacing what it held). Fails with "ﾌｧｲﾙ %s は開けません"
 // (the path as passed in) when the file cannot be opened or read; `lines` is then untouched.
 void LoadLines(const std::string& path, LineList& lines);
-
-// Writes `lines` as a whole file by the safe save (SaveStream), with its failures.
-void SaveLines(const LineList& lines, const std::string& path);
-
-// Writes finished file bytes the same safe way, with the same failures.
-void SaveText(const std::string& text, const std::string& path);
 
 } // namespace netedit

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 // The one door to the operating system. Paths are code page 932 bytes; the platform file
@@ -9,7 +10,11 @@
 // 4 too many open files, 5 access denied, 32 in use, 112 disk full, other codes as they come).
 namespace netedit::platform {
 
-using Handle = int;
+#ifdef _WIN32
+using Handle = std::intptr_t; // the system's handle
+#else
+using Handle = int; // the file descriptor
+#endif
 
 int OpenForReading(const std::string& path, Handle& handle);
 // A file with no write bit for anyone is read-only, even for root: it is not written (code 5).

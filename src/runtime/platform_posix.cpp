@@ -33,22 +33,13 @@ bool ToOsPath(const std::string& path, std::string& osPath) {
 constexpr int BadName = 3;
 constexpr int InjectedCode = 1005; // as an I/O error of the device would come
 
-// A call on a path, readied: the path's system name, or the code that refuses the call.
-struct Call {
-    std::string osPath;
-    int refused = 0;
-};
-
-// Readies a call on `path`: refused with BadName for a name no file can bear, or with the code
-// of a failure that a test has chosen for this call.
-Call StartCall(const std::string& path, bool changesFiles = false) {
-    Call call;
-    if (!ToOsPath(path, call.osPath)) {
-        call.refused = BadName;
-    } else if (InjectedFailure(changesFiles)) {
-        call.refused = InjectedCode;
+// Readies a call on `path`: its system name, or BadName for a name no file can bear, or the
+// code of a failure that a test has chosen for this call.
+int StartCall(const std::string& path, std::string& osPath, bool changesFiles = false) {
+    if (!ToOsPath(path, osPath)) {
+        return BadName;
     }
-    return call;
+    return InjectedFailure(changesFiles) ? InjectedCode : 0;
 }
 
 // The directory that holds `osPath`, "." for a bare name.
@@ -114,12 +105,6 @@ int AcceptOnlyFiles(int fd, const std::string& osPath, Handle& handle) {
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     handle = fd;
     return 0;
-}
-
-int OpenOsPath(const std::string& osPath, Handle& handle) {
-    // Not blocking: a pipe or a device named like a file must not freeze the window.
-    int fd = ::open(osPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    return AcceptOnlyFiles(fd, osPath, handle);
 }
 
 void SyncDirectory(const std::string& dir) {
@@ -213,11 +198,11 @@ int Rename(const std::string& from, const std::string& to, unsigned flags) {
     if (!ToOsPath(from, osFrom)) {
         return BadName;
     }
-    const Call call = StartCall(to, true);
-    if (call.refused != 0) {
-        return call.refused;
+    std::string osToPath;
+    if (const int code = StartCall(to, osToPath, true)) {
+        return code;
     }
-    const char* osTo = call.osPath.c_str();
+    const char* osTo = osToPath.c_str();
     if (flags == 0) {
         return ::rename(osFrom.c_str(), osTo) != 0 ? CodeFor(errno, osTo) : 0;
     }
@@ -243,20 +228,19 @@ bool IsReadOnly(const struct stat& st) {
 } // namespace
 
 int OpenForReading(const std::string& path, Handle& handle) {
-    const Call call = StartCall(path);
-    if (call.refused != 0) {
-        return call.refused;
+    std::string osPath;
+    if (const int code = StartCall(path, osPath)) {
+        return code;
     }
-    const std::string& osPath = call.osPath;
-    return OpenOsPath(osPath, handle);
+    // Not blocking: a pipe or a device named like a file must not freeze the window.
+    return AcceptOnlyFiles(::open(osPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK), osPath, handle);
 }
 
 int CreateForWriting(const std::string& path, Handle& handle) {
-    const Call call = StartCall(path, true);
-    if (call.refused != 0) {
-        return call.refused;
+    std::string osPath;
+    if (const int code = StartCall(path, osPath, true)) {
+        return code;
     }
-    const std::string& osPath = call.osPath;
     struct stat st {};
     if (::stat(osPath.c_str(), &st) == 0 && IsReadOnly(st)) {
         return 5;
@@ -315,11 +299,10 @@ int CloseHandle(Handle handle) {
 }
 
 int MayErase(const std::string& path) {
-    const Call call = StartCall(path);
-    if (call.refused != 0) {
-        return call.refused;
+    std::string osPath;
+    if (const int code = StartCall(path, osPath)) {
+        return code;
     }
-    const std::string& osPath = call.osPath;
     struct stat st {};
     if (::lstat(osPath.c_str(), &st) != 0) {
         return CodeFor(errno, osPath);
@@ -362,11 +345,10 @@ PathKind KindOfPath(const std::string& path) {
 }
 
 int StampOf(const std::string& path, FileStamp& stamp) {
-    const Call call = StartCall(path);
-    if (call.refused != 0) {
-        return call.refused;
+    std::string osPath;
+    if (const int code = StartCall(path, osPath)) {
+        return code;
     }
-    const std::string& osPath = call.osPath;
     struct stat st {};
     if (::stat(osPath.c_str(), &st) != 0) {
         return CodeFor(errno, osPath);
@@ -422,11 +404,10 @@ int ReadWholeFile(const std::string& path, std::string& bytes) {
 }
 
 int LookAtTarget(const std::string& path) {
-    const Call call = StartCall(path);
-    if (call.refused != 0) {
-        return call.refused;
+    std::string osPath;
+    if (const int code = StartCall(path, osPath)) {
+        return code;
     }
-    const std::string& osPath = call.osPath;
     struct stat st {};
     if (::stat(osPath.c_str(), &st) != 0) {
         return errno == ENOENT ? 2 : CodeFor(errno, osPath); // what cannot be looked at is not missing
@@ -440,11 +421,10 @@ int LookAtTarget(const std::string& path) {
 
 // A new file gets the bits a new file gets (0666 less the umask) until it takes others.
 int CreateNew(const std::string& path, Handle& handle) {
-    const Call call = StartCall(path);
-    if (call.refused != 0) {
-        return call.refused;
+    std::string osPath;
+    if (const int code = StartCall(path, osPath)) {
+        return code;
     }
-    const std::string& osPath = call.osPath;
     const int fd = ::open(osPath.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
         return CodeFor(errno, osPath);
@@ -454,11 +434,10 @@ int CreateNew(const std::string& path, Handle& handle) {
 }
 
 int OpenToOverwrite(const std::string& path, Handle& handle) {
-    const Call call = StartCall(path, true);
-    if (call.refused != 0) {
-        return call.refused;
+    std::string osPath;
+    if (const int code = StartCall(path, osPath, true)) {
+        return code;
     }
-    const std::string& osPath = call.osPath;
     return AcceptOnlyFiles(::open(osPath.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NONBLOCK), osPath,
                            handle);
 }

@@ -10,7 +10,6 @@
 #endif
 #include <algorithm>
 #include <climits>
-#include <mutex>
 #include <utility>
 #include <vector>
 #include <windows.h>
@@ -198,35 +197,13 @@ bool IsReadOnly(const std::wstring& osPath) {
 
 // --- Handles ---
 
-// The program's handles are numbers; the table gives their files. Guarded, since tests open
-// files on more than one thread.
-std::mutex tableLock;
-std::vector<HANDLE> openFiles; // INVALID_HANDLE_VALUE marks a free slot
-
-Handle Remember(HANDLE file) {
-    const std::lock_guard lock(tableLock);
-    for (std::size_t slot = 0; slot < openFiles.size(); ++slot) {
-        if (openFiles[slot] == INVALID_HANDLE_VALUE) {
-            openFiles[slot] = file;
-            return static_cast<Handle>(slot);
-        }
-    }
-    openFiles.push_back(file);
-    return static_cast<Handle>(openFiles.size() - 1);
+// The program's handle is the system's, as a number.
+Handle HandleOf(HANDLE file) {
+    return reinterpret_cast<Handle>(file);
 }
 
 HANDLE FileOf(Handle handle) {
-    const std::lock_guard lock(tableLock);
-    return handle >= 0 && static_cast<std::size_t>(handle) < openFiles.size() ? openFiles[handle]
-                                                                              : INVALID_HANDLE_VALUE;
-}
-
-HANDLE Forget(Handle handle) {
-    const std::lock_guard lock(tableLock);
-    if (handle < 0 || static_cast<std::size_t>(handle) >= openFiles.size()) {
-        return INVALID_HANDLE_VALUE;
-    }
-    return std::exchange(openFiles[handle], INVALID_HANDLE_VALUE);
+    return reinterpret_cast<HANDLE>(handle);
 }
 
 // Opens `osPath` as the call asks, and keeps the handle only for a file on a disk: a folder,
@@ -249,7 +226,7 @@ int OpenHandle(const std::wstring& osPath, DWORD access, DWORD share, DWORD disp
     if (const int code = OpenFile(osPath, access, share, disposition, file)) {
         return code;
     }
-    handle = Remember(file);
+    handle = HandleOf(file);
     return 0;
 }
 
@@ -373,7 +350,7 @@ int WriteAll(Handle handle, const char* data, std::size_t size) {
 
 int CloseHandle(Handle handle) {
     const bool injected = InjectedFailure();
-    const HANDLE file = Forget(handle);
+    const HANDLE file = FileOf(handle);
     if (file == INVALID_HANDLE_VALUE) {
         return ERROR_INVALID_HANDLE;
     }
@@ -535,7 +512,7 @@ int ReadWholeFile(const std::string& path, std::string& bytes) {
         data.resize(static_cast<std::size_t>(size.QuadPart));
         code = ReadToSize(handle, data);
     }
-    ::CloseHandle(Forget(handle));
+    ::CloseHandle(FileOf(handle));
     if (code == 0) {
         bytes = std::move(data);
     }

@@ -48,11 +48,6 @@ TEST(SplitLines, GivesTheLinesBetweenTheirEnds) {
     }
 }
 
-TEST(JoinLines, EndsEveryLineWithCrLf) {
-    EXPECT_EQ(JoinLines({}), "");
-    EXPECT_EQ(JoinLines({"A\r", "", std::string("N\0a", 3)}), std::string("A\r\r\n\r\nN\0a\r\n", 11));
-}
-
 TEST(LoadLines, ReadsCodePage932PathsAndOnFailureLeavesTheList) {
     TempDir dir;
     WriteFileBytes(dir.path() / "\xE8\xA1\xA8.NET", std::string("[0]\r\nName=A\0B\nx", 15)); // 表.NET
@@ -68,8 +63,12 @@ TEST(LoadLines, ReadsCodePage932PathsAndOnFailureLeavesTheList) {
     }
 }
 
-// What stands in the folder -> SaveLines({"new"}, target) -> what stands there afterwards.
-TEST(SaveLines, ReplacesOrCreatesTheTargetAndLeavesNothingElse) {
+void SaveNew(const std::string& path) {
+    SaveStream(path, [](const TextSink& sink) { sink("new\r\n"); });
+}
+
+// What stands in the folder -> SaveNew(target) -> what stands there afterwards.
+TEST(SaveStream, ReplacesOrCreatesTheTargetAndLeavesNothingElse) {
     const std::string Old = "a much longer old text that must go entirely\r\n";
     const struct {
         const char* what;
@@ -91,7 +90,7 @@ TEST(SaveLines, ReplacesOrCreatesTheTargetAndLeavesNothingElse) {
         TempDir dir;
         LayDirectoryState(dir.path(), row.before);
         const std::string target = dir.file(row.target);
-        EXPECT_EQ(FailureOf([&] { SaveLines({"new"}, target); }),
+        EXPECT_EQ(FailureOf([&] { SaveNew(target); }),
                   row.after.empty() ? Message(msg::CannotCreate, target) : "<no failure>")
             << row.what;
         EXPECT_EQ(ReadDirectoryState(dir.path()), row.after.empty() ? row.before : row.after) << row.what;
@@ -125,7 +124,7 @@ TEST(LinesUnprivileged, RefuseWhatTheUserMayNotTouch) {
     ASSERT_EQ(::chmod(secret.c_str(), 0600), 0);
     std::string answer = testing::RunInChild({.dropPrivileges = true}, [&] {
         LineList lines;
-        return FailureOf([&] { SaveLines({"new"}, inClosedFolder); }) + "|" +
+        return FailureOf([&] { SaveNew(inClosedFolder); }) + "|" +
                FailureOf([&] { LoadLines(secret, lines); });
     });
     EXPECT_EQ(answer, Message(msg::CannotCreate, inClosedFolder) + "|" + Message(msg::CannotOpen, secret));
