@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 
@@ -24,21 +25,11 @@ namespace netedit {
 
 namespace {
 
-// The style's picture for a box of `kind`; Custom boxes show none.
+// The style's picture for a box of `kind`.
 std::optional<QStyle::StandardPixmap> IconOf(MsgKind kind) {
-    switch (kind) {
-    case MsgKind::Warning:
-        return QStyle::SP_MessageBoxWarning;
-    case MsgKind::Error:
-        return QStyle::SP_MessageBoxCritical;
-    case MsgKind::Information:
-        return QStyle::SP_MessageBoxInformation;
-    case MsgKind::Confirmation:
-        return QStyle::SP_MessageBoxQuestion;
-    case MsgKind::Custom:
-        break;
-    }
-    return std::nullopt;
+    constexpr std::array ByKind{QStyle::SP_MessageBoxWarning, QStyle::SP_MessageBoxCritical,
+                                QStyle::SP_MessageBoxInformation, QStyle::SP_MessageBoxQuestion};
+    return HasIcon(kind) ? std::optional(ByKind.at(static_cast<std::size_t>(kind))) : std::nullopt;
 }
 
 QRect ToQRect(const PixelRect& rect) {

@@ -18,26 +18,6 @@ namespace netedit {
 
 namespace {
 
-// Runs an action when the scope it stands in is left, however it is left. The action may not
-// end the program: what it cannot do (out of memory) is left undone.
-template <typename Action> class AtScopeEnd {
-public:
-    explicit AtScopeEnd(Action action) : action_(std::move(action)) {}
-    ~AtScopeEnd() {
-        try {
-            action_();
-        } catch (...) { // NOLINT(bugprone-empty-catch): nothing better in a destructor
-        }
-    }
-    AtScopeEnd(const AtScopeEnd&) = delete;
-    AtScopeEnd& operator=(const AtScopeEnd&) = delete;
-    AtScopeEnd(AtScopeEnd&&) = delete;
-    AtScopeEnd& operator=(AtScopeEnd&&) = delete;
-
-private:
-    Action action_;
-};
-
 std::vector<std::string> EntriesOf(const EntryList& list) {
     std::vector<std::string> entries;
     entries.reserve(list.count());
@@ -209,12 +189,14 @@ void TDualListDlg::OKBtnClick() {
     paths_.destination = *target;
     UpdateCaption();
     bool sameDirectory = false;
-    {
-        // What the save leaves under the loaded file's name is the program's own, also after a
-        // save that failed late.
-        const AtScopeEnd follow([&] { FollowSave(loaded_, *target); });
+    try {
         sameDirectory = SaveNetData(*target, loaded_.path, EntriesOf(DstList), EntriesOf(SrcList), sections_);
+    } catch (...) {
+        // What a save that failed late left under the loaded file's name is the program's own too.
+        FollowSave(loaded_, *target);
+        throw;
     }
+    FollowSave(loaded_, *target);
     SetEnabled(Control::OKBtn, false);
     saved_ = true;
     dialogs_.showNotice(sameDirectory ? ui::SavedWithBackup : ui::SavedElsewhere);

@@ -46,6 +46,10 @@ inline constexpr std::size_t NoButton = static_cast<std::size_t>(-1);
 BoxKeyAction DecideBoxKey(Key key, KeyModifiers modifiers, char letter, unsigned buttonSet,
                           std::size_t focused);
 
+// A box of every kind but Custom shows the system's icon of its kind.
+constexpr bool HasIcon(MsgKind kind) {
+    return kind != MsgKind::Custom;
+}
 // The caption of a box of `kind` (UTF-8): the kind's own, or for Custom (which has no icon)
 // the program's title, which the error box and the other boxes of the program bear too.
 std::string BoxCaption(MsgKind kind);

@@ -55,29 +55,25 @@ ProgramFiles ProgramFilesFor(const ProgramSurroundings& surroundings) {
     return files;
 }
 
+ProgramFiles ThisProgramsFiles() {
+    const std::string program = ProgramPath();
+    ProgramSurroundings surroundings;
+    surroundings.programPath = program;
+    surroundings.programFolderWritable = platform::MayCreateIn(DirPart(program));
 #ifdef _WIN32
-// Nothing is installed on Windows: the program's folder is the user's choice, and a copy the
-// user may not write beside keeps its settings in the user's roaming application data.
-ProgramFiles ThisProgramsFiles() {
-    const std::string program = ProgramPath();
-    return ProgramFilesFor({.programPath = program,
-                            .programFolderWritable = platform::MayCreateIn(DirPart(program)),
-                            .installedFolder = {},
-                            .configHome = platform::EnvironmentValue("APPDATA"),
-                            .home = platform::EnvironmentValue("USERPROFILE"),
-                            .helpPage = ReplaceExt(program, ".HLP")});
-}
+    // Nothing is installed on Windows: the program's folder is the user's choice, and a copy the
+    // user may not write beside keeps its settings in the user's roaming application data.
+    surroundings.configHome = platform::EnvironmentValue("APPDATA");
+    surroundings.home = platform::EnvironmentValue("USERPROFILE");
+    surroundings.helpPage = ReplaceExt(program, ".HLP");
 #else
-ProgramFiles ThisProgramsFiles() {
-    const std::string program = ProgramPath();
-    return ProgramFilesFor({.programPath = program,
-                            .programFolderWritable = platform::MayCreateIn(DirPart(program)),
-                            .installedFolder = NETEDIT_INSTALLED_BINDIR "/",
-                            .configHome = platform::EnvironmentValue("XDG_CONFIG_HOME"),
-                            .home = platform::EnvironmentValue("HOME"),
-                            .helpPage = NETEDIT_HELP_PAGE});
-}
+    surroundings.installedFolder = NETEDIT_INSTALLED_BINDIR "/";
+    surroundings.configHome = platform::EnvironmentValue("XDG_CONFIG_HOME");
+    surroundings.home = platform::EnvironmentValue("HOME");
+    surroundings.helpPage = NETEDIT_HELP_PAGE;
 #endif
+    return ProgramFilesFor(surroundings);
+}
 
 std::string HelpToShow(const ProgramFiles& files) {
     return platform::KindOfPath(files.helpFile) == platform::PathKind::File ? files.helpFile : files.helpPage;

@@ -6,6 +6,7 @@
 #include "win32/native_window.h"
 #include "win32/wide_text.h"
 
+#include <array>
 #include <vector>
 
 namespace netedit::win32 {
@@ -220,19 +221,8 @@ LRESULT BoxWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 const wchar_t* IconOf(MsgKind kind) {
-    switch (kind) {
-    case MsgKind::Warning:
-        return IDI_WARNING;
-    case MsgKind::Error:
-        return IDI_ERROR;
-    case MsgKind::Information:
-        return IDI_INFORMATION;
-    case MsgKind::Confirmation:
-        return IDI_QUESTION;
-    case MsgKind::Custom:
-        break;
-    }
-    return nullptr;
+    const std::array ByKind{IDI_WARNING, IDI_ERROR, IDI_INFORMATION, IDI_QUESTION};
+    return HasIcon(kind) ? ByKind.at(static_cast<std::size_t>(kind)) : nullptr;
 }
 
 int RunMessageBox(HWND owner, const BoxContent& content) {
