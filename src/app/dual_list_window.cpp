@@ -199,11 +199,11 @@ void DualListWindow::closeEvent(QCloseEvent* event) {
 
 bool DualListWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ToolTip && watched->isWidgetType()) {
-        // Hints go away again after 2.5 seconds.
+        // Hints go away again after the time the description gives them.
         auto* control = static_cast<QWidget*>(watched);
         if (!control->toolTip().isEmpty()) {
             QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), control->toolTip(), control, {},
-                               2500);
+                               HintShownMs);
         }
         return true;
     }

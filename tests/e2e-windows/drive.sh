@@ -104,11 +104,11 @@ answer_file_dialog() {
     wait_for "the file dialog to close" gone "$1" >/dev/null
 }
 
-# Answers the box now shown, titled $2, with the key $3.
+# Answers the box now shown, titled $2, with the keys $3.
 answer_box() {
     local box
     box=$(expect_window "$1" "$2")
-    xdotool key "$3"
+    xdotool key --delay 50 $3
     wait_for "$1 to close" gone "$box" >/dev/null
 }
 
@@ -163,6 +163,14 @@ fi
 
 edit_the_sample
 shoot_main
+
+# The arrow keys walk a box's buttons as in the system's own boxes: Right takes the focus from
+# はい to いいえ, whose Enter declines the save, so no save dialog follows.
+save_button
+answer_box "the save question" "情報" "Right Return"
+sleep 1
+[ -z "$(xdotool search --onlyvisible --name '^Save As$' 2>/dev/null || true)" ] ||
+    fail "Right and Enter did not decline the save question"
 
 # The save button: Y to the question, the loaded file named in the save dialog, the notice accepted.
 save_button
