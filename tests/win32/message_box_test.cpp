@@ -1,5 +1,6 @@
 // The Windows message boxes, answered with the keys and the close command a user gives them.
 
+#include "editor/program_files.h"
 #include "runtime/failure.h"
 #include "runtime/paths.h"
 #include "win32/message_box.h"
@@ -20,8 +21,10 @@ struct Seen {
 };
 
 // Keys by their virtual codes: VK_RETURN is '\r', VK_ESCAPE '\x1b', VK_TAB '\t'; "" closes the box.
-const char* pendingKeys = nullptr;
-Seen seen;
+// Each box that comes up takes the next keys in turn, and is seen.
+std::vector<std::string> pendingKeys;
+std::vector<Seen> seen;
+HWND answered = nullptr;
 
 std::string TextOf(HWND hwnd) {
     wchar_t text[4096]{};
@@ -31,8 +34,10 @@ std::string TextOf(HWND hwnd) {
 
 // Looks at the box and answers it from the box's own loop, once it is up.
 LRESULT CALLBACK Answer(int code, WPARAM wParam, LPARAM lParam) {
-    const HWND box = ::FindWindowW(win32::MessageBoxClass, nullptr);
-    if (pendingKeys != nullptr && box != nullptr && ::IsWindowVisible(box)) {
+    const HWND box = ::FindWindowW(win32::MessageBoxClass, nullptr); // the topmost
+    if (!pendingKeys.empty() && box != nullptr && box != answered && ::IsWindowVisible(box)) {
+        answered = box;
+        Seen& now = seen.emplace_back();
         std::vector<std::pair<LONG, std::string>> buttons;
         for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
             RECT place{};
@@ -42,33 +47,35 @@ LRESULT CALLBACK Answer(int code, WPARAM wParam, LPARAM lParam) {
             if (std::wstring_view(kind) == L"Button") {
                 buttons.emplace_back(place.left, TextOf(child));
             } else {
-                seen.text = TextOf(child);
+                now.text = TextOf(child);
             }
         }
         std::sort(buttons.begin(), buttons.end());
         for (const auto& button : buttons) {
-            seen.buttons.push_back(button.second);
+            now.buttons.push_back(button.second);
         }
-        seen.caption = TextOf(box);
+        now.caption = TextOf(box);
         RECT outer{};
         ::GetWindowRect(box, &outer);
         const int screen = ::GetSystemMetrics(SM_CXSCREEN);
-        seen.centred = std::abs(outer.left + outer.right - screen) <= 1 && outer.right - outer.left < screen;
-        for (const char* key = pendingKeys; *key != '\0'; ++key) {
-            ::PostMessageW(::GetFocus(), WM_KEYDOWN, static_cast<WPARAM>(*key), 0);
+        now.centred = std::abs(outer.left + outer.right - screen) <= 1 && outer.right - outer.left < screen;
+        for (const char key : pendingKeys.front()) {
+            ::PostMessageW(::GetFocus(), WM_KEYDOWN, static_cast<WPARAM>(key), 0);
         }
         ::PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0); // for a box the keys left open
-        pendingKeys = nullptr;
+        pendingKeys.erase(pendingKeys.begin());
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-template <typename Show> int Answered(const char* keys, Show show) {
-    seen = {};
-    pendingKeys = keys;
+template <typename Show> int Answered(std::vector<std::string> keys, Show show) {
+    seen.clear();
+    answered = nullptr;
+    pendingKeys = std::move(keys);
     const HHOOK hook = ::SetWindowsHookExW(WH_GETMESSAGE, Answer, nullptr, ::GetCurrentThreadId());
     const int result = show();
     ::UnhookWindowsHookEx(hook);
+    pendingKeys.clear();
     return result;
 }
 
@@ -102,25 +109,39 @@ TEST(Win32MessageBox, CaptionsButtonsAndTheKeysThatAnswer) {
     };
     for (const auto& row : rows) {
         win32::Win32UserDialogs dialogs;
-        const int result = Answered(row.keys, [&] { return dialogs.askUser(wide, row.kind, row.buttonSet); });
+        const int result =
+            Answered({row.keys}, [&] { return dialogs.askUser(wide, row.kind, row.buttonSet); });
         EXPECT_EQ(result, row.result) << row.keys;
-        EXPECT_EQ(seen.caption, row.caption);
-        EXPECT_EQ(seen.buttons, row.buttons);
-        EXPECT_TRUE(seen.centred) << "centred, and as wide as the wrapped text";
+        ASSERT_EQ(seen.size(), 1U);
+        EXPECT_EQ(seen[0].caption, row.caption);
+        EXPECT_EQ(seen[0].buttons, row.buttons);
+        EXPECT_TRUE(seen[0].centred) << "centred, and as wide as the wrapped text";
         EXPECT_EQ(::FindWindowW(win32::MessageBoxClass, nullptr), nullptr) << "the box is gone";
     }
 }
 
 // The error box: the failure's message and a full stop, even after "。".
 TEST(Win32MessageBox, TheErrorBoxAddsTheFullStop) {
-    Answered("\r", [] {
+    Answered({"\r"}, [] {
         win32::Win32UserDialogs().reportFailure(
             Failure("\x83\x74\x83\x40\x83\x43\x83\x8b\x81\x42")); // ファイル。
         return 0;
     });
-    EXPECT_EQ(seen.text, "ファイル。.");
-    EXPECT_EQ(seen.caption, ProgramTitle());
-    EXPECT_EQ(seen.buttons, std::vector<std::string>{"OK"});
+    ASSERT_EQ(seen.size(), 1U);
+    EXPECT_EQ(seen[0].text, "ファイル。.");
+    EXPECT_EQ(seen[0].caption, ProgramTitle());
+    EXPECT_EQ(seen[0].buttons, std::vector<std::string>{"OK"});
+}
+
+// A box's help button shows what the window's help button shows: where no help stands beside
+// the program, the box that says so names the same file. The question stays open meanwhile.
+TEST(Win32MessageBox, TheHelpButtonShowsTheProgramsOwnHelp) {
+    const int result = Answered({"H", "\r", ""}, [] {
+        return win32::Win32UserDialogs().askUser("?", MsgKind::Warning, buttons::Ok | buttons::Help);
+    });
+    EXPECT_EQ(result, results::Cancel);
+    ASSERT_GE(seen.size(), 2U);
+    EXPECT_EQ(seen[1].text, HelpMissingText(ThisProgramsHelp()));
 }
 
 } // namespace
