@@ -293,7 +293,7 @@ int Move(const std::string& from, const std::string& to, MoveKind kind) {
 
 } // namespace
 
-// A file read line by line lets others write it but not read it.
+// A file open for reading lets others write it but not read it.
 int OpenForReading(const std::string& path, Handle& handle) {
     std::wstring osPath;
     if (const int code = StartCall(path, osPath)) {
@@ -302,7 +302,7 @@ int OpenForReading(const std::string& path, Handle& handle) {
     return OpenHandle(osPath, GENERIC_READ, FILE_SHARE_WRITE, OPEN_EXISTING, handle);
 }
 
-// A file written line by line lets others read it but not write it.
+// A file open for writing lets others read it but not write it.
 int CreateForWriting(const std::string& path, Handle& handle) {
     std::wstring osPath;
     if (const int code = StartCall(path, osPath, true)) {

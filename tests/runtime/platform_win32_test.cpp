@@ -39,7 +39,7 @@ DWORD AttributesOf(const fs::path& path) {
            ~(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
 }
 
-// A file held open by a line-by-line read or write meets every other kind of open.
+// A file held open for reading or writing meets every other kind of open.
 TEST(Win32Platform, ShareModesOfTheOpens) {
     enum Held { Reading, Writing };
     const struct {
@@ -47,7 +47,7 @@ TEST(Win32Platform, ShareModesOfTheOpens) {
         int read, write, whole;
     } rows[] = {
         {Reading, 32, 0, 32}, // a file being read may be re-created, nothing else
-        {Writing, 0, 32, 32}, // a file being written may be read line by line
+        {Writing, 0, 32, 32}, // a file being written may be opened for reading
     };
     for (const auto& row : rows) {
         TempDir dir;
