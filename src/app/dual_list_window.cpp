@@ -28,9 +28,6 @@ QToolButton* MakeFlatButton(const QString& caption, const QFont& font, QWidget* 
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus); // a move leaves the focus where it was
     button->setFont(font);
-    QPalette palette = button->palette();
-    palette.setColor(QPalette::ButtonText, Qt::black);
-    button->setPalette(palette);
     return button;
 }
 

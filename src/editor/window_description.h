@@ -48,7 +48,8 @@ struct FontRole {
 inline constexpr const char* JapaneseFamilies[] = {"ＭＳ Ｐゴシック", "MS PGothic",      "MS UI Gothic",
                                                    "Meiryo UI",       "Yu Gothic UI",    "IPAPGothic",
                                                    "IPAGothic",       "Noto Sans CJK JP"};
-inline constexpr const char* FlatButtonFamilies[] = {"MS Sans Serif", "DejaVu Sans"};
+// Scalable faces: a bitmap one turns jagged at 150 % and 200 %.
+inline constexpr const char* FlatButtonFamilies[] = {"Microsoft Sans Serif", "DejaVu Sans"};
 inline constexpr FontRole WindowFont{JapaneseFamilies, 13, false, true};
 // The transfer buttons' captions.
 inline constexpr FontRole FlatButtonFont{FlatButtonFamilies, 20, true, false};

@@ -145,11 +145,40 @@ bool SystemWouldAlter(const std::wstring& osPath) {
     return false;
 }
 
+// Windows takes a name of 248 characters or more (a folder's limit; a file's is 260) only in
+// its long form, "\\?\C:\..." or "\\?\UNC\server\share\...", which it takes as it stands:
+// the name is made full first, with the system's separators and no "." or ".." steps.
+std::wstring InLongForm(const std::wstring& osPath) {
+    constexpr std::size_t ShortLimit = 248;
+    if (osPath.size() < ShortLimit || osPath.starts_with(L"\\\\?\\")) {
+        return osPath;
+    }
+    const DWORD size = ::GetFullPathNameW(osPath.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    const DWORD length = size == 0 ? 0 : ::GetFullPathNameW(osPath.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) {
+        return osPath;
+    }
+    full.resize(length);
+    return full.starts_with(L"\\\\") ? L"\\\\?\\UNC\\" + full.substr(2) : L"\\\\?\\" + full;
+}
+
+// A path the system gave in its long form, as the program writes it.
+std::wstring WithoutLongPrefix(std::wstring path) {
+    if (path.starts_with(L"\\\\?\\UNC\\")) {
+        return L"\\\\" + path.substr(8);
+    }
+    return path.starts_with(L"\\\\?\\") ? path.substr(4) : path;
+}
+
 // The system's name of a path: false for a path that no file can bear, one with a byte that
 // is no character, with a NUL, which would end the name early, or that Windows would alter.
 bool ToOsPath(const std::string& path, std::wstring& osPath) {
-    return path.find('\0') == std::string::npos && ToWide(CodePage, path, osPath) &&
-           !SystemWouldAlter(osPath);
+    if (path.find('\0') != std::string::npos || !ToWide(CodePage, path, osPath) || SystemWouldAlter(osPath)) {
+        return false;
+    }
+    osPath = InLongForm(osPath);
+    return true;
 }
 
 // Readies a call on `path`: its system name, or BadName for a name no file can bear, or the
@@ -239,15 +268,6 @@ constexpr DWORD KeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
 
 bool Exists(const std::wstring& osPath) {
     return ::GetFileAttributesW(osPath.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// A path the system gave in its long form ("\\?\C:\..." or "\\?\UNC\server\..."), as
-// the program writes it.
-std::wstring WithoutLongPrefix(std::wstring path) {
-    if (path.starts_with(L"\\\\?\\UNC\\")) {
-        return L"\\\\" + path.substr(8);
-    }
-    return path.starts_with(L"\\\\?\\") ? path.substr(4) : path;
 }
 
 // Opens a file or a folder to look at it, never holding it against others.
@@ -483,12 +503,12 @@ bool SystemFullName(const std::string& path, std::string& full) {
         longSize == 0 ? 0 : ::GetLongPathNameW(whole.c_str(), longName.data(), static_cast<DWORD>(longSize));
     if (longLength > 0 && longLength < longSize) {
         longName.resize(longLength);
-        full = FromSystem(longName);
+        full = FromSystem(WithoutLongPrefix(longName));
         if (full.find(UnnamableByte) == std::string::npos) {
             return true;
         }
     }
-    full = FromSystem(whole);
+    full = FromSystem(WithoutLongPrefix(whole));
     return true;
 }
 
@@ -659,14 +679,19 @@ bool MayCreateIn(const std::string& folder) {
 namespace {
 
 // Where the folders that MakeFolders may create begin: after the drive ("C:\") or after the
-// server and share of a network path ("\\server\share\"), which are there or not at all.
+// server and share of a network path ("\\server\share\"), which are there or not at all, in
+// the long form too.
 std::size_t FirstCreatable(const std::wstring& osPath) {
+    const bool longForm = osPath.starts_with(L"\\\\?\\");
+    if (longForm && !osPath.starts_with(L"\\\\?\\UNC\\")) {
+        return std::min<std::size_t>(osPath.size(), 7); // "\\?\C:\"
+    }
     if (!osPath.starts_with(L"\\\\")) {
         return 0;
     }
     std::size_t separators = 0;
     for (std::size_t i = 0; i < osPath.size(); ++i) {
-        if (IsSeparator(osPath[i]) && ++separators == 4) {
+        if (IsSeparator(osPath[i]) && ++separators == (longForm ? 6 : 4)) {
             return i + 1;
         }
     }

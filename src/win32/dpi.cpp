@@ -4,9 +4,9 @@ namespace netedit::win32 {
 
 namespace {
 
-template <typename Function> Function Lookup(const char* name) {
+template <typename Function> Function Lookup(const char* name, const wchar_t* module = L"user32.dll") {
     return reinterpret_cast<Function>(
-        reinterpret_cast<void (*)()>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), name)));
+        reinterpret_cast<void (*)()>(::GetProcAddress(::GetModuleHandleW(module), name)));
 }
 
 } // namespace
@@ -48,6 +48,16 @@ PixelRect WorkAreaOf(HWND window) {
     ::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT& area = monitor.rcWork;
     return {area.left, area.top, area.right - area.left, area.bottom - area.top};
+}
+
+HICON SystemIconAt(const wchar_t* icon, int size) {
+    using Load = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+    static const auto load = Lookup<Load>("LoadIconWithScaleDown", L"comctl32.dll");
+    HICON made = nullptr;
+    if (load != nullptr && SUCCEEDED(load(nullptr, icon, size, size, &made))) {
+        return made;
+    }
+    return ::CopyIcon(::LoadIconW(nullptr, icon));
 }
 
 } // namespace netedit::win32

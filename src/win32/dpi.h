@@ -16,5 +16,8 @@ UINT DpiOf(HWND window);
 void AdjustFrameForDpi(RECT& frame, HWND window, UINT dpi);
 // The work area of the monitor `window` stands on.
 PixelRect WorkAreaOf(HWND window);
+// The system's icon (IDI_...) drawn for `size` pixels where the system can, else its usual
+// picture; the caller destroys it.
+HICON SystemIconAt(const wchar_t* icon, int size);
 
 } // namespace netedit::win32

@@ -129,6 +129,7 @@ void DualListWindow::makeFonts() {
     ::DeleteObject(flatFont_);
     font_ = MakeFont(WindowFont, px(WindowFont.pixels));
     flatFont_ = MakeFont(FlatButtonFont, px(FlatButtonFont.pixels));
+    ::SendMessageW(tooltips_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE); // its own has no Japanese
 }
 
 void DualListWindow::placeControls() {

@@ -25,7 +25,7 @@ void FlatButton::draw(const DRAWITEMSTRUCT& item, HFONT font) const {
     caption.resize(
         static_cast<std::size_t>(::GetWindowTextW(hwnd_, caption.data(), static_cast<int>(caption.size()))));
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, enabled ? RGB(0, 0, 0) : ::GetSysColor(COLOR_GRAYTEXT));
+    ::SetTextColor(dc, ::GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT)); // high contrast too
     const HGDIOBJ old = ::SelectObject(dc, font);
     ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &face,
                 DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);

@@ -22,7 +22,12 @@ public:
     BoxWindow& operator=(const BoxWindow&) = delete;
     BoxWindow(BoxWindow&&) = delete;
     BoxWindow& operator=(BoxWindow&&) = delete;
-    ~BoxWindow() override { ::DeleteObject(font_); }
+    ~BoxWindow() override {
+        ::DeleteObject(font_);
+        if (icon_ != nullptr) {
+            ::DestroyIcon(icon_);
+        }
+    }
 
     int run();
 
@@ -34,8 +39,8 @@ private:
 
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     void build();
-    HWND makeChild(const wchar_t* windowClass, const std::wstring& text, DWORD style, const PixelRect& place,
-                   int id);
+    void layOut(UINT dpi, const RECT* suggested);
+    HWND makeChild(const wchar_t* windowClass, const std::wstring& text, DWORD style, int id);
     bool takeKey(const MSG& message);
     void press(const Button& button);
     const Button* buttonOf(HWND hwnd) const;
@@ -45,6 +50,7 @@ private:
     const BoxContent& content_;
     HFONT font_ = nullptr;
     HICON icon_ = nullptr;
+    HWND message_ = nullptr;
     PixelRect iconPlace_;
     std::vector<Button> buttons_;
     int result_ = 0; // 0 while the box is open
@@ -87,13 +93,26 @@ int BoxWindow::run() {
 }
 
 void BoxWindow::build() {
+    message_ = makeChild(L"STATIC", content_.text, SS_LEFT | SS_NOPREFIX, -1);
+    const std::vector<BoxButton> shown = ButtonsOf(content_.buttonSet);
+    const unsigned defaultBit = DefaultButtonOf(content_.buttonSet);
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const DWORD role = shown[i].bit == defaultBit ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        const HWND button = makeChild(L"BUTTON", WideOfUtf8(shown[i].caption), WS_TABSTOP | role,
+                                      FirstButtonId + static_cast<int>(i));
+        buttons_.push_back({button, shown[i]});
+    }
     // At the dpi of the monitor the box will stand on: its owner's.
-    const HWND reference = owner_ != nullptr ? owner_ : hwnd_;
-    const UINT dpi = DpiOf(reference);
-    font_ = MakeFont(BoxFont, ::MulDiv(BoxFont.pixels, static_cast<int>(dpi), 96));
-    const PixelRect area = WorkAreaOf(reference);
+    layOut(DpiOf(owner_ != nullptr ? owner_ : hwnd_), nullptr);
+}
+
+// Sizes the font, the icon, the children and the box for `dpi`: centred on the work area at
+// first, where the system suggests once the box has moved to a monitor of another dpi.
+void BoxWindow::layOut(UINT dpi, const RECT* suggested) {
+    const HFONT font = MakeFont(BoxFont, ::MulDiv(BoxFont.pixels, static_cast<int>(dpi), 96));
+    const PixelRect area = WorkAreaOf(suggested != nullptr || owner_ == nullptr ? hwnd_ : owner_);
     HDC dc = ::GetDC(hwnd_);
-    const HGDIOBJ old = ::SelectObject(dc, font_);
+    const HGDIOBJ old = ::SelectObject(dc, font);
     static constexpr wchar_t Letters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
     SIZE letters{};
     ::GetTextExtentPoint32W(dc, Letters, 52, &letters);
@@ -104,38 +123,44 @@ void BoxWindow::build() {
     ::SelectObject(dc, old);
     ::ReleaseDC(hwnd_, dc);
 
-    const std::vector<BoxButton> shown = ButtonsOf(content_.buttonSet);
-    icon_ = content_.icon != nullptr ? ::LoadIconW(nullptr, content_.icon) : nullptr;
+    // The system's icon drawn at this size, not its usual size stretched.
+    const int iconSize = ::MulDiv(MessageIconSize, static_cast<int>(dpi), 96);
+    if (icon_ != nullptr) {
+        ::DestroyIcon(icon_);
+        icon_ = nullptr;
+    }
+    if (content_.icon != nullptr) {
+        icon_ = SystemIconAt(content_.icon, iconSize);
+    }
     const MessageLayout layout =
         LayoutMessage({static_cast<int>(letters.cx / 52), static_cast<int>(letters.cy)}, textRect.right,
-                      textRect.bottom, icon_ != nullptr, static_cast<int>(shown.size()),
-                      ::MulDiv(MessageIconSize, static_cast<int>(dpi), 96));
+                      textRect.bottom, icon_ != nullptr, static_cast<int>(buttons_.size()), iconSize);
     iconPlace_ = layout.icon;
-    makeChild(L"STATIC", content_.text, SS_LEFT | SS_NOPREFIX, layout.message, -1);
-    const unsigned defaultBit = DefaultButtonOf(content_.buttonSet);
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        const std::wstring caption = WideOfUtf8(shown[i].caption);
-        const DWORD role = shown[i].bit == defaultBit ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-        const HWND button = makeChild(L"BUTTON", caption, WS_TABSTOP | role, layout.buttons[i],
-                                      FirstButtonId + static_cast<int>(i));
-        buttons_.push_back({button, shown[i]});
+    const auto place = [font](HWND child, const PixelRect& where) {
+        ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        ::MoveWindow(child, where.left, where.top, where.width, where.height, TRUE);
+    };
+    place(message_, layout.message);
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        place(buttons_[i].hwnd, layout.buttons[i]);
     }
+    ::DeleteObject(font_);
+    font_ = font;
 
     RECT frame{0, 0, layout.clientWidth, layout.clientHeight};
     AdjustFrameForDpi(frame, hwnd_, dpi);
-    const PixelRect place = CentredIn(area, frame.right - frame.left, frame.bottom - frame.top);
-    ::SetWindowPos(hwnd_, nullptr, place.left, place.top, place.width, place.height,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const PixelRect box = suggested != nullptr ? PixelRect{suggested->left, suggested->top, width, height}
+                                               : CentredIn(area, width, height);
+    ::SetWindowPos(hwnd_, nullptr, box.left, box.top, box.width, box.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-HWND BoxWindow::makeChild(const wchar_t* windowClass, const std::wstring& text, DWORD style,
-                          const PixelRect& place, int id) {
-    const HWND child =
-        ::CreateWindowExW(0, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style, place.left, place.top,
-                          place.width, place.height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                          ::GetModuleHandleW(nullptr), nullptr);
-    ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    return child;
+HWND BoxWindow::makeChild(const wchar_t* windowClass, const std::wstring& text, DWORD style, int id) {
+    return ::CreateWindowExW(0, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd_,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr),
+                             nullptr);
 }
 
 // Enter, Escape, Tab and the buttons' letters, decided here before any control sees them.
@@ -210,6 +235,9 @@ LRESULT BoxWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         ::EndPaint(hwnd_, &paint);
         return 0;
     }
+    case WM_DPICHANGED:
+        layOut(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_CLOSE: // the close box, the system menu's close and Alt+F4
         result_ = results::Cancel;
         return 0;

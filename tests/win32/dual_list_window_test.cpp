@@ -151,5 +151,40 @@ TEST_F(Win32Window, TheSessionEndAsksTheCloseQuestion) {
     EXPECT_EQ(dialogs.questions.size(), 2U);
 }
 
+// In high contrast (white text on a black face) a transfer button's caption takes the system's
+// button text colour: drawn in a fixed black it would vanish.
+TEST_F(Win32Window, TheTransferButtonsDrawInTheSystemsColours) {
+    start({"A"});
+    const int elements[] = {COLOR_BTNFACE, COLOR_BTNTEXT};
+    const COLORREF usual[] = {::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_BTNTEXT)};
+    const COLORREF contrast[] = {RGB(0, 0, 0), RGB(255, 255, 255)};
+    ::SetSysColors(2, elements, contrast);
+    const HWND flat = at(Control::IncludeBtn);
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_STATIC;
+    item.CtlID = static_cast<UINT>(::GetDlgCtrlID(flat));
+    item.itemAction = ODA_DRAWENTIRE;
+    item.hwndItem = flat;
+    ::GetClientRect(flat, &item.rcItem);
+    const HDC screen = ::GetDC(nullptr);
+    item.hDC = ::CreateCompatibleDC(screen);
+    const HBITMAP canvas = ::CreateCompatibleBitmap(screen, item.rcItem.right, item.rcItem.bottom);
+    const HGDIOBJ old = ::SelectObject(item.hDC, canvas);
+    ::SendMessageW(window->hwnd(), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+    std::set<COLORREF> drawn;
+    for (int y = 0; y < item.rcItem.bottom; ++y) {
+        for (int x = 0; x < item.rcItem.right; ++x) {
+            drawn.insert(::GetPixel(item.hDC, x, y));
+        }
+    }
+    ::SelectObject(item.hDC, old);
+    ::DeleteObject(canvas);
+    ::DeleteDC(item.hDC);
+    ::ReleaseDC(nullptr, screen);
+    ::SetSysColors(2, elements, usual);
+    EXPECT_TRUE(drawn.contains(RGB(0, 0, 0))) << "the face";
+    EXPECT_TRUE(drawn.contains(RGB(255, 255, 255))) << "the caption";
+}
+
 } // namespace
 } // namespace netedit::testing
