@@ -8,6 +8,7 @@
 # make package-check — the package checked, installed, driven as installed and removed again (as root)
 # make windows — the Windows program, cross-built: build/windows/netedit.exe
 # make test-windows — the core's and the window's tests cross-built for Windows, run under Wine
+# make dist-windows — build/windows/netedit-VERSION-windows-x64.zip: netedit.exe and its Japanese read-me
 # make bench-windows — the Windows benchmarks, cross-built and run under Wine (load, save, the lists at 100,000 entries)
 # make e2e-windows — the Windows program under Wine, driven through its real dialogs (NETEDIT_SCREENSHOTS=docs renews its picture)
 
@@ -17,7 +18,7 @@ FUZZ_SECONDS ?= 600
 FUZZ_JOBS ?= 1
 WINDOWS := build/windows
 
-.PHONY: all deps build run test bench release clean e2e test-asan fuzz package package-check windows test-windows e2e-windows bench-windows
+.PHONY: all deps build run test bench release clean e2e test-asan fuzz package package-check windows test-windows e2e-windows bench-windows dist-windows
 
 all: build
 
@@ -81,6 +82,9 @@ bench-windows: windows
 
 e2e-windows: windows
 	@tests/e2e-windows/run.sh $(WINDOWS)/netedit.exe
+
+dist-windows: windows
+	@scripts/dist-windows.sh $(WINDOWS)
 
 clean:
 	rm -rf build
