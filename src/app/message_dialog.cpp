@@ -50,7 +50,8 @@ public:
         setWindowTitle(caption);
 
         const QFontMetrics metrics(font());
-        const QSize textSize = WrappedTextSize(metrics, text, area.width() / 2);
+        const QString lines = WrappedText(metrics, text, area.width() / 2);
+        const QSize textSize = TextSize(metrics, lines);
         const std::vector<BoxButton> shown = ButtonsOf(buttonSet);
         const MessageLayout layout = LayoutMessage(MeasureFont(metrics), textSize.width(), textSize.height(),
                                                    icon.has_value(), static_cast<int>(shown.size()));
@@ -66,9 +67,8 @@ public:
         auto* message = new QLabel(this);
         message->setObjectName(QStringLiteral("Message"));
         message->setTextFormat(Qt::PlainText); // a path with "&" or "<" shows as it is
-        message->setWordWrap(true);
         message->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        message->setText(text);
+        message->setText(lines);
         message->setGeometry(ToQRect(layout.message));
 
         for (std::size_t i = 0; i < shown.size(); ++i) {
@@ -161,11 +161,22 @@ FontMeasure MeasureFont(const QFontMetrics& metrics) {
     return {metrics.horizontalAdvance(letters) / 52, metrics.height()};
 }
 
-QSize WrappedTextSize(const QFontMetrics& metrics, const QString& text, int maxWidth) {
+QSize TextSize(const QFontMetrics& metrics, const QString& text) {
     // The same flags as the label that paints it, so the text fits where it was measured.
-    return metrics
-        .boundingRect(QRect(0, 0, maxWidth, 0), Qt::AlignLeft | Qt::TextWordWrap | Qt::TextExpandTabs, text)
-        .size();
+    return metrics.boundingRect(QRect(), Qt::AlignLeft | Qt::TextExpandTabs, text).size();
+}
+
+QString WrappedText(const QFontMetrics& metrics, const QString& text, int maxWidth) {
+    const std::vector<std::string> lines =
+        WrapBoxText(text.toStdString(), maxWidth, [&metrics](std::string_view piece) {
+            return TextSize(metrics, QString::fromUtf8(piece.data(), static_cast<qsizetype>(piece.size())))
+                .width();
+        });
+    QStringList shown;
+    for (const std::string& line : lines) {
+        shown << QString::fromStdString(line);
+    }
+    return shown.join(QLatin1Char('\n'));
 }
 
 int AskUser(QWidget* owner, const QString& text, MsgKind kind, unsigned buttonSet,

@@ -16,8 +16,10 @@ class Failure;
 // The boxes' font: the Japanese interface font at 9 points for the screen's logical DPI.
 QFont MessageFont(double logicalDpi);
 FontMeasure MeasureFont(const QFontMetrics& metrics);
-// The size the message needs when wrapped at word boundaries to at most `maxWidth` pixels.
-QSize WrappedTextSize(const QFontMetrics& metrics, const QString& text, int maxWidth);
+// The size a text of one or more lines needs, and a text in the lines a box shows it in (the
+// core's rule), at most `maxWidth` pixels wide.
+QSize TextSize(const QFontMetrics& metrics, const QString& text);
+QString WrappedText(const QFontMetrics& metrics, const QString& text, int maxWidth);
 
 // Shows a modal message box owned by `owner` and gives the result code of the button pressed;
 // closing the box any other way gives results::Cancel.

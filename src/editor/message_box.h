@@ -5,6 +5,7 @@
 #include "editor/window_description.h"
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,6 +60,13 @@ std::string TextWithPath(std::string_view fixed, const std::string& path);
 std::string HelpMissingText(const std::string& path);
 // The error box's text: the failure's message and a full stop, always.
 std::string FailureText(const Failure& failure);
+
+// The lines a box shows `text` (UTF-8) in, none wider than `maxWidth` as `widthOf` measures a
+// piece of it: each of the text's own lines breaks after the last space that fits, else after
+// the last "\\" or "/" that fits, else after the last character that fits (at least one), so that
+// a long path never makes a box wider than its screen.
+using TextWidth = std::function<int(std::string_view utf8)>;
+std::vector<std::string> WrapBoxText(std::string_view text, int maxWidth, const TextWidth& widthOf);
 
 // The font the boxes measure themselves in, in pixels.
 struct FontMeasure {

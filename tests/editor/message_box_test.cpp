@@ -64,6 +64,34 @@ TEST(MessageBox, ButtonsStandInBitOrderAndEnterAndEscapePickTheirOwn) {
     EXPECT_EQ(FailureText(Failure("\x8F\x49\x82\xED\x82\xE8\x81\x42")), "\x8F\x49\x82\xED\x82\xE8\x81\x42.");
 }
 
+// A box's lines at a pixel a byte, within 10 pixels; a 250-character path without spaces too.
+TEST(MessageBox, TextBreaksAtSpacesElseAfterSeparatorsElseBetweenCharacters) {
+    const TextWidth bytes = [](std::string_view piece) { return static_cast<int>(piece.size()); };
+    const struct {
+        std::string text;
+        std::vector<std::string> lines;
+    } rows[] = {
+        // clang-format off
+        {"", {""}}, {"short", {"short"}}, {"two words here", {"two words ", "here"}}, {"a\nb", {"a", "b"}},
+        {"C:\\data\\netdata\\OBN.NET", {"C:\\data\\", "netdata\\", "OBN.NET"}}, {"/srv/a/b/cd", {"/srv/a/b/", "cd"}},
+        {"0123456789abc", {"0123456789", "abc"}}, {"データ表です", {"データ", "表です"}}, // never inside a character
+        // clang-format on
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(WrapBoxText(row.text, 10, bytes), row.lines) << row.text;
+    }
+    std::string path = "C:";
+    while (path.size() < 250) {
+        path += "\\" + std::string(30, 'd');
+    }
+    std::string joined;
+    for (const std::string& line : WrapBoxText(path, 60, bytes)) {
+        EXPECT_LE(line.size(), 60U);
+        joined += line;
+    }
+    EXPECT_EQ(joined, path);
+}
+
 // Keys in a box as in the system's own message boxes; a row's focus is a button's position.
 TEST(MessageBox, KeysPressOrWalkTheButtons) {
     using enum Key;
