@@ -116,12 +116,23 @@ void BoxWindow::layOut(UINT dpi, const RECT* suggested) {
     static constexpr wchar_t Letters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
     SIZE letters{};
     ::GetTextExtentPoint32W(dc, Letters, 52, &letters);
-    // The same flags as the label that shows it, so the text fits where it was measured.
-    RECT textRect{0, 0, area.width / 2, 0};
-    ::DrawTextW(dc, content_.text.c_str(), static_cast<int>(content_.text.size()), &textRect,
-                DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+    // The text in the core's lines, measured in this font, within half the work area.
+    const auto widthOf = [dc](std::string_view piece) {
+        const std::wstring wide = WideOfUtf8(piece);
+        SIZE size{};
+        ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+        return static_cast<int>(size.cx);
+    };
+    std::wstring lines;
+    for (const std::string& line : WrapBoxText(Utf8OfWide(content_.text), area.width / 2, widthOf)) {
+        lines += (lines.empty() ? L"" : L"\n") + WideOfUtf8(line);
+    }
+    RECT textRect{};
+    ::DrawTextW(dc, lines.c_str(), static_cast<int>(lines.size()), &textRect,
+                DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX);
     ::SelectObject(dc, old);
     ::ReleaseDC(hwnd_, dc);
+    ::SetWindowTextW(message_, lines.c_str());
 
     // The system's icon drawn at this size, not its usual size stretched.
     const int iconSize = ::MulDiv(MessageIconSize, static_cast<int>(dpi), 96);

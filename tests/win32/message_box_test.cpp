@@ -83,9 +83,12 @@ TEST(Win32MessageBox, CaptionsButtonsAndTheKeysThatAnswer) {
     using enum MsgKind;
     const std::vector<std::string> yesNo{"はい(&Y)", "いいえ(&N)"};
     const std::vector<std::string> abortRetryIgnore{"中止(&A)", "再試行(&R)", "無視(&I)"};
-    std::string wide; // much wider than half the screen, in words
+    std::string wide = "C:"; // much wider than half the screen, in a path and in words
+    for (int i = 0; i < 50; ++i) {
+        wide += "\\data";
+    }
     for (int i = 0; i < 200; ++i) {
-        wide += "wrap ";
+        wide += " wrap";
     }
     const struct {
         MsgKind kind;
