@@ -37,7 +37,12 @@ private:
             return 0;
         }
         if (dialog_ != nullptr && message == WM_CLOSE) {
-            ::SendMessageW(dialog_, WM_CLOSE, 0, 0);
+            // While a box or a file dialog is up the dialog takes no input: the close waits for it.
+            if (::IsWindowEnabled(dialog_)) {
+                ::SendMessageW(dialog_, WM_CLOSE, 0, 0);
+            } else {
+                ::SetForegroundWindow(::GetLastActivePopup(dialog_));
+            }
             return 0;
         }
         return byDefault(message, wParam, lParam);

@@ -149,6 +149,16 @@ TEST_F(Win32Window, TheSessionEndAsksTheCloseQuestion) {
     EXPECT_EQ(::SendMessageW(window->hwnd(), WM_QUERYENDSESSION, 0, 0), FALSE);
     EXPECT_EQ(::SendMessageW(window->hwnd(), WM_QUERYENDSESSION, 0, 0), TRUE);
     EXPECT_EQ(dialogs.questions.size(), 2U);
+    // The task bar's close asks too, but never while a box holds the window.
+    const HWND taskbarEntry = ::GetWindow(window->hwnd(), GW_OWNER);
+    ::EnableWindow(window->hwnd(), FALSE);
+    ::SendMessageW(taskbarEntry, WM_CLOSE, 0, 0);
+    EXPECT_EQ(dialogs.questions.size(), 2U);
+    ::EnableWindow(window->hwnd(), TRUE);
+    dialogs.askAnswers = {results::No};
+    ::SendMessageW(taskbarEntry, WM_CLOSE, 0, 0);
+    EXPECT_EQ(dialogs.questions.size(), 3U);
+    EXPECT_TRUE(::IsWindow(window->hwnd()));
 }
 
 // In high contrast (white text on a black face) a transfer button's caption takes the system's
