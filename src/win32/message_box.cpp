@@ -51,6 +51,7 @@ private:
     HFONT font_ = nullptr;
     HICON icon_ = nullptr;
     HWND message_ = nullptr;
+    HWND savedFocus_ = nullptr; // the button that held the focus when the box was left
     PixelRect iconPlace_;
     std::vector<Button> buttons_;
     int result_ = 0; // 0 while the box is open
@@ -246,6 +247,18 @@ LRESULT BoxWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         ::EndPaint(hwnd_, &paint);
         return 0;
     }
+    case WM_ACTIVATE:
+        // As the system's own dialogs do, the box gives the focus back to the button that had it.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = ::GetFocus();
+            savedFocus_ = focus != nullptr && ::IsChild(hwnd_, focus) ? focus : savedFocus_;
+            return 0;
+        }
+        if (savedFocus_ != nullptr) {
+            ::SetFocus(savedFocus_);
+            return 0;
+        }
+        return byDefault(message, wParam, lParam);
     case WM_DPICHANGED:
         layOut(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;

@@ -32,8 +32,23 @@ std::string TextOf(HWND hwnd) {
     return win32::Utf8OfWide(text);
 }
 
+// The user switches to another window and back: posted among the keys as '\x01'.
+constexpr UINT SwitchAway = WM_APP + 1;
+
+void SwitchAwayAndBack(HWND box) {
+    const HWND other = ::CreateWindowW(L"STATIC", nullptr, WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr,
+                                       nullptr, nullptr, nullptr);
+    ::SetActiveWindow(other);
+    ::SetActiveWindow(box);
+    ::DestroyWindow(other);
+}
+
 // Looks at the box and answers it from the box's own loop, once it is up.
 LRESULT CALLBACK Answer(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* taken = reinterpret_cast<const MSG*>(lParam);
+    if (code >= 0 && wParam == PM_REMOVE && taken->message == SwitchAway) {
+        SwitchAwayAndBack(taken->hwnd);
+    }
     const HWND box = ::FindWindowW(win32::MessageBoxClass, nullptr); // the topmost
     if (!pendingKeys.empty() && box != nullptr && box != answered && ::IsWindowVisible(box)) {
         answered = box;
@@ -60,7 +75,8 @@ LRESULT CALLBACK Answer(int code, WPARAM wParam, LPARAM lParam) {
         const int screen = ::GetSystemMetrics(SM_CXSCREEN);
         now.centred = std::abs(outer.left + outer.right - screen) <= 1 && outer.right - outer.left < screen;
         for (const char key : pendingKeys.front()) {
-            ::PostMessageW(::GetFocus(), WM_KEYDOWN, static_cast<WPARAM>(key), 0);
+            ::PostMessageW(key == '\x01' ? box : ::GetFocus(), key == '\x01' ? SwitchAway : WM_KEYDOWN,
+                           static_cast<WPARAM>(key), 0);
         }
         ::PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0); // for a box the keys left open
         pendingKeys.erase(pendingKeys.begin());
@@ -104,6 +120,7 @@ TEST(Win32MessageBox, CaptionsButtonsAndTheKeysThatAnswer) {
         {Confirmation, buttons::Yes | buttons::No, "", results::Cancel, "確認", yesNo}, // the close box
         {Error, buttons::Yes | buttons::No, "N", results::No, "ｴﾗｰ", yesNo},
         {Warning, buttons::Yes | buttons::No, "\t\r", results::No, "警告", yesNo},
+        {Warning, buttons::Yes | buttons::No, "\t\x01\r", results::No, "警告", yesNo}, // the focus comes back
         {Warning, buttons::Yes | buttons::No, "\x28\x28\x26\r", results::No, "警告", yesNo}, // Down, Down, Up: round
         {Warning, buttons::Yes | buttons::No | buttons::NoByDefault, "\r", results::No, "警告", yesNo},
         // No cancel button: Escape does nothing.
