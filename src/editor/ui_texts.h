@@ -23,6 +23,8 @@ inline constexpr const char* CloseHint = "このウィンドゥを閉じる";
 inline constexpr const char* FileFilter =
     "ネットデータ(OBN.NET)|OBN.NET|ネットデータ(OBN*.NET)|OBN*.NET|全ファイル(*.*)|*.*";
 inline constexpr const char* CloseQuestion = "データを保存せずに終了しますか？";
+// What a log-off waits for while the close question is up.
+inline constexpr const char* UnsavedEntriesWaiting = "保存していない新データがあります";
 inline constexpr const char* SaveQuestion = "新データを保存します。";
 inline constexpr const char* SavedWithBackup =
     "新しいOBN.NETを作成し、以前のものをOBNNET.ORGに保存しました。";

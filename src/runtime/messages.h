@@ -21,6 +21,7 @@ inline constexpr std::string_view TooManySections = "ﾌｧｲﾙ %s のｾｸ�
 inline constexpr std::string_view CannotBackUp = "ﾌｧｲﾙ %s のﾊﾞｯｸｱｯﾌﾟを作成できません";
 inline constexpr std::string_view CannotInsertLine = "行を挿入できません";
 inline constexpr std::string_view OutOfMemory = "ﾒﾓﾘが足りません";
+inline constexpr std::string_view FileDialogFailed = "ﾌｧｲﾙ ﾀﾞｲｱﾛｸﾞを表示できません (%s)";
 inline constexpr std::string_view IndexOutOfRange = "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています";
 } // namespace msg
 

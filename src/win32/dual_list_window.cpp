@@ -279,9 +279,14 @@ LRESULT DualListWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         placeControls();
         return 0;
     }
-    case WM_QUERYENDSESSION:
-        // Logging off or shutting down asks as any close does, and No refuses.
-        return dialog_->CloseQuery() ? TRUE : FALSE;
+    case WM_QUERYENDSESSION: {
+        // Logging off or shutting down asks as any close does, and No refuses; meanwhile the
+        // system tells the user what it waits for.
+        ::ShutdownBlockReasonCreate(hwnd_, WideOfUtf8(ui::UnsavedEntriesWaiting).c_str());
+        const bool closes = dialog_->CloseQuery();
+        ::ShutdownBlockReasonDestroy(hwnd_);
+        return closes ? TRUE : FALSE;
+    }
     case WM_CLOSE:
         if (dialog_->CloseQuery()) {
             ::DestroyWindow(hwnd_);

@@ -4,6 +4,7 @@
 #include "editor/program_files.h"
 #include "editor/ui_texts.h"
 #include "runtime/failure.h"
+#include "runtime/messages.h"
 #include "runtime/paths.h"
 #include "win32/message_box.h"
 #include "win32/wide_text.h"
@@ -43,11 +44,16 @@ std::optional<std::string> RunFileDialog(HWND owner, bool save, const std::strin
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = PathRoom;
     dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    // No further options: the read-only box is shown and ignored, a name that does not exist is
-    // taken, and a save over a file asks nothing (the program keeps the old one as its backup).
-    dialog.Flags = OFN_EXPLORER;
+    // The read-only box is shown and ignored, a name that does not exist is taken, and a save over
+    // a file asks nothing (the program keeps the old one as its backup). The program's current
+    // folder stays where it was: the data folder is not held in use for the rest of the run.
+    dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR;
     const BOOL chosen = save ? ::GetSaveFileNameW(&dialog) : ::GetOpenFileNameW(&dialog);
     if (!chosen) {
+        // Cancel, or a dialog that could not be shown, which the user must hear of.
+        if (const DWORD error = ::CommDlgExtendedError()) {
+            throw Failure(Message(msg::FileDialogFailed, std::to_string(error)));
+        }
         return std::nullopt;
     }
     return Cp932PathOfWide(file.data());
