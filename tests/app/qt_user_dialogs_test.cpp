@@ -75,25 +75,6 @@ TEST(QtUserDialogs, TheQuestionTheNoticeAndTheErrorBoxShowTheirTexts) {
     EXPECT_EQ(shown.join(QLatin1Char('|')), QStringLiteral("質問|お知らせ|x."));
 }
 
-// A missing help file is reported with its path as plain text, whatever the path holds.
-TEST(QtHelp, AMissingHelpFileIsReportedWithItsPathAsItIs) {
-    TempDir dir;
-    const std::string path = dir.file("<b>net</b>&edit.HLP");
-    WithModalBox<int>(
-        [&] {
-            QtUserDialogs().showHelp(path);
-            return 0;
-        },
-        [&](QDialog& box) {
-            auto* text = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-            ASSERT_NE(text, nullptr);
-            EXPECT_EQ(text->textFormat(), Qt::PlainText);
-            EXPECT_EQ(text->text(),
-                      QStringLiteral("ヘルプファイル %1 が見つかりません。").arg(ToQString(path)));
-            box.close();
-        });
-}
-
 // The real open dialog starts in the remembered folder with the remembered name, takes a
 // typed name that does not exist, and hands back its full path.
 TEST(QtFileDialogs, OpenStartsAtTheRememberedFileAndAcceptsAMissingOne) {
