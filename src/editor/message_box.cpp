@@ -129,6 +129,11 @@ std::string HelpMissingText(const std::string& path) {
     return TextWithPath(ui::HelpMissing, path);
 }
 
+std::string HelpNotOpenedText(std::string_view path) {
+    std::string text = ui::HelpNotOpened;
+    return text.replace(text.find("%s"), 2, path);
+}
+
 std::string FailureText(const Failure& failure) {
     return failure.message() + '.';
 }

@@ -58,6 +58,9 @@ std::string BoxCaption(MsgKind kind);
 std::string TextWithPath(std::string_view fixed, const std::string& path);
 // The box's text for a help file that is not there.
 std::string HelpMissingText(const std::string& path);
+// The box's text for help that was there but could not be written out or handed to its viewer.
+// `path` is UTF-8: the page's folder may bear a name that code page 932 cannot hold.
+std::string HelpNotOpenedText(std::string_view path);
 // The error box's text: the failure's message and a full stop, always.
 std::string FailureText(const Failure& failure);
 

@@ -62,10 +62,11 @@ ProgramFiles ThisProgramsFiles() {
     surroundings.programFolderWritable = platform::MayCreateIn(DirPart(program));
 #ifdef _WIN32
     // Nothing is installed on Windows: the program's folder is the user's choice, and a copy the
-    // user may not write beside keeps its settings in the user's roaming application data.
+    // user may not write beside keeps its settings in the user's roaming application data. The
+    // help page travels inside the program.
     surroundings.configHome = platform::EnvironmentValue("APPDATA");
     surroundings.home = platform::EnvironmentValue("USERPROFILE");
-    surroundings.helpPage = ReplaceExt(program, ".HLP");
+    surroundings.helpPage = BuiltInHelpPage;
 #else
     surroundings.installedFolder = NETEDIT_INSTALLED_BINDIR "/";
     surroundings.configHome = platform::EnvironmentValue("XDG_CONFIG_HOME");

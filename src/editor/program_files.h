@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace netedit {
 
@@ -9,8 +10,12 @@ struct ProgramFiles {
     std::string settings;       // the settings file
     std::string settingsFolder; // made on the first write when the settings live apart from the program
     std::string helpFile;       // the ".HLP" file beside the program, shown when it stands there
-    std::string helpPage;       // the help page installed with the program
+    std::string helpPage;       // the help page installed with the program, or BuiltInHelpPage
 };
+
+// The help page of a program that carries it inside itself, as on Windows, where nothing is
+// installed beside the program: the window writes it out where the browser can open it.
+inline constexpr std::string_view BuiltInHelpPage = "";
 
 // What decides where those files are, as the system tells it (paths in code page 932).
 struct ProgramSurroundings {
@@ -28,7 +33,7 @@ struct ProgramSurroundings {
 ProgramFiles ProgramFilesFor(const ProgramSurroundings& surroundings);
 ProgramFiles ThisProgramsFiles();
 
-// The help to show: the ".HLP" file when one stands beside the program, else the installed page.
+// The help to show: the ".HLP" file when one stands beside the program, else the program's page.
 std::string HelpToShow(const ProgramFiles& files);
 // The help this program shows, for the help button of its boxes as of its window.
 std::string ThisProgramsHelp();

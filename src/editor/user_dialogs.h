@@ -52,7 +52,8 @@ public:
     virtual int askUser(const std::string& text, MsgKind kind, unsigned buttonSet) = 0;
     virtual void showNotice(const std::string& text) = 0;
     virtual void reportFailure(const Failure& failure) = 0;
-    // Shows the contents of the help file at `path` (code page 932).
+    // Shows the contents of the help file at `path` (code page 932), or the page built into the
+    // program for BuiltInHelpPage (editor/program_files.h).
     virtual void showHelp(const std::string& path) = 0;
 };
 

@@ -7,6 +7,7 @@
 #include "win32/win32_user_dialogs.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 #include <shellapi.h>
 #include <string>
 #include <vector>
@@ -29,6 +30,9 @@ std::vector<std::string> Arguments() {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // The shell hands the help to handlers that may be COM objects, which want the calling thread
+    // in a single-threaded apartment from the start.
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     // Each monitor's own dpi: the window is drawn sharp, never stretched by the system.
     netedit::win32::BecomeDpiAware();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
@@ -47,6 +51,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         }
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
+    }
+    if (SUCCEEDED(com)) {
+        ::CoUninitialize();
     }
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "runtime/failure.h"
 #include "runtime/messages.h"
 #include "runtime/paths.h"
+#include "win32/help_page.h"
 #include "win32/message_box.h"
 #include "win32/wide_text.h"
 
@@ -59,7 +60,7 @@ std::optional<std::string> RunFileDialog(HWND owner, bool save, const std::strin
     return Cp932PathOfWide(file.data());
 }
 
-// A box of the program title with one OK button, for the error box and the missing help.
+// A box of the program title with one OK button, for the error box and help that cannot be shown.
 void ShowTitledBox(HWND owner, std::wstring text, const wchar_t* icon) {
     BoxContent content;
     content.caption = WideOfUtf8(BoxCaption(MsgKind::Custom));
@@ -104,13 +105,27 @@ void Win32UserDialogs::reportFailure(const Failure& failure) {
 }
 
 void Win32UserDialogs::showHelp(const std::string& path) {
-    const std::wstring file = WideOfCp932(path);
-    const DWORD attributes = ::GetFileAttributesW(file.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        ShowTitledBox(owner_, WideOfUtf8(HelpMissingText(path)), IDI_WARNING);
-        return;
+    std::wstring file;
+    if (path == BuiltInHelpPage) {
+        file = HelpPageFile();
+        if (!WritePageIfChanged(file, HelpPageBytes())) {
+            ShowTitledBox(owner_, WideOfUtf8(HelpNotOpenedText(Utf8OfWide(file))), IDI_WARNING);
+            return;
+        }
+    } else {
+        file = WideOfCp932(path);
+        const DWORD attributes = ::GetFileAttributesW(file.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            ShowTitledBox(owner_, WideOfUtf8(HelpMissingText(path)), IDI_WARNING);
+            return;
+        }
     }
-    ::ShellExecuteW(owner_, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    // The shell answers a number above 32 when it has handed the file to its viewer.
+    const auto handed = reinterpret_cast<INT_PTR>(
+        ::ShellExecuteW(owner_, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    if (handed <= 32) {
+        ShowTitledBox(owner_, WideOfUtf8(HelpNotOpenedText(Utf8OfWide(file))), IDI_WARNING);
+    }
 }
 
 } // namespace netedit::win32

@@ -5,14 +5,18 @@
 # dialogs and the program's own boxes. Paths go into the file dialogs by the clipboard, since
 # typed characters outside the key map never arrive.
 # Scenarios:
-#   edit         open FILE, move entries, save over it, close
+#   edit         open FILE, move entries, save over it, press the help button (the desktop's
+#                handler records the request in $work/help-request), close
 #   failed-open  name FILE (which is missing) in the open dialog, close the error box, close
-# Usage: drive.sh WORK_DIR SCENARIO FILE_AS_WINDOWS_PATH   (NETEDIT_SCREENSHOTS=DIR also writes DIR/windows-window.png)
+# SCALE is the screen's scale (2: 192 dpi), by which every position in the window is multiplied.
+# Usage: drive.sh WORK_DIR SCENARIO FILE_AS_WINDOWS_PATH SCALE
+#        (NETEDIT_SCREENSHOTS=DIR also writes DIR/windows-window.png at scale 1)
 set -Eeuo pipefail
 . "$(cd "$(dirname "$0")" && pwd)/../e2e/editing_steps.sh"
 work=$1
 scenario=$2
 sample=$3
+scale=$4
 deadline_seconds=${NETEDIT_E2E_WAIT:-30}
 title='Orbelin Netdata Editor'
 app_pid=""
@@ -72,23 +76,16 @@ gone() { ! grep -qx "$1" <<<"$(xdotool search --onlyvisible --name . 2>/dev/null
 
 expect_window() { wait_for "$1" window_named "$2"; }
 
-# Positions in the main window's client area, at 96 dpi: the same as on Linux.
-click() {
+# A position in the main window's client area, given at 96 dpi (the same as on Linux), on the screen.
+at() {
     local x y
     read -r x y < <(origin "$main")
-    xdotool mousemove $((x + $1)) $((y + $2)) click 1
+    echo $((x + $1 * scale)) $((y + $2 * scale))
 }
-ctrl_click() {
-    local x y
-    read -r x y < <(origin "$main")
-    xdotool mousemove $((x + $1)) $((y + $2)) keydown ctrl click 1 keyup ctrl
-}
+click() { xdotool mousemove $(at "$1" "$2") click 1; }
+ctrl_click() { xdotool mousemove $(at "$1" "$2") keydown ctrl click 1 keyup ctrl; }
 # Keys for the main window, with the pointer resting in the left list's empty part, off every button.
-keys() {
-    local x y
-    read -r x y < <(origin "$main")
-    xdotool mousemove $((x + 140)) $((y + 300)) key --delay 30 "$@"
-}
+keys() { xdotool mousemove $(at 140 300) key --delay 30 "$@"; }
 # Rows of the lists: 14 pixels apart with the window font, the first centred 8 below the list's top.
 row() { echo $((89 + 14 * $1)); }
 left_row() { click 100 "$(row "$1")"; }
@@ -96,6 +93,8 @@ include() { click 294 114; } # ">"
 exclude() { click 294 222; } # "<"
 save_button() { click 189 428; }
 close_button() { click 402 428; }
+# The pointer then off the button, where its hint would show.
+help_button() { click 508 428 && xdotool mousemove $(at 140 300); }
 
 # Pastes a full path into a file dialog's name field, which has the focus, and accepts it.
 answer_file_dialog() {
@@ -113,7 +112,7 @@ answer_box() {
 }
 
 shoot_main() {
-    [ -n "${NETEDIT_SCREENSHOTS:-}" ] || return 0
+    [ -n "${NETEDIT_SCREENSHOTS:-}" ] && [ "$scale" -eq 1 ] || return 0
     local x y left right top bottom
     read -r x y < <(origin "$main")
     # The frame the window manager drew: left, right, top, bottom.
@@ -141,10 +140,16 @@ wait_for "the window manager" managed >/dev/null
 # The prefix is made here; a complaint of wineboot's is no reason to stop, the program's start
 # shows whether the prefix serves.
 wine wineboot -i >"$work/wineboot.log" 2>&1 || echo "e2e-windows: wineboot ended with $?" >&2
+# A desktop opens pages in its browser; this prefix, made without Wine's own browser engine, has
+# no handler for them until told, as a desktop's default browser would tell it.
+wine reg add 'HKCR\.html' /ve /d htmlfile /f >>"$work/wineboot.log" 2>&1
+# The screen's dpi, which Wine takes from the registry when a program starts.
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $((96 * scale)) /f >>"$work/wineboot.log" 2>&1
 
 wine "$work/prog/netedit.exe" >"$work/netedit.log" 2>&1 &
 app_pid=$!
 main=$(expect_window "the main window" "$title")
+[ "$(width_of "$main")" -eq $((587 * scale)) ] || fail "the window is $(width_of "$main") wide at $((96 * scale)) dpi"
 sleep 0.5 # the first paint disables the save button; Enter before it would press that button
 
 # Enter at the start presses the open button; the dialog starts at the sample the settings name.
@@ -178,6 +183,13 @@ answer_box "the save question" "情報" y
 dialog=$(expect_window "the save dialog" "Save As")
 answer_file_dialog "$dialog" "$sample"
 answer_box "the notice" netedit Return
+
+# No help file stands beside the program: the help button opens the program's own page in the
+# browser, and no box says otherwise.
+help_button
+wait_for "the browser to be asked for the help" test -s "$work/help-request" >/dev/null
+sleep 1
+! window_named netedit >/dev/null || fail "a box instead of the help"
 
 # After a save the close button ends the program without a question.
 close_button

@@ -25,19 +25,23 @@ windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
 . "$here/../e2e/checks.sh"
 
-# One session in $work/NAME, the open dialog answered with FILE (a name in the data folder).
-# Wine runs in an English locale: the program names code page 932 at every conversion itself.
-# The overrides keep Wine from offering Mono and Gecko.
-# Usage: session NAME SCENARIO FILE
+# One session in $work/NAME, the open dialog answered with FILE (a name in the data folder), at
+# SCALE times 96 dpi. Wine runs in an English locale: the program names code page 932 at every
+# conversion itself. The overrides keep Wine from offering Mono and Gecko. The desktop's handler
+# for documents (xdg-open, first on PATH), which Wine's browser hands a page to, only records
+# what it was asked to open.
+# Usage: session NAME SCENARIO FILE SCALE
 session() {
-    local dir="$work/$1" status=0 began=$SECONDS
+    local dir="$work/$1" scale=$4 status=0 began=$SECONDS
     local data="$dir/data/データ表"
-    mkdir -p "$dir/prog" "$data" "$dir/prefix"
+    mkdir -p "$dir/prog" "$data" "$dir/prefix" "$dir/bin"
     cp "$exe" "$dir/prog/netedit.exe"
     cp "$root/examples/OBN.NET" "$data/OBN.NET"
+    printf '#!/bin/sh\necho "$@" >>%s/help-request\n' "$dir" >"$dir/bin/xdg-open"
+    chmod +x "$dir/bin/xdg-open"
     (cd "$data" && WINEPREFIX="$dir/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8 \
-        xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
-        "$here/drive.sh" "$dir" "$2" "$(windows_path "$data/$3")") || status=$?
+        PATH="$dir/bin:$PATH" xvfb-run -a -s "-screen 0 $((1280 * scale))x$((1024 * scale))x24 -nolisten tcp" \
+        "$here/drive.sh" "$dir" "$2" "$(windows_path "$data/$3")" "$scale") || status=$?
     echo "e2e-windows: $1 took $((SECONDS - began)) s"
     if [ "$status" -ne 0 ]; then
         failed=$((failed + 1))
@@ -48,9 +52,18 @@ session() {
     check "$1: exit status 0" "$dir/exit-status.want" "$dir/exit-status"
 }
 
+# The page the browser was asked to open, by its Linux path: the file:// address Wine's browser
+# hands on, decoded.
+requested_page() {
+    local address
+    address=$(head -n1 "$1")
+    address=${address#file://}
+    printf '%b' "${address//%/\\x}"
+}
+
 started=$SECONDS
 # Nothing is written when the only file named is missing; the error box is the program's own.
-if session failed-open failed-open MISSING.NET; then
+if session failed-open failed-open MISSING.NET 1; then
     dir="$work/failed-open"
     (cd "$dir/data/データ表" && ls -A) >"$dir/data-files.got"
     (cd "$dir/prog" && ls -A) >"$dir/prog-files.got"
@@ -60,26 +73,39 @@ if session failed-open failed-open MISSING.NET; then
     check "failed-open: no settings file" "$dir/prog-files.want" "$dir/prog-files.got"
 fi
 
-# The edit road, started with a settings file that names the sample: the open dialog starts there.
-dir="$work/edit"
-sample=$(windows_path "$dir/data/データ表/OBN.NET")
-mkdir -p "$dir/prog"
-printf 'SrcFile=%s\r\nDstFile=\r\n' "$sample" | iconv -f UTF-8 -t CP932 >"$dir/prog/netedit.INI"
-if session edit edit OBN.NET; then
+# The edit road at 96 and at 192 dpi, each started with a settings file that names the sample:
+# the open dialog starts there. After the save the help button opens the program's own page, as
+# no help file stands beside the program.
+for scale in 1 2; do
+    name="edit-${scale}x"
+    dir="$work/$name"
+    sample=$(windows_path "$dir/data/データ表/OBN.NET")
+    mkdir -p "$dir/prog"
+    printf 'SrcFile=%s\r\nDstFile=\r\n' "$sample" | iconv -f UTF-8 -t CP932 >"$dir/prog/netedit.INI"
+    session "$name" edit OBN.NET "$scale" || continue
     data="$dir/data/データ表"
-    check "edit: the new file over the loaded one" "$root/tests/e2e/expected/OBN.NET" "$data/OBN.NET"
-    check "edit: OBNNET.ORG holds the loaded file" "$root/examples/OBN.NET" "$data/OBNNET.ORG"
-    check "edit: OBNNET.TMP holds the entries left over" "$root/tests/e2e/expected/OBNNET.TMP" "$data/OBNNET.TMP"
+    check "$name: the new file over the loaded one" "$root/tests/e2e/expected/OBN.NET" "$data/OBN.NET"
+    check "$name: OBNNET.ORG holds the loaded file" "$root/examples/OBN.NET" "$data/OBNNET.ORG"
+    check "$name: OBNNET.TMP holds the entries left over" "$root/tests/e2e/expected/OBNNET.TMP" "$data/OBNNET.TMP"
     # The open dialog's choice is not remembered; the save's target is.
     printf 'SrcFile=%s\r\nDstFile=%s\r\n' "$sample" "$sample" | iconv -f UTF-8 -t CP932 >"$dir/settings.want"
-    check "edit: the settings file" "$dir/settings.want" "$dir/prog/netedit.INI"
+    check "$name: the settings file" "$dir/settings.want" "$dir/prog/netedit.INI"
     (cd "$data" && ls -A) >"$dir/data-files.got"
     printf '%s\n' OBN.NET OBNNET.ORG OBNNET.TMP >"$dir/data-files.want"
-    check "edit: no other file in the data folder" "$dir/data-files.want" "$dir/data-files.got"
+    check "$name: no other file in the data folder" "$dir/data-files.want" "$dir/data-files.got"
     (cd "$dir/prog" && ls -A) >"$dir/prog-files.got"
     printf '%s\n' netedit.INI netedit.exe >"$dir/prog-files.want"
-    check "edit: no other file in the program folder" "$dir/prog-files.want" "$dir/prog-files.got"
-fi
+    check "$name: no other file in the program folder" "$dir/prog-files.want" "$dir/prog-files.got"
+    page=$(realpath -m "$(requested_page "$dir/help-request")") # C: is a link into the prefix
+    if [[ "$page" == "$dir"/prefix/drive_c/users/*/AppData/Local/netedit/help.html ]]; then
+        passed=$((passed + 1))
+        echo "ok   $name: the help opened is in the user's folder for local data"
+    else
+        failed=$((failed + 1))
+        echo "FAIL $name: the help opened is '$page', not the page in the user's folder for local data"
+    fi
+    check "$name: the help opened is the program's page" "$root/packaging/help.html" "$page"
+done
 
 echo "e2e-windows: all sessions took $((SECONDS - started)) s"
 if [ "$failed" -eq 0 ]; then

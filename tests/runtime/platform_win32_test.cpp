@@ -130,7 +130,7 @@ TEST(Win32Platform, TheProgramsFilesFollowItsOwnFullName) {
     const ProgramFiles files = ThisProgramsFiles();
     EXPECT_EQ(files.settings, ReplaceExt(program, ".INI"));
     EXPECT_EQ(files.helpFile, ReplaceExt(program, ".HLP"));
-    EXPECT_EQ(HelpToShow(files), files.helpFile);
+    EXPECT_EQ(HelpToShow(files), BuiltInHelpPage) << "no help file beside the program: its own page";
     EXPECT_EQ(MakeFolders(FullPath("made\\one\\", CurrentFolder())), 0);
     EXPECT_TRUE(fs::is_directory("made/one"));
     fs::remove_all("made");

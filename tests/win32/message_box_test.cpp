@@ -1,8 +1,8 @@
 // The Windows message boxes, answered with the keys and the close command a user gives them.
 
-#include "editor/program_files.h"
 #include "runtime/failure.h"
 #include "runtime/paths.h"
+#include "support/temp_dir.h"
 #include "win32/message_box.h"
 #include "win32/wide_text.h"
 #include "win32/win32_user_dialogs.h"
@@ -153,15 +153,43 @@ TEST(Win32MessageBox, TheErrorBoxAddsTheFullStop) {
     EXPECT_EQ(seen[0].buttons, std::vector<std::string>{"OK"});
 }
 
-// A box's help button shows what the window's help button shows: where no help stands beside
-// the program, the box that says so names the same file. The question stays open meanwhile.
-TEST(Win32MessageBox, TheHelpButtonShowsTheProgramsOwnHelp) {
+// A box's help button shows what the window's help button shows: with no help file beside the
+// program, its own page. Where the page cannot be written, the box that says so names it; the
+// question stays open meanwhile.
+TEST(Win32MessageBox, TheHelpButtonShowsTheProgramsOwnPage) {
+    TempDir dir;
+    WriteFileBytes(dir.path() / "netedit", ""); // a file where the page's folder goes
+    wchar_t kept[32768]{};
+    ::GetEnvironmentVariableW(L"LOCALAPPDATA", kept, 32768);
+    ::SetEnvironmentVariableW(L"LOCALAPPDATA", dir.path().wstring().c_str());
     const int result = Answered({"H", "\r", ""}, [] {
         return win32::Win32UserDialogs().askUser("?", MsgKind::Warning, buttons::Ok | buttons::Help);
     });
+    ::SetEnvironmentVariableW(L"LOCALAPPDATA", kept);
     EXPECT_EQ(result, results::Cancel);
     ASSERT_GE(seen.size(), 2U);
-    EXPECT_EQ(seen[1].text, HelpMissingText(ThisProgramsHelp()));
+    const std::string page = win32::Utf8OfWide((dir.path() / "netedit" / "help.html").wstring());
+    EXPECT_EQ(seen[1].text, "ヘルプファイル " + page + " を開けません。");
+}
+
+// A help file beside the program that is missing, or that the shell has no viewer for.
+TEST(Win32MessageBox, HelpThatCannotBeShownIsReported) {
+    TempDir dir;
+    WriteFileBytes(dir.path() / "netedit.zzqx", "");
+    const struct {
+        std::string file, text;
+    } rows[] = {
+        {dir.file("netedit.HLP"), "ヘルプファイル " + dir.file("netedit.HLP") + " が見つかりません。"},
+        {dir.file("netedit.zzqx"), "ヘルプファイル " + dir.file("netedit.zzqx") + " を開けません。"},
+    };
+    for (const auto& row : rows) {
+        Answered({"\r"}, [&] {
+            win32::Win32UserDialogs().showHelp(row.file);
+            return 0;
+        });
+        ASSERT_EQ(seen.size(), 1U) << row.file;
+        EXPECT_EQ(seen[0].text, row.text);
+    }
 }
 
 } // namespace
