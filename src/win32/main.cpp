@@ -7,6 +7,7 @@
 #include "win32/win32_user_dialogs.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 #include <shellapi.h>
 #include <string>
 #include <vector>
@@ -33,6 +34,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     netedit::win32::BecomeDpiAware();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
+    // Screen readers are handed the controls' objects through COM, on this thread.
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
     netedit::win32::Win32UserDialogs dialogs;
     netedit::win32::DualListWindow window(dialogs, netedit::ThisProgramsFiles());
