@@ -105,7 +105,7 @@ public:
             Runs,
             [&] {
                 freshWindow();
-                list = std::make_unique<win32::EntryListBox>(window_->hwnd(), 999);
+                list = std::make_unique<win32::EntryListBox>(window_->hwnd(), 999, L"");
                 filling = entries;
             },
             [&] {

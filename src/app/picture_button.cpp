@@ -1,5 +1,7 @@
 #include "app/picture_button.h"
 
+#include "editor/window_description.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QPainter>
@@ -86,15 +88,7 @@ void MnemonicLabel::setText(const QString& text) {
 }
 
 QString ShownText(const QString& text) {
-    QString shown;
-    shown.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == QLatin1Char('&') && i + 1 < text.size()) {
-            ++i; // the marker goes; the character after it stays, even a second "&"
-        }
-        shown += text[i];
-    }
-    return shown;
+    return QString::fromStdString(netedit::ShownText(text.toStdString()));
 }
 
 void MnemonicLabel::paintEvent(QPaintEvent* /*event*/) {

@@ -16,6 +16,8 @@ inline constexpr const char* IncludeDescription = "選択したデータを新�
 inline constexpr const char* IncludeAllDescription = "すべてのデータを新データへ移す";
 inline constexpr const char* ExcludeDescription = "選択したデータを既存データへ戻す";
 inline constexpr const char* ExcludeAllDescription = "すべてのデータを既存データへ戻す";
+// The buttons' default action, as a screen reader names it.
+inline constexpr const char* PressAction = "押す";
 inline constexpr const char* OpenHint = "既存ファイルを開く";
 inline constexpr const char* SaveHint = "データを保存する";
 inline constexpr const char* RevertHint = "元に戻す";

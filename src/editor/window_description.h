@@ -7,6 +7,8 @@
 #include <array>
 #include <cstddef>
 #include <span>
+#include <string>
+#include <string_view>
 
 // What the dialog's window is, the same on every system: its size and, for every control, what
 // it is, where it stands at 96 dpi, what it says and how it starts. Both windows build their
@@ -62,6 +64,21 @@ enum class ControlKind {
     Flat,  // a flat button that never takes the focus
     Push,  // a push button with a picture
 };
+
+// A label's or push button's text as the user sees it, the name a screen reader reads: each "&"
+// marks the character after it and is not shown ("&&" shows one "&"); a last lone "&" stays.
+// The same for UTF-8 and code page 932, where "&" is never part of a longer character.
+inline std::string ShownText(std::string_view text) {
+    std::string shown;
+    shown.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size()) {
+            ++i;
+        }
+        shown += text[i];
+    }
+    return shown;
+}
 
 // The push buttons' pictures: the program's own folder and door, and the kinds of the system.
 enum class Picture { None, Folder, Tick, Cross, Door, Question };

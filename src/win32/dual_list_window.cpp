@@ -92,7 +92,7 @@ void DualListWindow::buildControls() {
         HWND control = nullptr;
         switch (layout.kind) {
         case ControlKind::List: {
-            auto list = std::make_unique<EntryListBox>(hwnd_, id);
+            auto list = std::make_unique<EntryListBox>(hwnd_, id, WideOfUtf8(layout.caption));
             control = list->hwnd();
             (layout.control == Control::SrcList ? srcList_ : dstList_) = std::move(list);
             break;
@@ -115,6 +115,9 @@ void DualListWindow::buildControls() {
             break;
         }
         controls_[IndexOf(layout.control)] = control;
+        if (layout.kind != ControlKind::List) {
+            described_.push_back(std::make_unique<DescribedControl>(control, layout));
+        }
         ::EnableWindow(control, layout.startsEnabled ? TRUE : FALSE);
         if (layout.hint != nullptr) {
             const std::wstring hint = WideOfUtf8(layout.hint);

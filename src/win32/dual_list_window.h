@@ -3,6 +3,7 @@
 #include "editor/dialog_controls.h"
 #include "editor/dual_list_dlg.h"
 #include "editor/window_description.h"
+#include "win32/described_control.h"
 #include "win32/entry_list_box.h"
 #include "win32/flat_button.h"
 #include "win32/native_window.h"
@@ -59,6 +60,7 @@ private:
     std::unique_ptr<EntryListBox> srcList_;
     std::unique_ptr<EntryListBox> dstList_;
     std::vector<std::unique_ptr<FlatButton>> flatButtons_;
+    std::vector<std::unique_ptr<DescribedControl>> described_; // the labels and buttons, for screen readers
     HWND tooltips_ = nullptr;
     HWND savedFocus_ = nullptr; // the window's own focus while another window is active
     std::unique_ptr<TDualListDlg> dialog_;

@@ -7,12 +7,13 @@
 
 namespace netedit::win32 {
 
-EntryListBox::EntryListBox(HWND parent, int id)
+EntryListBox::EntryListBox(HWND parent, int id, std::wstring name)
     : hwnd_(::CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", nullptr,
                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_EXTENDEDSEL |
                                   LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT,
                               0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              ::GetModuleHandleW(nullptr), nullptr)) {}
+                              ::GetModuleHandleW(nullptr), nullptr)),
+      name_(std::move(name)), access_(hwnd_, *this) {}
 
 void EntryListBox::setRowHeight(int pixels) {
     ::SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, pixels);
@@ -85,10 +86,69 @@ void EntryListBox::showCount() {
     ::SendMessageW(hwnd_, LB_SETCOUNT, entries_.size(), 0);
     ::SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(hwnd_, nullptr, TRUE);
+    // The control announces its own clicks and selections, but not rows it was given.
+    ::NotifyWinEvent(EVENT_OBJECT_REORDER, hwnd_, OBJID_CLIENT, CHILDID_SELF);
+    if (const std::optional<std::size_t> caret = focusedRow(); caret && HasReaderFocus(hwnd_)) {
+        ::NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd_, OBJID_CLIENT, static_cast<LONG>(*caret + 1));
+    }
 }
 
 void EntryListBox::dropSelection() {
     ::SendMessageW(hwnd_, LB_SETSEL, FALSE, -1);
+}
+
+// ---- What a screen reader reads ----
+
+std::wstring EntryListBox::rowName(std::size_t row) const {
+    return WideOfCp932(entries_.at(row));
+}
+
+long EntryListBox::rowState(std::size_t row) const {
+    long state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+    if (::SendMessageW(hwnd_, LB_GETSEL, row, 0) > 0) {
+        state |= STATE_SYSTEM_SELECTED;
+    }
+    if (focusedRow() == row && HasReaderFocus(hwnd_)) {
+        state |= STATE_SYSTEM_FOCUSED;
+    }
+    RECT place{};
+    RECT client{};
+    RECT seen{};
+    ::SendMessageW(hwnd_, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&place));
+    ::GetClientRect(hwnd_, &client);
+    if (!::IntersectRect(&seen, &place, &client)) {
+        state |= STATE_SYSTEM_OFFSCREEN; // scrolled out of view
+    }
+    return state;
+}
+
+RECT EntryListBox::rowRect(std::size_t row) const {
+    RECT place{};
+    ::SendMessageW(hwnd_, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&place));
+    ::MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+// By the rows' fixed height: the control's own LB_ITEMFROMPOINT gives only 16 bits of row.
+std::optional<std::size_t> EntryListBox::rowAt(POINT screen) const {
+    POINT point = screen;
+    RECT client{};
+    ::ScreenToClient(hwnd_, &point);
+    ::GetClientRect(hwnd_, &client);
+    const auto height = ::SendMessageW(hwnd_, LB_GETITEMHEIGHT, 0, 0);
+    const auto top = ::SendMessageW(hwnd_, LB_GETTOPINDEX, 0, 0);
+    if (!::PtInRect(&client, point) || height <= 0 || top < 0) {
+        return std::nullopt;
+    }
+    const auto row = static_cast<std::size_t>(top + point.y / height);
+    return row < entries_.size() ? std::optional(row) : std::nullopt;
+}
+
+std::optional<std::size_t> EntryListBox::focusedRow() const {
+    const auto caret = ::SendMessageW(hwnd_, LB_GETCARETINDEX, 0, 0);
+    return caret >= 0 && static_cast<std::size_t>(caret) < entries_.size()
+               ? std::optional(static_cast<std::size_t>(caret))
+               : std::nullopt;
 }
 
 } // namespace netedit::win32

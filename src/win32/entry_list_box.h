@@ -1,6 +1,7 @@
 #pragma once
 
 #include "transfer/entry_list.h"
+#include "win32/accessible.h"
 
 #include <string>
 #include <vector>
@@ -10,10 +11,16 @@ namespace netedit::win32 {
 
 // A native list box of entry texts with extended selection, as the moves see it. It holds no
 // strings of its own: the entries stay here in code page 932 and only the rows on screen are
-// converted, when drawn, so that 100,000 entries fill and move at once.
-class EntryListBox : public EntryList {
+// converted, when drawn or read out, so that 100,000 entries fill and move at once. A screen
+// reader reads it as a list of `name` whose items are the entries as drawn.
+class EntryListBox : public EntryList, public AccessibleControl {
 public:
-    EntryListBox(HWND parent, int id);
+    EntryListBox(HWND parent, int id, std::wstring name);
+    EntryListBox(const EntryListBox&) = delete;
+    EntryListBox& operator=(const EntryListBox&) = delete;
+    EntryListBox(EntryListBox&&) = delete;
+    EntryListBox& operator=(EntryListBox&&) = delete;
+    ~EntryListBox() override = default;
 
     HWND hwnd() const { return hwnd_; }
     void setRowHeight(int pixels);
@@ -29,13 +36,29 @@ public:
     void selectAt(std::size_t position) override;
     void focus() override;
 
+    long role() const override { return ROLE_SYSTEM_LIST; }
+    std::wstring name() const override { return name_; }
+    long kindState() const override { return STATE_SYSTEM_MULTISELECTABLE | STATE_SYSTEM_EXTSELECTABLE; }
+    bool takesFocus() const override { return true; }
+    bool hasRows() const override { return true; }
+    std::size_t rowCount() const override { return entries_.size(); }
+    std::wstring rowName(std::size_t row) const override;
+    long rowState(std::size_t row) const override;
+    RECT rowRect(std::size_t row) const override;
+    std::optional<std::size_t> rowAt(POINT screen) const override;
+    std::optional<std::size_t> focusedRow() const override;
+    std::vector<std::size_t> selectedRows() const override { return selectedPositions(); }
+
 private:
-    // Tells the control how many rows there are, drawing once afterwards.
+    // Tells the control how many rows there are, drawing once afterwards, and screen readers
+    // that the rows changed.
     void showCount();
     void dropSelection();
 
     HWND hwnd_;
     std::vector<std::string> entries_;
+    std::wstring name_;
+    AccessibleWindow access_;
 };
 
 } // namespace netedit::win32

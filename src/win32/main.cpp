@@ -37,6 +37,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     netedit::win32::BecomeDpiAware();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
+    // Screen readers are handed the controls' objects through COM, on this thread.
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
     netedit::win32::Win32UserDialogs dialogs;
     netedit::win32::DualListWindow window(dialogs, netedit::ThisProgramsFiles());

@@ -1,5 +1,6 @@
 #include "win32/message_box.h"
 
+#include "win32/accessible.h"
 #include "win32/dpi.h"
 #include "win32/fonts.h"
 #include "win32/keys.h"
@@ -7,6 +8,7 @@
 #include "win32/wide_text.h"
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace netedit::win32 {
@@ -15,7 +17,8 @@ namespace {
 
 constexpr int FirstButtonId = 1000;
 
-class BoxWindow : public NativeWindow {
+// A box reads as a dialog named by its caption; its text and buttons are its window's children.
+class BoxWindow : public NativeWindow, public AccessibleControl {
 public:
     BoxWindow(HWND owner, const BoxContent& content) : owner_(owner), content_(content) {}
     BoxWindow(const BoxWindow&) = delete;
@@ -30,6 +33,9 @@ public:
     }
 
     int run();
+
+    long role() const override { return ROLE_SYSTEM_DIALOG; }
+    std::wstring name() const override { return content_.caption; }
 
 private:
     struct Button {
@@ -55,6 +61,7 @@ private:
     PixelRect iconPlace_;
     std::vector<Button> buttons_;
     int result_ = 0; // 0 while the box is open
+    std::optional<AccessibleWindow> access_;
 };
 
 int BoxWindow::run() {
@@ -62,6 +69,7 @@ int BoxWindow::run() {
                 WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, content_.caption, owner_)) {
         return results::Cancel;
     }
+    access_.emplace(hwnd_, *this);
     build();
     // The owner takes no input while the box is up, and becomes active again when it goes.
     const bool ownerWasEnabled = owner_ != nullptr && ::IsWindowEnabled(owner_);

@@ -23,5 +23,21 @@ TEST(CentredIn, CentresTheOuterFrameOnTheWorkArea) {
     }
 }
 
+// What a screen reader reads of a label: the text without its mnemonic markers.
+TEST(ShownText, DropsEachMarkerAndKeepsTheCharacterAfterIt) {
+    const struct {
+        const char* text;
+        const char* shown;
+    } rows[] = {
+        {"", ""},         {"&", "&"},
+        {"a&", "a&"},     {"&a", "a"},
+        {"a&&b", "a&b"},  {"&&&x", "&x"},
+        {"a&b&c", "abc"}, {"\x83\x5c&\x83\x5c", "\x83\x5c\x83\x5c"}, // code page 932: "&" after a trail byte
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(ShownText(row.text), row.shown) << row.text;
+    }
+}
+
 } // namespace
 } // namespace netedit

@@ -1,9 +1,11 @@
 // The Windows message boxes, answered with the keys and the close command a user gives them.
 
+#include "editor/window_description.h"
 #include "runtime/failure.h"
 #include "runtime/paths.h"
 #include "support/temp_dir.h"
 #include "win32/message_box.h"
+#include "win32/screen_reader.h"
 #include "win32/wide_text.h"
 #include "win32/win32_user_dialogs.h"
 
@@ -13,11 +15,14 @@
 namespace netedit::testing {
 namespace {
 
-// What the box showed, its buttons left to right.
+// What the box showed, its buttons left to right, and what a screen reader read of it.
 struct Seen {
     std::string caption, text;
     std::vector<std::string> buttons;
     bool centred = false;
+    long role = 0;
+    std::string readName;
+    std::vector<std::string> readChildren;
 };
 
 // Keys by their virtual codes: VK_RETURN is '\r', VK_ESCAPE '\x1b', VK_TAB '\t'; "" closes the box.
@@ -74,6 +79,11 @@ LRESULT CALLBACK Answer(int code, WPARAM wParam, LPARAM lParam) {
         ::GetWindowRect(box, &outer);
         const int screen = ::GetSystemMetrics(SM_CXSCREEN);
         now.centred = std::abs(outer.left + outer.right - screen) <= 1 && outer.right - outer.left < screen;
+        if (const Readable read = ReadableOf(box)) {
+            now.role = RoleOf(*read);
+            now.readName = NameOf(*read);
+            now.readChildren = ChildNamesOf(*read);
+        }
         for (const char key : pendingKeys.front()) {
             ::PostMessageW(key == '\x01' ? box : ::GetFocus(), key == '\x01' ? SwitchAway : WM_KEYDOWN,
                            static_cast<WPARAM>(key), 0);
@@ -136,6 +146,15 @@ TEST(Win32MessageBox, CaptionsButtonsAndTheKeysThatAnswer) {
         EXPECT_EQ(seen[0].caption, row.caption);
         EXPECT_EQ(seen[0].buttons, row.buttons);
         EXPECT_TRUE(seen[0].centred) << "centred, and as wide as the wrapped text";
+        EXPECT_EQ(seen[0].role, ROLE_SYSTEM_DIALOG);
+        EXPECT_EQ(seen[0].readName, row.caption);
+        // The text (Wine's reader cuts a long one), then the buttons as shown.
+        std::vector<std::string> children{seen[0].readChildren.empty() ? "" : seen[0].readChildren[0]};
+        EXPECT_TRUE(!children[0].empty() && seen[0].text.starts_with(children[0]));
+        for (const std::string& button : row.buttons) {
+            children.push_back(ShownText(button));
+        }
+        EXPECT_EQ(seen[0].readChildren, children);
         EXPECT_EQ(::FindWindowW(win32::MessageBoxClass, nullptr), nullptr) << "the box is gone";
     }
 }
