@@ -7,6 +7,7 @@
 #include "runtime/paths.h"
 
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -91,7 +92,7 @@ void QtUserDialogs::reportFailure(const Failure& failure) {
 }
 
 void QtUserDialogs::showHelp(const std::string& path) {
-    const QString file = ToQString(path);
+    const QString file = QFile::decodeName(QByteArray::fromStdString(path)); // the help's own name
     if (!QFileInfo(file).isFile()) {
         QMessageBox box(QMessageBox::Warning, QString::fromUtf8(BoxCaption(MsgKind::Custom)),
                         QString::fromUtf8(HelpMissingText(path)), QMessageBox::Ok, owner_);

@@ -55,8 +55,8 @@ constexpr bool HasIcon(MsgKind kind) {
 std::string BoxCaption(MsgKind kind);
 // A box's fixed text (UTF-8) with `path` (code page 932) in place of its "%s".
 std::string TextWithPath(std::string_view fixed, const std::string& path);
-// The box's text for a help file that is not there.
-std::string HelpMissingText(const std::string& path);
+// The box's text for a help file (by its own name) that is not there.
+std::string HelpMissingText(const std::string& help);
 // The error box's text: the failure's message and a full stop, always.
 std::string FailureText(const Failure& failure);
 

@@ -39,6 +39,7 @@ TEST(PathParts, SplitAtTheLastSeparatorOfTheStyle) {
         {"C:\\TOOLS\\OBN.NET", PathStyle::Posix, "", "C:\\TOOLS\\OBN.NET"},
         {"/", PathStyle::Posix, "/", ""},
         {"/data/\x95\x5C/x", PathStyle::Posix, "/data/\x95\x5C/", "x"},
+        {"/home/Michał/.config", PathStyle::Posix, "/home/Michał/", ".config"}, // UTF-8: "ł" ends in 0x82
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::PrintToString(row.path));
