@@ -138,6 +138,9 @@ std::string HelpMissingText(const std::string& help) {
     return Filled(ui::HelpMissing, platform::OwnNameAsText(help));
 }
 
+std::string HelpNotShownText(const std::string& help) {
+    return Filled(ui::HelpNotShown, platform::OwnNameAsText(help));
+}
 
 std::string FailureText(const Failure& failure) {
     return failure.message() + '.';

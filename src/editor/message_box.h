@@ -55,8 +55,10 @@ constexpr bool HasIcon(MsgKind kind) {
 std::string BoxCaption(MsgKind kind);
 // A box's fixed text (UTF-8) with `path` (code page 932) in place of its "%s".
 std::string TextWithPath(std::string_view fixed, const std::string& path);
-// The box's text for a help file (by its own name) that is not there.
+// The boxes' texts for a help file (by its own name) that is not there, and for one that the
+// desktop could not be asked to show.
 std::string HelpMissingText(const std::string& help);
+std::string HelpNotShownText(const std::string& help);
 // The error box's text: the failure's message and a full stop, always.
 std::string FailureText(const Failure& failure);
 

@@ -29,5 +29,6 @@ inline constexpr const char* SavedWithBackup =
 inline constexpr const char* SavedElsewhere = "新しいOBN.NETを作成しました。";
 inline constexpr const char* ChangedSinceLoad = "ﾌｧｲﾙ %s は読み込んだ後に変更されています。上書きしますか？";
 inline constexpr const char* HelpMissing = "ヘルプファイル %s が見つかりません。";
+inline constexpr const char* HelpNotShown = "ヘルプファイル %s を表示できませんでした。";
 
 } // namespace netedit::ui

@@ -6,10 +6,12 @@
 #include "support/temp_dir.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -75,23 +77,27 @@ TEST(QtUserDialogs, TheQuestionTheNoticeAndTheErrorBoxShowTheirTexts) {
     EXPECT_EQ(shown.join(QLatin1Char('|')), QStringLiteral("質問|お知らせ|x."));
 }
 
-// A missing help file is reported with its path as plain text, whatever the path holds.
-TEST(QtHelp, AMissingHelpFileIsReportedWithItsPathAsItIs) {
+// A missing help file, and one that the desktop cannot be asked to show (as on the offscreen
+// platform, which has no handler), are reported with the path as plain text, whatever it holds.
+TEST(QtHelp, AHelpFileMissingOrNotShownIsReportedWithItsPathAsItIs) {
     TempDir dir;
-    const std::string path = dir.file("<b>net</b>&edit.HLP");
-    WithModalBox<int>(
-        [&] {
-            QtUserDialogs().showHelp(path);
-            return 0;
-        },
-        [&](QDialog& box) {
-            auto* text = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-            ASSERT_NE(text, nullptr);
-            EXPECT_EQ(text->textFormat(), Qt::PlainText);
-            EXPECT_EQ(text->text(),
-                      QStringLiteral("ヘルプファイル %1 が見つかりません。").arg(ToQString(path)));
-            box.close();
-        });
+    const std::string path = dir.file("<i>net&amp;edit.HLP");
+    for (const char* text :
+         {"ヘルプファイル %1 が見つかりません。", "ヘルプファイル %1 を表示できませんでした。"}) {
+        WithModalBox<int>(
+            [&] {
+                QtUserDialogs().showHelp(path);
+                return 0;
+            },
+            [&](QDialog& box) {
+                auto* shown = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+                ASSERT_NE(shown, nullptr);
+                EXPECT_EQ(shown->textFormat(), Qt::PlainText);
+                EXPECT_EQ(shown->text(), QString::fromUtf8(text).arg(QString::fromStdString(path)));
+                box.close();
+            });
+        WriteFileBytes(path, "");
+    }
 }
 
 // The real open dialog starts in the remembered folder with the remembered name, takes a
@@ -108,6 +114,9 @@ TEST(QtFileDialogs, OpenStartsAtTheRememberedFileAndAcceptsAMissingOne) {
             EXPECT_TRUE(fileDialog->testOption(QFileDialog::DontUseNativeDialog)); // filters as given
             EXPECT_EQ(fileDialog->directory().absolutePath(), QString::fromStdString(dir.path().string()));
             EXPECT_EQ(fileDialog->selectedNameFilter(), QStringLiteral("ネットデータ(OBN.NET)"));
+            // The toolkit's own texts are Japanese too, though the locale is C.
+            EXPECT_EQ(box.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open)->text(),
+                      QStringLiteral("開く(&O)"));
             // The folder is listed in the background; the remembered name is selected once it is.
             auto* files = box.findChild<QListView*>(QStringLiteral("listView"));
             ASSERT_NE(files, nullptr);
