@@ -3,13 +3,15 @@
 # Does nothing when they are all present already. `install-deps.sh fuzz` adds what fuzzing needs,
 # `install-deps.sh windows` what the Windows program needs.
 set -euo pipefail
-# The third line serves `make e2e`'s screen reader: a D-Bus session, the accessibility bus and
-# Python's client of it, and xprop to set the desktop's font resolution. The last line builds
-# and checks the package: the icon's SVG writer, dpkg-shlibdeps and the three validators.
-packages=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev
+# The first line ends with Qt's Japanese translations, which the program loads whatever the
+# locale. The third line serves `make e2e`'s screen reader: a D-Bus session, the accessibility
+# bus and Python's client of it, and xprop to set the desktop's font resolution. The last line
+# builds and checks the package: the icon's SVG writer, dpkg-shlibdeps, the three validators,
+# and the desktop's file types as xdg-mime reads them.
+packages=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev qt6-translations-l10n
           xvfb xauth fonts-ipafont-gothic xdotool x11-apps netpbm
           dbus at-spi2-core python3-pyatspi x11-utils
-          qt6-svg-dev dpkg-dev lintian desktop-file-utils appstream)
+          qt6-svg-dev dpkg-dev lintian desktop-file-utils appstream xdg-utils libfile-mimeinfo-perl)
 # "fuzz" adds clang with its libFuzzer and sanitizer runtimes, which only `make fuzz` needs.
 if [ "${1:-}" = fuzz ]; then
     packages+=(clang libclang-rt-14-dev)

@@ -1,5 +1,6 @@
 #include "app/dual_list_window.h"
 
+#include "app/accessible.h"
 #include "app/artwork.h"
 #include "app/fonts.h"
 #include "app/keys.h"
@@ -22,8 +23,11 @@ namespace netedit {
 
 namespace {
 
-QToolButton* MakeFlatButton(const QString& caption, const QFont& font, QWidget* parent) {
+// `key` names the key that presses it; given before the caption, whose change already makes the
+// button known to assistive technology.
+QToolButton* MakeFlatButton(const QString& caption, const QString& key, const QFont& font, QWidget* parent) {
     auto* button = new QToolButton(parent);
+    AnnounceKey(button, key);
     button->setText(caption);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus); // a move leaves the focus where it was
@@ -37,6 +41,7 @@ DualListWindow::DualListWindow(UserDialogs& dialogs, ProgramFiles files, QWidget
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
       dialog_(nullptr) {
+    PresentAs(this, QAccessible::Dialog); // one window with its buttons, as a dialog box is
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         scale_ = screen->logicalDotsPerInch() / 96.0;
     }
@@ -124,7 +129,7 @@ QWidget* DualListWindow::makeControl(const ControlRow& row, const QFont& flatFon
         return list;
     }
     case ControlKind::Flat: {
-        QToolButton* button = MakeFlatButton(caption, flatFont, this);
+        QToolButton* button = MakeFlatButton(caption, MoveKeyText(row.control), flatFont, this);
         (row.control == Control::IncludeBtn   ? IncludeBtn
          : row.control == Control::IncAllBtn  ? IncAllBtn
          : row.control == Control::ExcludeBtn ? ExcludeBtn

@@ -1,5 +1,7 @@
 #include "app/entry_list_box.h"
 
+#include "app/accessible.h"
+
 #include <QItemSelection>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -22,6 +24,7 @@ void DropSelection(QListView& list) {
 } // namespace
 
 EntryListBox::EntryListBox(QWidget* parent) : QListView(parent) {
+    PresentEntryLists();
     setModel(&model_);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);

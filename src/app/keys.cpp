@@ -1,5 +1,8 @@
 #include "app/keys.h"
 
+#include <QKeySequence>
+#include <algorithm>
+
 namespace netedit {
 
 Key KeyOf(const QKeyEvent& event) {
@@ -31,6 +34,14 @@ KeyModifiers ModifiersOf(const QKeyEvent& event) {
     return {.shift = held.testFlag(Qt::ShiftModifier),
             .control = held.testFlag(Qt::ControlModifier),
             .alt = held.testFlag(Qt::AltModifier)};
+}
+
+QString MoveKeyText(Control button) {
+    const MoveKey& move = *std::find_if(MoveKeys.begin(), MoveKeys.end(),
+                                        [button](const MoveKey& key) { return key.button == button; });
+    const Qt::KeyboardModifiers held = move.shift ? Qt::AltModifier | Qt::ShiftModifier : Qt::AltModifier;
+    const Qt::Key arrow = move.arrow == Key::Left ? Qt::Key_Left : Qt::Key_Right;
+    return QKeySequence(QKeyCombination(held, arrow)).toString(QKeySequence::PortableText);
 }
 
 } // namespace netedit

@@ -1,15 +1,26 @@
 #include "app/dual_list_window.h"
 #include "app/program_setup.h"
 #include "app/qt_user_dialogs.h"
+#include "editor/command_line.h"
 #include "editor/program_files.h"
 
 #include <QApplication>
 #include <QSessionManager>
+#include <iostream>
 #include <string>
 #include <vector>
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    // Decided before the toolkit starts: help, the version and a misuse need no display.
+    const netedit::CommandLine command =
+        netedit::ReadCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (!command.opensWindow) {
+        std::cout << command.standardOutput << std::flush;
+        std::cerr << command.standardError << std::flush;
+        return command.exitStatus;
+    }
+    int toolkitArgc = 1; // the toolkit takes no options from the command line: a file may look like one
+    QApplication app(toolkitArgc, argv);
     netedit::SetUpProgram(app);
 
     netedit::QtUserDialogs dialogs;
@@ -23,8 +34,7 @@ int main(int argc, char* argv[]) {
     });
     window.show();
     window.centreOnScreen(); // once shown, when the frame around it is best known
-    // The toolkit has taken its own options out of argv; the rest are the user's.
-    window.dialog().OpenFromCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    window.dialog().OpenFromCommandLine(command.file);
     QApplication::exec();
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "app/message_dialog.h"
 
+#include "app/accessible.h"
 #include "app/fonts.h"
 #include "app/keys.h"
 #include "app/qt_user_dialogs.h"
@@ -25,11 +26,11 @@ namespace netedit {
 
 namespace {
 
-// The style's picture for a box of `kind`.
-std::optional<QStyle::StandardPixmap> IconOf(MsgKind kind) {
+// The style's picture for a box of `kind`, one that has an icon.
+QStyle::StandardPixmap IconOf(MsgKind kind) {
     constexpr std::array ByKind{QStyle::SP_MessageBoxWarning, QStyle::SP_MessageBoxCritical,
                                 QStyle::SP_MessageBoxInformation, QStyle::SP_MessageBoxQuestion};
-    return HasIcon(kind) ? std::optional(ByKind.at(static_cast<std::size_t>(kind))) : std::nullopt;
+    return ByKind.at(static_cast<std::size_t>(kind));
 }
 
 QRect ToQRect(const PixelRect& rect) {
@@ -39,11 +40,13 @@ QRect ToQRect(const PixelRect& rect) {
 // The message box itself: built, shown modally and destroyed by one call.
 class MessageDialog : public QDialog {
 public:
-    MessageDialog(QWidget* owner, const QString& caption, std::optional<QStyle::StandardPixmap> icon,
-                  const QString& text, unsigned buttonSet)
+    // `icon`: the kind whose picture the box shows, if any; `role`: how a screen reader reads it.
+    MessageDialog(QWidget* owner, const QString& caption, std::optional<MsgKind> icon, const QString& text,
+                  unsigned buttonSet, QAccessible::Role role)
         : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                              Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
           buttonSet_(buttonSet) {
+        PresentAs(this, role);
         QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
         const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 640, 480);
         setFont(MessageFont(screen != nullptr ? screen->logicalDotsPerInch() : 96.0));
@@ -61,7 +64,8 @@ public:
         if (icon) {
             auto* image = new QLabel(this);
             image->setObjectName(QStringLiteral("Image"));
-            image->setPixmap(style()->standardIcon(*icon, nullptr, this).pixmap(MessageIconSize));
+            image->setPixmap(style()->standardIcon(IconOf(*icon), nullptr, this).pixmap(MessageIconSize));
+            image->setAccessibleName(QString::fromUtf8(BoxCaption(*icon))); // what the picture says
             image->setGeometry(ToQRect(layout.icon));
         }
         auto* message = new QLabel(this);
@@ -144,9 +148,9 @@ private:
     std::vector<QPushButton*> buttons_; // as ButtonsOf gives them, left to right
 };
 
-int RunBox(QWidget* owner, const QString& caption, std::optional<QStyle::StandardPixmap> icon,
-           const QString& text, unsigned buttonSet) {
-    MessageDialog box(owner, caption, icon, text, buttonSet);
+int RunBox(QWidget* owner, const QString& caption, std::optional<MsgKind> icon, const QString& text,
+           unsigned buttonSet, QAccessible::Role role = QAccessible::Dialog) {
+    MessageDialog box(owner, caption, icon, text, buttonSet, role);
     return box.exec();
 }
 
@@ -181,7 +185,8 @@ QString WrappedText(const QFontMetrics& metrics, const QString& text, int maxWid
 
 int AskUser(QWidget* owner, const QString& text, MsgKind kind, unsigned buttonSet,
             [[maybe_unused]] int helpContext) {
-    return RunBox(owner, QString::fromUtf8(BoxCaption(kind)), IconOf(kind), text, buttonSet);
+    return RunBox(owner, QString::fromUtf8(BoxCaption(kind)),
+                  HasIcon(kind) ? std::optional(kind) : std::nullopt, text, buttonSet);
 }
 
 void ShowNotice(QWidget* owner, const QString& text) {
@@ -193,8 +198,8 @@ void ReportFailure(QWidget* owner, const Failure& failure) {
     if (QWidget* grabber = QWidget::mouseGrabber()) {
         grabber->releaseMouse();
     }
-    RunBox(owner, QString::fromUtf8(BoxCaption(MsgKind::Custom)), QStyle::SP_MessageBoxCritical,
-           ToQString(FailureText(failure)), buttons::Ok);
+    RunBox(owner, QString::fromUtf8(BoxCaption(MsgKind::Custom)), MsgKind::Error,
+           ToQString(FailureText(failure)), buttons::Ok, QAccessible::AlertMessage);
 }
 
 } // namespace netedit

@@ -6,7 +6,10 @@
 #include "runtime/paths.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QProxyStyle>
+#include <QTranslator>
 
 namespace netedit {
 
@@ -26,7 +29,16 @@ public:
 
 } // namespace
 
+void UseJapaneseToolkitTexts() {
+    static QTranslator translator; // lives as long as the program
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    if (translator.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(&translator);
+    }
+}
+
 void SetUpProgram(QApplication& /*app*/) {
+    UseJapaneseToolkitTexts();
     QApplication::setStyle(new ProgramStyle);
     QApplication::setApplicationDisplayName(QString());
     QApplication::setApplicationName(ToQString(ProgramTitle()));

@@ -7,6 +7,7 @@
 #include "runtime/paths.h"
 
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -91,15 +92,19 @@ void QtUserDialogs::reportFailure(const Failure& failure) {
 }
 
 void QtUserDialogs::showHelp(const std::string& path) {
-    const QString file = ToQString(path);
+    const QString file = QFile::decodeName(QByteArray::fromStdString(path)); // the help's own name
+    std::string trouble;
     if (!QFileInfo(file).isFile()) {
-        QMessageBox box(QMessageBox::Warning, QString::fromUtf8(BoxCaption(MsgKind::Custom)),
-                        QString::fromUtf8(HelpMissingText(path)), QMessageBox::Ok, owner_);
-        box.setTextFormat(Qt::PlainText); // a path is shown as it is, never as formatting
-        box.exec();
+        trouble = HelpMissingText(path);
+    } else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file))) {
+        trouble = HelpNotShownText(path); // no handler, or one that would not start
+    } else {
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(BoxCaption(MsgKind::Custom)),
+                    QString::fromUtf8(trouble), QMessageBox::Ok, owner_);
+    box.setTextFormat(Qt::PlainText); // a path is shown as it is, never as formatting
+    box.exec();
 }
 
 } // namespace netedit

@@ -1,6 +1,7 @@
 #include "editor/keyboard.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace netedit {
 
@@ -23,6 +24,20 @@ KeyAction Walk(Control focused, int step, const std::function<bool(Control)>& is
     return {KeyAction::Swallow, Control::None};
 }
 
+// What a move's key does: it presses the move's button while that is enabled, and nothing else.
+// Ctrl with Alt and an arrow is no move's key: it belongs to the desktop.
+std::optional<KeyAction> MoveKeyAction(Key key, KeyModifiers modifiers,
+                                       const std::function<bool(Control)>& isEnabled) {
+    const auto* move = std::find_if(MoveKeys.begin(), MoveKeys.end(), [&](const MoveKey& candidate) {
+        return candidate.arrow == key && candidate.shift == modifiers.shift;
+    });
+    if (!modifiers.alt || modifiers.control || move == MoveKeys.end()) {
+        return std::nullopt;
+    }
+    return isEnabled(move->button) ? KeyAction{KeyAction::Press, move->button}
+                                   : KeyAction{KeyAction::Swallow};
+}
+
 } // namespace
 
 bool IsPushButton(Control control) {
@@ -42,6 +57,9 @@ KeyAction DecideKey(Key key, KeyModifiers modifiers, Control focused,
                     const std::function<bool(Control)>& isEnabled) {
     const bool plain = !modifiers.shift && !modifiers.control && !modifiers.alt;
     const bool onButton = IsPushButton(focused);
+    if (const std::optional<KeyAction> move = MoveKeyAction(key, modifiers, isEnabled)) {
+        return *move;
+    }
     switch (key) {
     case Key::Escape:
         return plain ? KeyAction{KeyAction::Press, Control::CancelBtn} : KeyAction{KeyAction::Swallow};

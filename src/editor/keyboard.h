@@ -23,6 +23,18 @@ inline constexpr std::array<Control, 7> TabOrder{Control::BitBtn1,  Control::OKB
 
 bool IsPushButton(Control control);
 
+// The keys of the four moves, pressed from anywhere in the window: Alt with the arrow that points
+// where the entries go, Shift as well for all of them.
+struct MoveKey {
+    Control button;
+    Key arrow;
+    bool shift;
+};
+inline constexpr std::array<MoveKey, 4> MoveKeys{{{Control::IncludeBtn, Key::Right, false},
+                                                  {Control::IncAllBtn, Key::Right, true},
+                                                  {Control::ExcludeBtn, Key::Left, false},
+                                                  {Control::ExAllBtn, Key::Left, true}}};
+
 // What a key does in the window.
 struct KeyAction {
     enum Kind {
@@ -36,8 +48,9 @@ struct KeyAction {
 };
 
 // Escape presses the revert button and never closes the window; Enter presses the focused push
-// button, else the save button while enabled, else the open button; Tab, Shift+Tab and, on a
-// push button, the arrow keys walk the tab order over the enabled controls, wrapping around.
+// button, else the save button while enabled, else the open button; a move's key presses its
+// button while enabled and does nothing else; Tab, Shift+Tab and, on a push button, the arrow
+// keys walk the tab order over the enabled controls, wrapping around.
 KeyAction DecideKey(Key key, KeyModifiers modifiers, Control focused,
                     const std::function<bool(Control)>& isEnabled);
 

@@ -4,6 +4,7 @@
 #include "runtime/codec.h"
 #include "runtime/failure.h"
 #include "runtime/paths.h"
+#include "runtime/platform.h"
 
 #include <algorithm>
 #include <array>
@@ -120,13 +121,25 @@ std::string BoxCaption(MsgKind kind) {
     return DecodeCp932(ProgramTitle());
 }
 
-std::string TextWithPath(std::string_view fixed, const std::string& path) {
+namespace {
+
+std::string Filled(std::string_view fixed, const std::string& utf8) {
     std::string text(fixed);
-    return text.replace(text.find("%s"), 2, DecodeCp932(path));
+    return text.replace(text.find("%s"), 2, utf8);
 }
 
-std::string HelpMissingText(const std::string& path) {
-    return TextWithPath(ui::HelpMissing, path);
+} // namespace
+
+std::string TextWithPath(std::string_view fixed, const std::string& path) {
+    return Filled(fixed, DecodeCp932(path));
+}
+
+std::string HelpMissingText(const std::string& help) {
+    return Filled(ui::HelpMissing, platform::OwnNameAsText(help));
+}
+
+std::string HelpNotShownText(const std::string& help) {
+    return Filled(ui::HelpNotOpened, platform::OwnNameAsText(help));
 }
 
 std::string HelpNotOpenedText(std::string_view path) {

@@ -56,10 +56,12 @@ constexpr bool HasIcon(MsgKind kind) {
 std::string BoxCaption(MsgKind kind);
 // A box's fixed text (UTF-8) with `path` (code page 932) in place of its "%s".
 std::string TextWithPath(std::string_view fixed, const std::string& path);
-// The box's text for a help file that is not there.
-std::string HelpMissingText(const std::string& path);
-// The box's text for help that was there but could not be written out or handed to its viewer.
-// `path` is UTF-8: the page's folder may bear a name that code page 932 cannot hold.
+// The boxes' texts for a help file (by its own name) that is not there, and for one that the
+// desktop could not be asked to show.
+std::string HelpMissingText(const std::string& help);
+std::string HelpNotShownText(const std::string& help);
+// The same for help that could not be written out or handed to its viewer, `path` in UTF-8: the
+// page's folder may bear a name that code page 932 cannot hold.
 std::string HelpNotOpenedText(std::string_view path);
 // The error box's text: the failure's message and a full stop, always.
 std::string FailureText(const Failure& failure);

@@ -77,7 +77,7 @@ ProgramFiles ThisProgramsFiles() {
 }
 
 std::string HelpToShow(const ProgramFiles& files) {
-    return platform::KindOfPath(files.helpFile) == platform::PathKind::File ? files.helpFile : files.helpPage;
+    return platform::IsOwnFile(files.helpFile) ? files.helpFile : files.helpPage;
 }
 
 std::string ThisProgramsHelp() {

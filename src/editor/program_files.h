@@ -5,7 +5,8 @@
 
 namespace netedit {
 
-// The files the program keeps for itself, apart from the user's net data.
+// The files the program keeps for itself, apart from the user's net data, by their own names
+// (see platform.h): code page 932 need not hold them.
 struct ProgramFiles {
     std::string settings;       // the settings file
     std::string settingsFolder; // made on the first write when the settings live apart from the program
@@ -17,7 +18,7 @@ struct ProgramFiles {
 // installed beside the program: the window writes it out where the browser can open it.
 inline constexpr std::string_view BuiltInHelpPage = "";
 
-// What decides where those files are, as the system tells it (paths in code page 932).
+// What decides where those files are, as the system tells it (own names).
 struct ProgramSurroundings {
     std::string programPath;
     bool programFolderWritable = false;

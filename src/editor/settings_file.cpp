@@ -24,7 +24,7 @@ constexpr char CtrlZ = 0x1A;
 
 void ReadSettings(const std::string& settingsPath, RememberedPaths& paths) {
     std::string bytes;
-    if (platform::ReadWholeFile(settingsPath, bytes) != 0) {
+    if (platform::ReadOwnFile(settingsPath, bytes) != 0) {
         return; // a settings file that cannot be read is none
     }
     bytes.resize(std::min(bytes.find(CtrlZ), bytes.size())); // Ctrl-Z ends the file
@@ -45,13 +45,10 @@ void ReadSettings(const std::string& settingsPath, RememberedPaths& paths) {
 }
 
 void WriteSettings(const std::string& settingsPath, const RememberedPaths& paths) {
-    if (!DecodeCp932Exactly(settingsPath)) {
-        throw Failure(Message(msg::CannotCreate, settingsPath)); // a program folder no file can name
-    }
     const std::string text = std::string(SourceKey) + "=" + paths.source + "\r\n" +
                              std::string(DestinationKey) + "=" + paths.destination + "\r\n";
     platform::Handle handle = -1;
-    int code = platform::CreateForWriting(settingsPath, handle);
+    int code = platform::CreateOwnForWriting(settingsPath, handle);
     if (code == 0) {
         code = platform::WriteAll(handle, text.data(), text.size());
         const int closed = platform::CloseHandle(handle);

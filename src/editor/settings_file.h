@@ -13,6 +13,8 @@ struct RememberedPaths {
     std::string destination; // "DstFile"
 };
 
+// The settings file goes by its own name (see platform.h); its contents are code page 932.
+
 // Reads "SrcFile=" and "DstFile=" lines into `paths`; a later line overrides an earlier one.
 // Lines end at CR and the file at Ctrl-Z; a file that cannot be read leaves `paths` as they are.
 void ReadSettings(const std::string& settingsPath, RememberedPaths& paths);

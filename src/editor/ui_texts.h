@@ -11,11 +11,11 @@ inline constexpr const char* SaveCaption = "OK";
 inline constexpr const char* RevertCaption = "ｷｬﾝｾﾙ";
 inline constexpr const char* CloseCaption = "閉じる";
 inline constexpr const char* HelpCaption = "ﾍﾙﾌﾟ";
-// What each transfer button moves, for assistive technology.
-inline constexpr const char* IncludeDescription = "選択したデータを新データへ移す";
-inline constexpr const char* IncludeAllDescription = "すべてのデータを新データへ移す";
-inline constexpr const char* ExcludeDescription = "選択したデータを既存データへ戻す";
-inline constexpr const char* ExcludeAllDescription = "すべてのデータを既存データへ戻す";
+// What each transfer button moves and the key that presses it, for assistive technology.
+inline constexpr const char* IncludeDescription = "選択したデータを新データへ移す（Alt+→）";
+inline constexpr const char* IncludeAllDescription = "すべてのデータを新データへ移す（Alt+Shift+→）";
+inline constexpr const char* ExcludeDescription = "選択したデータを既存データへ戻す（Alt+←）";
+inline constexpr const char* ExcludeAllDescription = "すべてのデータを既存データへ戻す（Alt+Shift+←）";
 // The buttons' default action, as a screen reader names it.
 inline constexpr const char* PressAction = "押す";
 inline constexpr const char* OpenHint = "既存ファイルを開く";

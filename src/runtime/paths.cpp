@@ -18,8 +18,9 @@ bool IsSeparator(char c, PathStyle style) {
     return c == '\\' || c == ':' || c == '/';
 }
 
-// Where the name begins and where its extension's dot stands, found by one double-byte aware
-// scan: the second byte of a character is neither a separator nor a dot.
+// Where the name begins and where its extension's dot stands, found by one scan. On Windows it is
+// double-byte aware, as the second byte of a character may be "\\"; a "/" or a dot is never part
+// of a character, in code page 932 or in UTF-8, so a POSIX path is scanned byte by byte.
 struct PathLayout {
     std::size_t nameStart = 0;
     std::size_t dot = std::string_view::npos;
@@ -30,7 +31,7 @@ PathLayout Scan(std::string_view path, PathStyle style) {
     std::size_t pos = 0;
     while (pos < path.size()) {
         char c = path[pos];
-        if (IsLeadByte(static_cast<unsigned char>(c))) {
+        if (style == PathStyle::Windows && IsLeadByte(static_cast<unsigned char>(c))) {
             pos += 2;
             continue;
         }
@@ -207,7 +208,8 @@ std::string TitleFromProgramPath(std::string_view path, PathStyle style) {
 }
 
 std::string ProgramTitle() {
-    static const std::string title = TitleFromProgramPath(ProgramPath());
+    static const std::string title =
+        TitleFromProgramPath(EncodeCp932(platform::OwnNameAsText(ProgramPath())));
     return title;
 }
 

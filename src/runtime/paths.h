@@ -37,7 +37,7 @@ std::string FullPath(std::string_view path, std::string_view folder, PathStyle s
 // Without a folder: the system's own full name where it has one (see platform::SystemFullName).
 std::string FullPath(std::string_view path);
 
-// The full path of the running program's executable, in code page 932.
+// The full path of the running program's executable, by its own name (see platform.h).
 std::string ProgramPath();
 
 // Renames or moves a file; never replaces an existing file at `to`. 0 when the file now stands
@@ -50,7 +50,8 @@ int MoveFileTo(const std::string& from, const std::string& to);
 bool SameFolder(const std::string& a, const std::string& b);
 
 // The program's title: the executable's file name up to its first ".", lower-cased after its
-// first byte (double-byte characters unchanged). "EDITOR.EXE" gives "Editor".
+// first byte (double-byte characters unchanged). "EDITOR.EXE" gives "Editor". The program's title
+// is code page 932 text.
 std::string TitleFromProgramPath(std::string_view path, PathStyle style = NativePathStyle);
 std::string ProgramTitle();
 

@@ -79,16 +79,29 @@ int PutInPlace(const std::string& from, const std::string& to);
 // Erases a file the save made itself, whatever the fault switch says: none may be left behind.
 void Discard(const std::string& path);
 
-std::string ExecutablePath();
-// The folder the program runs in, and the value of an environment variable (empty when unset),
-// both in code page 932.
+// The folder the program runs in, in code page 932.
 std::string CurrentFolder();
+
+// The program's own files (the settings file and its folder, the help) go by their own names:
+// the names the system gives them, whatever code page 932 can hold, so that a home folder named
+// "José" serves as well as any. On POSIX an own name is the file system's bytes; on Windows it
+// is code page 932, as every path there.
+std::string ExecutablePath();
+// The value of an environment variable, empty when unset.
 std::string EnvironmentValue(const char* name);
 // Whether the user may create files in `folder`.
 bool MayCreateIn(const std::string& folder);
 // Creates `folder` and the folders on its way that are missing, readable by the user alone;
 // 0 when it stands there afterwards.
 int MakeFolders(const std::string& folder);
+// Reads the whole file in one piece.
+int ReadOwnFile(const std::string& path, std::string& bytes);
+// As CreateForWriting: creates or empties the file, never a read-only one (code 5).
+int CreateOwnForWriting(const std::string& path, Handle& handle);
+// Whether a plain file stands at `path`.
+bool IsOwnFile(const std::string& path);
+// An own name as the user reads it, in UTF-8.
+std::string OwnNameAsText(const std::string& name);
 
 // Code page conversion through the system's converter; `exact` turns false when a sequence
 // could not be converted and was replaced.

@@ -1,5 +1,6 @@
 // The program's only contact with the POSIX system: files, the executable's path and the code
-// page converter. Paths arrive as code page 932 bytes; the file system speaks UTF-8.
+// page converter. Paths arrive as code page 932 bytes, the program's own files' names as the file
+// system's own; the file system speaks UTF-8.
 
 #include "runtime/codec.h"
 #include "runtime/platform.h"
@@ -225,22 +226,12 @@ bool IsReadOnly(const struct stat& st) {
     return S_ISREG(st.st_mode) && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
-} // namespace
-
-int OpenForReading(const std::string& path, Handle& handle) {
-    std::string osPath;
-    if (const int code = StartCall(path, osPath)) {
-        return code;
-    }
-    // Not blocking: a pipe or a device named like a file must not freeze the window.
+// Not blocking: a pipe or a device named like a file must not freeze the window.
+int OpenSystemNameForReading(const std::string& osPath, Handle& handle) {
     return AcceptOnlyFiles(::open(osPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK), osPath, handle);
 }
 
-int CreateForWriting(const std::string& path, Handle& handle) {
-    std::string osPath;
-    if (const int code = StartCall(path, osPath, true)) {
-        return code;
-    }
+int CreateSystemNameForWriting(const std::string& osPath, Handle& handle) {
     struct stat st {};
     if (::stat(osPath.c_str(), &st) == 0 && IsReadOnly(st)) {
         return 5;
@@ -250,6 +241,45 @@ int CreateForWriting(const std::string& path, Handle& handle) {
         return 5; // a pipe that nobody reads
     }
     return AcceptOnlyFiles(fd, osPath, handle);
+}
+
+// Reads the whole of an opened file in one piece, and closes it.
+int ReadAllAndClose(Handle fd, std::string& bytes) {
+    struct stat st {};
+    int code = 0;
+    std::string data;
+    if (::fstat(fd, &st) != 0) {
+        code = CodeFor(errno, {});
+    } else {
+        const auto size = static_cast<std::size_t>(st.st_size);
+        data.reserve(size);
+        AdviseLargeBuffer(data.data(), size);
+        data.resize(size);
+        code = ReadToSize(fd, data);
+    }
+    ::close(fd);
+    if (code == 0) {
+        bytes = std::move(data);
+    }
+    return code;
+}
+
+} // namespace
+
+int OpenForReading(const std::string& path, Handle& handle) {
+    std::string osPath;
+    if (const int code = StartCall(path, osPath)) {
+        return code;
+    }
+    return OpenSystemNameForReading(osPath, handle);
+}
+
+int CreateForWriting(const std::string& path, Handle& handle) {
+    std::string osPath;
+    if (const int code = StartCall(path, osPath, true)) {
+        return code;
+    }
+    return CreateSystemNameForWriting(osPath, handle);
 }
 
 int ReadSome(Handle handle, char* data, std::size_t size, std::size_t& got) {
@@ -384,23 +414,7 @@ int ReadWholeFile(const std::string& path, std::string& bytes) {
     if (int code = OpenForReading(path, fd)) {
         return code;
     }
-    struct stat st {};
-    int code = 0;
-    std::string data;
-    if (::fstat(fd, &st) != 0) {
-        code = CodeFor(errno, {});
-    } else {
-        const auto size = static_cast<std::size_t>(st.st_size);
-        data.reserve(size);
-        AdviseLargeBuffer(data.data(), size);
-        data.resize(size);
-        code = ReadToSize(fd, data);
-    }
-    ::close(fd);
-    if (code == 0) {
-        bytes = std::move(data);
-    }
-    return code;
+    return ReadAllAndClose(fd, bytes);
 }
 
 int LookAtTarget(const std::string& path) {
@@ -491,7 +505,7 @@ std::string ExecutablePath() {
         }
         if (static_cast<std::size_t>(n) < buffer.size()) {
             buffer.resize(static_cast<std::size_t>(n));
-            return EncodeCp932Path(buffer);
+            return buffer;
         }
         buffer.resize(buffer.size() * 2);
     }
@@ -511,21 +525,16 @@ std::string CurrentFolder() {
 
 std::string EnvironmentValue(const char* name) {
     const char* value = std::getenv(name); // NOLINT(concurrency-mt-unsafe): read on the one thread
-    return value == nullptr ? std::string() : EncodeCp932Path(value);
+    return value == nullptr ? std::string() : std::string(value);
 }
 
 bool MayCreateIn(const std::string& folder) {
-    std::string osPath;
-    return ToOsPath(folder, osPath) && IsDirectory(osPath) && ::access(osPath.c_str(), W_OK | X_OK) == 0;
+    return IsDirectory(folder) && ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
 int MakeFolders(const std::string& folder) {
-    std::string osPath;
-    if (!ToOsPath(folder, osPath)) {
-        return BadName;
-    }
-    for (std::size_t end = osPath.find('/', 1);; end = osPath.find('/', end + 1)) {
-        const std::string step = osPath.substr(0, end);
+    for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
+        const std::string step = folder.substr(0, end);
         if (!step.empty() && ::mkdir(step.c_str(), 0700) != 0 && errno != EEXIST) {
             return CodeFor(errno, step);
         }
@@ -533,7 +542,29 @@ int MakeFolders(const std::string& folder) {
             break;
         }
     }
-    return IsDirectory(osPath) ? 0 : 5;
+    return IsDirectory(folder) ? 0 : 5;
+}
+
+int ReadOwnFile(const std::string& path, std::string& bytes) {
+    Handle fd = -1;
+    if (int code = OpenSystemNameForReading(path, fd)) {
+        return code;
+    }
+    return ReadAllAndClose(fd, bytes);
+}
+
+int CreateOwnForWriting(const std::string& path, Handle& handle) {
+    return CreateSystemNameForWriting(path, handle);
+}
+
+bool IsOwnFile(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// File names on this desktop are UTF-8.
+std::string OwnNameAsText(const std::string& name) {
+    return name;
 }
 
 std::string ConvertCp932ToUtf8(const std::string& bytes, bool& exact) {

@@ -726,6 +726,23 @@ int MakeFolders(const std::string& folder) {
     return isFolder(osPath) ? 0 : 5;
 }
 
+// The program's own files go by code page 932 names here, as every other path.
+int ReadOwnFile(const std::string& path, std::string& bytes) {
+    return ReadWholeFile(path, bytes);
+}
+
+int CreateOwnForWriting(const std::string& path, Handle& handle) {
+    return CreateForWriting(path, handle);
+}
+
+bool IsOwnFile(const std::string& path) {
+    return KindOfPath(path) == PathKind::File;
+}
+
+std::string OwnNameAsText(const std::string& name) {
+    return DecodeCp932(name);
+}
+
 std::string ConvertCp932ToUtf8(const std::string& bytes, bool& exact) {
     return Convert(
         CodePage, CP_UTF8, bytes, "\xEF\xBF\xBD", [](const unsigned char*, std::size_t) { return 1; }, exact);

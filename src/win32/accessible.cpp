@@ -195,7 +195,11 @@ public:
         *out = nullptr;
         return about(
             child,
-            [&](AccessibleControl&, long which) {
+            [&](AccessibleControl& control, long which) {
+                if (const std::wstring key = control.keyboardShortcut(); which == 0 && !key.empty()) {
+                    *out = ::SysAllocString(key.c_str());
+                    return S_OK;
+                }
                 // The system reads the control's own letter from its window text.
                 return which == 0 && standard_ != nullptr ? standard_->get_accKeyboardShortcut(child, out)
                                                           : S_FALSE;

@@ -31,6 +31,8 @@ public:
     // The default action's name, empty where there is none, and doing it as a click would;
     // false where nothing was done.
     virtual std::wstring defaultAction() const { return {}; }
+    // The key that presses it beyond its own letter, such as "Alt+Right"; empty for none.
+    virtual std::wstring keyboardShortcut() const { return {}; }
     virtual bool doDefaultAction() { return false; }
 
     // A control with rows answers for them itself; rows are children 1 to rowCount().

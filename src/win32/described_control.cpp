@@ -1,5 +1,6 @@
 #include "win32/described_control.h"
 
+#include "editor/keyboard.h"
 #include "editor/ui_texts.h"
 #include "win32/wide_text.h"
 
@@ -30,6 +31,16 @@ std::wstring DescribedControl::name() const {
 std::wstring DescribedControl::description() const {
     const char* described = row_.description != nullptr ? row_.description : row_.hint;
     return described != nullptr ? WideOfUtf8(described) : std::wstring();
+}
+
+std::wstring DescribedControl::keyboardShortcut() const {
+    for (const MoveKey& move : MoveKeys) {
+        if (move.button == row_.control) {
+            return std::wstring(L"Alt+") + (move.shift ? L"Shift+" : L"") +
+                   (move.arrow == Key::Left ? L"Left" : L"Right");
+        }
+    }
+    return {};
 }
 
 long DescribedControl::kindState() const {

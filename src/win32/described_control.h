@@ -17,6 +17,7 @@ public:
     long role() const override;
     std::wstring name() const override;
     std::wstring description() const override;
+    std::wstring keyboardShortcut() const override;
     long kindState() const override;
     bool takesFocus() const override { return row_.kind == ControlKind::Push; }
     std::wstring defaultAction() const override;

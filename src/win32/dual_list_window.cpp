@@ -188,7 +188,9 @@ Control DualListWindow::controlOf(HWND hwnd) const {
 }
 
 bool DualListWindow::takeKey(const MSG& message) {
-    if (message.message != WM_KEYDOWN || (message.hwnd != hwnd_ && !::IsChild(hwnd_, message.hwnd))) {
+    // With Alt held the keys come as the system's (the moves' keys are Alt with an arrow).
+    const bool keyDown = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
+    if (!keyDown || (message.hwnd != hwnd_ && !::IsChild(hwnd_, message.hwnd))) {
         return false;
     }
     const Key key = KeyOf(message.wParam, Held(VK_SHIFT));

@@ -90,7 +90,8 @@ TEST_F(MainWindow, AButtonDisabledWhileTheWindowIsInactiveLeavesTheFocusNowhere)
 }
 
 // Assistive technology reads what a sighted user sees: each control's role, text and state;
-// a push button's hint is its description.
+// a push button's hint is its description, a move button names its key, a list says that many
+// of its entries may be chosen, and the window is read as a dialog.
 TEST_F(MainWindow, AssistiveTechnologyReadsWhatTheUserSees) {
     WriteFileBytes(settingsPath, "SrcFile=/R&D/OBN.NET\r\nDstFile=/a&&b/NEW.NET\r\n");
     DualListWindow& w = open();
@@ -98,24 +99,41 @@ TEST_F(MainWindow, AssistiveTechnologyReadsWhatTheUserSees) {
     w.SrcList->selectPositions({1});
     QString seen;
     for (QWidget* control :
-         std::initializer_list<QWidget*>{w.Label1, w.Label2, w.SrcList, w.IncludeBtn, w.BitBtn1, w.OKBtn,
-                                         w.CancelBtn, w.CloseBtn, w.BitBtn2}) {
+         std::initializer_list<QWidget*>{&w, w.Label1, w.Label2, w.SrcList, w.IncludeBtn, w.ExAllBtn,
+                                         w.BitBtn1, w.OKBtn, w.CancelBtn, w.CloseBtn, w.BitBtn2}) {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(control);
-        seen += QStringLiteral("%1 %2 %3 %4|")
-                    .arg(a->role())
-                    .arg(a->text(QAccessible::Name), a->text(QAccessible::Description))
-                    .arg(a->state().disabled);
-        for (int i = 0; i < a->childCount(); ++i) {
-            seen +=
-                a->child(i)->text(QAccessible::Name) + QString::number(a->child(i)->state().selected) + "|";
+        QAccessibleActionInterface* act = a->actionInterface();
+        seen +=
+            QStringLiteral("%1 %2 %3 %4%5%6|")
+                .arg(a->role())
+                .arg(a->text(QAccessible::Name), a->text(QAccessible::Description))
+                .arg(a->state().disabled)
+                .arg(a->state().multiSelectable)
+                .arg(act != nullptr ? act->keyBindingsForAction(act->pressAction()).join(' ') : QString());
+        for (int i = 0; control == w.SrcList && i < a->childCount(); ++i) {
+            QAccessibleInterface* entry = a->child(i); // its name, selection, and row found where it stands
+            const QPoint centre = entry->rect().center();
+            seen += entry->text(QAccessible::Name) + QString::number(entry->state().selected) +
+                    QString::number(a->indexOfChild(a->childAt(centre.x(), centre.y()))) + "|";
         }
     }
-    EXPECT_EQ(
-        seen,
-        QStringLiteral(
-            "41 /RD/OBN.NET  0|41 /a&b/NEW.NET  0|33 既存データ：  0|[  0] Alpha0|[  1] ベータ1|"
-            "43 > 選択したデータを新データへ移す 0|43 開く 既存ファイルを開く 1|43 OK データを保存する 1|"
-            "43 ｷｬﾝｾﾙ 元に戻す 0|43 閉じる このウィンドゥを閉じる 0|43 ﾍﾙﾌﾟ  0|"));
+    EXPECT_EQ(seen.toStdString(),
+              std::string("18 Orbelin Netdata Editor  00|41 /RD/OBN.NET  00|"
+                          "41 /a&b/NEW.NET  00|33 既存データ：  01|[  0] Alpha00|"
+                          "[  1] ベータ11|43 > 選択したデータを新データへ移す（Alt+→） 00Alt+Right|"
+                          "43 << すべてのデータを既存データへ戻す（Alt+Shift+←） 10Alt+Shift+Left|"
+                          "43 開く 既存ファイルを開く 10|43 OK データを保存する 10|"
+                          "43 ｷｬﾝｾﾙ 元に戻す 00|43 閉じる このウィンドゥを閉じる 00|"
+                          "43 ﾍﾙﾌﾟ  00|"));
+    // The move button's action moves the selected entry: the list's last row is gone, not misread.
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(w.SrcList);
+    QAccessibleInterface* last = list->child(1);
+    QAccessible::queryAccessibleInterface(w.IncludeBtn)
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(w.DstList->entries(), std::vector<std::string>{EncodeCp932("[  1] ベータ")});
+    EXPECT_TRUE(last->state().invalid && last->text(QAccessible::Name).isEmpty() &&
+                list->child(1) == nullptr);
 }
 
 // The window forwards real keys and clicks to the dialog and does what it decides.

@@ -6,10 +6,12 @@
 #include "support/temp_dir.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -75,6 +77,28 @@ TEST(QtUserDialogs, TheQuestionTheNoticeAndTheErrorBoxShowTheirTexts) {
     EXPECT_EQ(shown.join(QLatin1Char('|')), QStringLiteral("質問|お知らせ|x."));
 }
 
+// A missing help file, and one that the desktop cannot be asked to show (as on the offscreen
+// platform, which has no handler), are reported with the path as plain text, whatever it holds.
+TEST(QtHelp, AHelpFileMissingOrNotShownIsReportedWithItsPathAsItIs) {
+    TempDir dir;
+    const std::string path = dir.file("<i>net&amp;edit.HLP");
+    for (const char* text : {"ヘルプファイル %1 が見つかりません。", "ヘルプファイル %1 を開けません。"}) {
+        WithModalBox<int>(
+            [&] {
+                QtUserDialogs().showHelp(path);
+                return 0;
+            },
+            [&](QDialog& box) {
+                auto* shown = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+                ASSERT_NE(shown, nullptr);
+                EXPECT_EQ(shown->textFormat(), Qt::PlainText);
+                EXPECT_EQ(shown->text(), QString::fromUtf8(text).arg(QString::fromStdString(path)));
+                box.close();
+            });
+        WriteFileBytes(path, "");
+    }
+}
+
 // The real open dialog starts in the remembered folder with the remembered name, takes a
 // typed name that does not exist, and hands back its full path.
 TEST(QtFileDialogs, OpenStartsAtTheRememberedFileAndAcceptsAMissingOne) {
@@ -89,6 +113,9 @@ TEST(QtFileDialogs, OpenStartsAtTheRememberedFileAndAcceptsAMissingOne) {
             EXPECT_TRUE(fileDialog->testOption(QFileDialog::DontUseNativeDialog)); // filters as given
             EXPECT_EQ(fileDialog->directory().absolutePath(), QString::fromStdString(dir.path().string()));
             EXPECT_EQ(fileDialog->selectedNameFilter(), QStringLiteral("ネットデータ(OBN.NET)"));
+            // The toolkit's own texts are Japanese too, though the locale is C.
+            EXPECT_EQ(box.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open)->text(),
+                      QStringLiteral("開く(&O)"));
             // The folder is listed in the background; the remembered name is selected once it is.
             auto* files = box.findChild<QListView*>(QStringLiteral("listView"));
             ASSERT_NE(files, nullptr);

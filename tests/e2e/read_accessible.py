@@ -1,10 +1,11 @@
 #!/usr/bin/python3
-"""Prints the program's main window as a screen reader finds it on the accessibility bus.
+"""Prints a window of the program as a screen reader finds it on the accessibility bus.
 
-One line per control, in the window's order: its role, its name in quotes, its description
-after a dash where it has one, and the states that matter to a user (disabled, focused); a
-list's items follow it, indented, with their selection. The window itself is left out: what
-matters is which of its controls holds the focus, if any.
+A first line with the window's role and name, then one line per control, in the window's order:
+its role, its name in quotes, its description after a dash where it has one, the states that
+matter to a user (disabled, focused, multiselectable) and the key that presses it in brackets;
+a list's items follow it, indented, with their selection. The window's own states are left out:
+what matters is which of its controls holds the focus, if any.
 With --listen SECONDS it instead prints, for that long, every change of a name that the
 program announces, after a first line "listening" once it hears.
 Usage: read_accessible.py PROGRAM_NAME WINDOW_TITLE
@@ -27,11 +28,22 @@ def states_of(accessible, wanted):
     return "".join(" " + word for word in shown)
 
 
+def key_of(accessible):
+    try:
+        action = accessible.queryAction()
+    except NotImplementedError:
+        return ""
+    keys = [action.getKeyBinding(i) for i in range(action.nActions)]
+    keys = [key for key in keys if key]
+    return " [%s]" % keys[0] if keys else ""
+
+
 def describe(accessible):
     line = '%s "%s"' % (accessible.getRoleName(), accessible.name)
     if accessible.description:
         line += ' - "%s"' % accessible.description
-    return line + states_of(accessible, [(pyatspi.STATE_FOCUSED, "focused")])
+    wanted = [(pyatspi.STATE_FOCUSED, "focused"), (pyatspi.STATE_MULTISELECTABLE, "multiselectable")]
+    return line + states_of(accessible, wanted) + key_of(accessible)
 
 
 def listen(seconds):
@@ -58,6 +70,7 @@ def main():
     if len(windows) != 1:
         print("found %d windows titled %r of %r" % (len(windows), title, program))
         return 1
+    print('%s "%s"' % (windows[0].getRoleName(), windows[0].name))
     for control in windows[0]:
         print(describe(control))
         if control.getRole() == pyatspi.ROLE_LIST:

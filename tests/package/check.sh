@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# The Debian package as a user gets it: checked by lintian, desktop-file-validate and appstreamcli,
-# installed with dpkg, its /usr/bin/netedit started by the desktop entry's command with the sample
-# and driven with real X input (tests/e2e/drive.sh, scenario given-file), then removed again.
-# The build tree's program is driven the same way first, as a copy in a folder of its own; the
-# installed one must write the same bytes, keep its settings in the user's configuration folder
-# and have the desktop asked to open the installed help page.
+# The Debian package as a user gets it: checked by lintian (pedantic, hardening included),
+# desktop-file-validate and appstreamcli, installed with apt (which brings what it depends on, a
+# Japanese font among them), its /usr/bin/netedit started by the desktop entry's command with the
+# sample and driven with real X input (tests/e2e/drive.sh, scenario given-file), then removed
+# again. The build tree's program is driven the same way first, as a copy in a folder of its own;
+# the installed one must write the same bytes, keep its settings in the user's configuration
+# folder and have the desktop asked to open the installed help page. The desktop knows net data
+# files as a type of their own with netedit to open them, and an ordinary user whose home
+# folder's name code page 932 cannot hold gets a settings file there.
 # Usage: check.sh PACKAGE.deb PATH/TO/BUILT/netedit   (as root, or as a user with sudo)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -37,6 +40,18 @@ check() {
     [ "$status" -eq 0 ] || cat "$work/check.log"
 }
 same() { check "$1" cmp "$2" "$3"; }
+equals() { [ "$1" = "$2" ] || { echo "got '$1', want '$2'"; return 1; }; }
+# Succeeds when no line of file $2 matches $1, and shows the lines that do.
+none() { ! grep -E "$1" "$2"; }
+
+# apt installs the package with what it depends on, waiting for another installation's lock.
+apt_installing() {
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=300 install -y -qq "$1" \
+        >"$work/apt.log" 2>&1 || {
+        cat "$work/apt.log"
+        return 1
+    }
+}
 
 # dpkg refuses while another installation holds its lock; wait for it as apt-get would.
 dpkg_waiting() {
@@ -51,7 +66,9 @@ dpkg_waiting() {
 }
 
 began=$SECONDS
-check "lintian reports no error" lintian --fail-on error "$deb"
+lintian --pedantic --display-info "$deb" >"$work/lintian.log" 2>&1 || true
+check "lintian --pedantic reports no error and no warning" none '^[EW]: ' "$work/lintian.log"
+check "lintian reports no hardening tag" none 'hardening' "$work/lintian.log"
 mkdir "$work/unpacked"
 dpkg-deb -x "$deb" "$work/unpacked"
 check "desktop-file-validate" desktop-file-validate "$work/unpacked/usr/share/applications/netedit.desktop"
@@ -80,10 +97,41 @@ session() {
     [ "$status" -eq 0 ]
 }
 
+# An ordinary user whose home folder is named with "é" starts the installed program with a
+# sample beside that home (a net data path must be one code page 932 holds): the open writes the
+# settings file under the home.
+home_of_renee() {
+    local homes=$1 home=$1/Renée
+    mkdir -p "$homes/data" "$home/runtime"
+    chmod 700 "$home/runtime"
+    cp "$root/examples/OBN.NET" "$homes/data/OBN.NET"
+    chown -R nobody:nogroup "$homes"
+    local -a as_nobody=(sudo -u nobody)
+    [ -n "$sudo" ] || as_nobody=(runuser -u nobody --)
+    "${as_nobody[@]}" env HOME="$home" XDG_RUNTIME_DIR="$home/runtime" xvfb-run -a \
+        -s "-screen 0 1280x1024x24 -nolisten tcp" sh -c '/usr/bin/netedit "$HOME/../data/OBN.NET" & program=$!
+            for attempt in $(seq 100); do [ -s "$HOME/.config/netedit/netedit.INI" ] && break; sleep 0.2; done
+            kill "$program"' >"$work/renee.log" 2>&1 || true
+    printf 'SrcFile=\r\nDstFile=\r\n' >"$work/renee-settings.want"
+    same "an open by a user whose home is $home wrote the settings file there" \
+        "$work/renee-settings.want" "$home/.config/netedit/netedit.INI"
+}
+
 began=$SECONDS
-if dpkg_waiting -i "$deb"; then
-    report 0 "dpkg -i ($((SECONDS - began)) s)"
+if apt_installing "$deb"; then
+    report 0 "apt-get install ($((SECONDS - began)) s)"
     trap '$sudo dpkg -r netedit >/dev/null 2>&1 || true' EXIT # never left installed by a failed check
+    check "a font with Japanese glyphs is installed" test -n "$(fc-list :lang=ja family)"
+    for sample in OBN7.NET obn.net; do
+        cp "$root/examples/OBN.NET" "$work/$sample"
+        check "the desktop knows $sample as a net data file" equals \
+            "$(xdg-mime query filetype "$work/$sample")" application/x-obn-netdata
+    done
+    check "the desktop opens net data files with netedit" equals \
+        "$(xdg-mime query default application/x-obn-netdata)" netedit.desktop
+    chmod 711 "$work" # the user reaches the homes below it, and nothing else
+    mkdir -m 755 "$work/homes"
+    home_of_renee "$work/homes"
     # The build tree's program, a copy in a folder of its own that keeps its settings beside it.
     mkdir -p "$work/session/prog"
     cp "$built" "$work/session/prog/netedit"
@@ -112,7 +160,7 @@ if dpkg_waiting -i "$deb"; then
     trap - EXIT
     echo "package: removing took $((SECONDS - began)) s"
 else
-    report 1 "dpkg -i"
+    report 1 "apt-get install"
 fi
 
 echo "package: all checks took $((SECONDS - started)) s"

@@ -40,7 +40,8 @@ TEST(PathParts, SplitAtTheLastSeparatorOfTheStyle) {
         {"/", PathStyle::Posix, "/", ""},
         {"/data/\x95\x5C/x", PathStyle::Posix, "/data/\x95\x5C/", "x"},
         {"C:\\" + std::string(256, 'n'), PathStyle::Windows, "C:\\",
-         std::string(255, 'n')}, // cut to 255 bytes
+         std::string(255, 'n')},                                                // cut to 255 bytes
+        {"/home/Michał/.config", PathStyle::Posix, "/home/Michał/", ".config"}, // UTF-8: "ł" ends in 0x82
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::PrintToString(row.path));

@@ -1,4 +1,7 @@
-// GUI tests run on the offscreen platform with one QApplication for the whole run.
+// GUI tests run on the offscreen platform with one QApplication for the whole run, whose toolkit
+// texts are Japanese as the program's.
+#include "app/program_setup.h"
+
 #include <QApplication>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -12,5 +15,6 @@ int main(int argc, char** argv) {
     static char name[] = "app_tests";
     static char* qtArgv[] = {name, nullptr};
     QApplication app(qtArgc, qtArgv);
+    netedit::UseJapaneseToolkitTexts();
     return RUN_ALL_TESTS();
 }

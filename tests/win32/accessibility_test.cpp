@@ -60,6 +60,18 @@ TEST_F(Win32Window, EveryControlReadsWithItsRoleNameAndState) {
     }
 }
 
+// The moves' buttons name the keys that press them.
+TEST_F(Win32Window, TheMovesButtonsNameTheirKeys) {
+    start({"A"});
+    for (const auto& [control, key] :
+         {std::pair{Control::IncAllBtn, "Alt+Shift+Right"}, {Control::ExcludeBtn, "Alt+Left"}}) {
+        const Readable read = ReadableOf(at(control));
+        EXPECT_EQ(
+            TextOf([&](BSTR* text) { return read->get_accKeyboardShortcut(Child(CHILDID_SELF), text); }),
+            key);
+    }
+}
+
 TEST_F(Win32Window, ListsReadTheirEntriesAndSelectionAsTheyMove) {
     using enum Control;
     start({"東京", "大阪", "名古屋"});
