@@ -1,7 +1,6 @@
 // The Windows window driven through its real controls with the messages a user's clicks and
 // keys send.
 
-#include "win32/entry_list_box.h"
 #include "win32/window_fixture.h"
 
 #include <gtest/gtest.h>
@@ -10,31 +9,6 @@ namespace netedit::testing {
 namespace {
 
 using Entries = std::vector<std::string>;
-
-// The list keeps the texts itself: what stays after a removal, with the native rows counted.
-TEST(Win32EntryListBox, RemovingKeepsTheOtherEntriesInOrder) {
-    const HWND parent =
-        ::CreateWindowW(L"STATIC", nullptr, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    const struct {
-        std::vector<std::size_t> positions;
-        Entries left;
-    } rows[] = {{{}, {"a", "b", "c", "d"}}, {{0}, {"b", "c", "d"}}, {{1, 3}, {"a", "c"}}, {{0, 1, 2, 3}, {}}};
-    for (const auto& row : rows) {
-        win32::EntryListBox list(parent, 1, L"");
-        list.append({"a", "b"});
-        list.append({"c", "d"});
-        list.selectAt(2);
-        list.removeAt(row.positions);
-        Entries left;
-        for (std::size_t i = 0; i < list.count(); ++i) {
-            left.push_back(list.entryAt(i));
-        }
-        EXPECT_EQ(left, row.left);
-        EXPECT_EQ(::SendMessageW(list.hwnd(), LB_GETCOUNT, 0, 0), static_cast<LRESULT>(row.left.size()));
-        EXPECT_EQ(list.selectedPositions(), std::vector<std::size_t>{}) << "a removal drops the selection";
-    }
-    ::DestroyWindow(parent);
-}
 
 TEST_F(Win32Window, ClicksOnTheRealControlsMoveTheEntriesAndSetTheButtons) {
     using enum Control;
