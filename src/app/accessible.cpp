@@ -113,7 +113,9 @@ public:
         }
         QAccessible::Id& id = rows_[row];
         if (id == 0) {
-            id = QAccessible::registerAccessibleInterface(new EntryRow(list(), row));
+            // The registry owns the row from here on.
+            id = QAccessible::registerAccessibleInterface(
+                new EntryRow(list(), row)); // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks)
         }
         return QAccessible::accessibleInterface(id);
     }

@@ -151,33 +151,41 @@ std::string FailureText(const Failure& failure) {
     return failure.message() + '.';
 }
 
-std::vector<std::string> WrapBoxText(std::string_view text, int maxWidth, const TextWidth& widthOf) {
-    std::vector<std::string> lines;
-    const auto characterAt = [](std::string_view rest, std::size_t at) {
+namespace {
+
+// Where a line that is too wide breaks: after the last space that fits, else after the last
+// separator that fits, else after the last character that fits (at least one).
+std::size_t BreakOf(std::string_view rest, int maxWidth, const TextWidth& widthOf) {
+    const auto characterAt = [rest](std::size_t at) {
         return Utf8Length(reinterpret_cast<const unsigned char*>(rest.data()) + at, rest.size() - at);
     };
+    std::size_t fits = characterAt(0);
+    std::size_t afterSpace = 0;
+    std::size_t afterSeparator = 0;
+    for (std::size_t at = 0; at < rest.size();) {
+        const std::size_t next = at + characterAt(at);
+        if (widthOf(rest.substr(0, next)) > maxWidth) {
+            break;
+        }
+        afterSpace = rest[at] == ' ' ? next : afterSpace;
+        afterSeparator = rest[at] == '\\' || rest[at] == '/' ? next : afterSeparator;
+        fits = next;
+        at = next;
+    }
+    return afterSpace != 0 ? afterSpace : afterSeparator != 0 ? afterSeparator : fits;
+}
+
+} // namespace
+
+std::vector<std::string> WrapBoxText(std::string_view text, int maxWidth, const TextWidth& widthOf) {
+    std::vector<std::string> lines;
     for (std::size_t end = 0; end != std::string_view::npos;) {
         const std::size_t begin = end;
         end = text.find('\n', begin);
         std::string_view rest = text.substr(begin, end == std::string_view::npos ? end : end - begin);
         end = end == std::string_view::npos ? end : end + 1;
         while (widthOf(rest) > maxWidth) {
-            std::size_t fits = characterAt(rest, 0);
-            std::size_t afterSpace = 0;
-            std::size_t afterSeparator = 0;
-            for (std::size_t at = 0; at < rest.size();) {
-                const std::size_t next = at + characterAt(rest, at);
-                if (widthOf(rest.substr(0, next)) > maxWidth) {
-                    break;
-                }
-                afterSpace = rest[at] == ' ' ? next : afterSpace;
-                afterSeparator = rest[at] == '\\' || rest[at] == '/' ? next : afterSeparator;
-                fits = next;
-                at = next;
-            }
-            const std::size_t cut = afterSpace != 0       ? afterSpace
-                                    : afterSeparator != 0 ? afterSeparator
-                                                          : fits;
+            const std::size_t cut = BreakOf(rest, maxWidth, widthOf);
             lines.emplace_back(rest.substr(0, cut));
             rest.remove_prefix(cut);
         }

@@ -16,7 +16,7 @@ struct ProgramFiles {
 
 // The help page of a program that carries it inside itself, as on Windows, where nothing is
 // installed beside the program: the window writes it out where the browser can open it.
-inline constexpr std::string_view BuiltInHelpPage = "";
+inline constexpr std::string_view BuiltInHelpPage{};
 
 // What decides where those files are, as the system tells it (own names).
 struct ProgramSurroundings {

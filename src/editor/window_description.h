@@ -47,11 +47,11 @@ struct FontRole {
     bool japanese;
 };
 // Named explicitly: which family a generic Japanese request resolves to depends on what is installed.
-inline constexpr const char* JapaneseFamilies[] = {"ＭＳ Ｐゴシック", "MS PGothic",      "MS UI Gothic",
-                                                   "Meiryo UI",       "Yu Gothic UI",    "IPAPGothic",
-                                                   "IPAGothic",       "Noto Sans CJK JP"};
+inline constexpr std::array<const char*, 8> JapaneseFamilies{
+    "ＭＳ Ｐゴシック", "MS PGothic", "MS UI Gothic", "Meiryo UI",
+    "Yu Gothic UI",    "IPAPGothic", "IPAGothic",    "Noto Sans CJK JP"};
 // Scalable faces: a bitmap one turns jagged at 150 % and 200 %.
-inline constexpr const char* FlatButtonFamilies[] = {"Microsoft Sans Serif", "DejaVu Sans"};
+inline constexpr std::array<const char*, 2> FlatButtonFamilies{"Microsoft Sans Serif", "DejaVu Sans"};
 inline constexpr FontRole WindowFont{JapaneseFamilies, 13, false, true};
 // The transfer buttons' captions.
 inline constexpr FontRole FlatButtonFont{FlatButtonFamilies, 20, true, false};
