@@ -145,21 +145,28 @@ bool SystemWouldAlter(const std::wstring& osPath) {
     return false;
 }
 
+// The system's full form of `osPath` ("C:name" taken from the current folder of drive C:);
+// false where it gives none.
+bool FullPathOf(const std::wstring& osPath, std::wstring& full) {
+    const DWORD size = ::GetFullPathNameW(osPath.c_str(), 0, nullptr, nullptr);
+    full.assign(size, L'\0');
+    const DWORD length = size == 0 ? 0 : ::GetFullPathNameW(osPath.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) {
+        return false;
+    }
+    full.resize(length);
+    return true;
+}
+
 // Windows takes a name of 248 characters or more (a folder's limit; a file's is 260) only in
 // its long form, "\\?\C:\..." or "\\?\UNC\server\share\...", which it takes as it stands:
 // the name is made full first, with the system's separators and no "." or ".." steps.
 std::wstring InLongForm(const std::wstring& osPath) {
     constexpr std::size_t ShortLimit = 248;
-    if (osPath.size() < ShortLimit || osPath.starts_with(L"\\\\?\\")) {
+    std::wstring full;
+    if (osPath.size() < ShortLimit || osPath.starts_with(L"\\\\?\\") || !FullPathOf(osPath, full)) {
         return osPath;
     }
-    const DWORD size = ::GetFullPathNameW(osPath.c_str(), 0, nullptr, nullptr);
-    std::wstring full(size, L'\0');
-    const DWORD length = size == 0 ? 0 : ::GetFullPathNameW(osPath.c_str(), size, full.data(), nullptr);
-    if (length == 0 || length >= size) {
-        return osPath;
-    }
-    full.resize(length);
     return full.starts_with(L"\\\\") ? L"\\\\?\\UNC\\" + full.substr(2) : L"\\\\?\\" + full;
 }
 
@@ -488,14 +495,10 @@ bool SystemFullName(const std::string& path, std::string& full) {
     if (!ToOsPath(path, osPath)) {
         return false;
     }
-    // "C:name" is taken from the current folder of drive C:, as the system takes it.
-    const DWORD size = ::GetFullPathNameW(osPath.c_str(), 0, nullptr, nullptr);
-    std::wstring whole(size, L'\0');
-    const DWORD length = size == 0 ? 0 : ::GetFullPathNameW(osPath.c_str(), size, whole.data(), nullptr);
-    if (length == 0 || length >= size) {
+    std::wstring whole;
+    if (!FullPathOf(osPath, whole)) {
         return false;
     }
-    whole.resize(length);
     // A file that stands: its long names in their real letter case, as the open dialog gives them.
     const DWORD longSize = ::GetLongPathNameW(whole.c_str(), nullptr, 0);
     std::wstring longName(longSize, L'\0');
