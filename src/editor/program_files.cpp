@@ -8,34 +8,31 @@ namespace netedit {
 namespace {
 
 // A path from the root, or on Windows from a drive ("C:\") or a server ("\\server").
-bool IsAbsolute(const std::string& path) {
-    if (NativePathStyle == PathStyle::Posix) {
+bool IsAbsolute(const std::string& path, PathStyle style) {
+    if (style == PathStyle::Posix) {
         return path.starts_with('/');
     }
     const bool fromDrive = path.size() >= 3 && path[1] == ':' && (path[2] == '\\' || path[2] == '/');
     return fromDrive || path.starts_with("\\\\") || path.starts_with('/');
 }
 
-bool EndsWithSeparator(const std::string& folder) {
-    return !folder.empty() && DirPart(folder).size() == folder.size();
-}
-
 // A folder's path goes on in its own style: Windows takes "/" as well as "\".
-char SeparatorOf(const std::string& folder) {
-    return NativePathStyle == PathStyle::Windows && folder.find('/') == std::string::npos ? '\\' : '/';
-}
-
-std::string InFolder(const std::string& folder, const std::string& name) {
-    return EndsWithSeparator(folder) ? folder + name : folder + SeparatorOf(folder) + name;
+std::string InFolder(const std::string& folder, const std::string& name, PathStyle style) {
+    if (!folder.empty() && DirPart(folder, style).size() == folder.size()) {
+        return folder + name;
+    }
+    const bool backslashes = style != PathStyle::Posix && folder.find('/') == std::string::npos;
+    return folder + (backslashes ? '\\' : '/') + name;
 }
 
 } // namespace
 
 ProgramFiles ProgramFilesFor(const ProgramSurroundings& surroundings) {
-    const std::string programFolder = DirPart(surroundings.programPath);
-    ProgramFiles files{.settings = ReplaceExt(surroundings.programPath, ".INI"),
+    const PathStyle style = surroundings.style;
+    const std::string programFolder = DirPart(surroundings.programPath, style);
+    ProgramFiles files{.settings = ReplaceExt(surroundings.programPath, ".INI", style),
                        .settingsFolder = {},
-                       .helpFile = ReplaceExt(surroundings.programPath, ".HLP"),
+                       .helpFile = ReplaceExt(surroundings.programPath, ".HLP", style),
                        .helpPage = surroundings.helpPage};
     // Even root, who may write anywhere, leaves the package's folder as the package made it.
     const bool portable = surroundings.programFolderWritable && programFolder != surroundings.installedFolder;
@@ -44,14 +41,14 @@ ProgramFiles ProgramFilesFor(const ProgramSurroundings& surroundings) {
     }
     // A relative $XDG_CONFIG_HOME is no configuration folder, and is ignored.
     std::string configHome = surroundings.configHome;
-    if (!IsAbsolute(configHome)) {
-        if (!IsAbsolute(surroundings.home)) {
+    if (!IsAbsolute(configHome, style)) {
+        if (!IsAbsolute(surroundings.home, style)) {
             return files; // nowhere else to go: the write will say what went wrong beside the program
         }
-        configHome = InFolder(surroundings.home, ".config");
+        configHome = InFolder(surroundings.home, ".config", style);
     }
-    files.settingsFolder = InFolder(InFolder(configHome, "netedit"), "");
-    files.settings = files.settingsFolder + NamePart(files.settings);
+    files.settingsFolder = InFolder(InFolder(configHome, "netedit", style), "", style);
+    files.settings = files.settingsFolder + NamePart(files.settings, style);
     return files;
 }
 
@@ -59,7 +56,7 @@ ProgramFiles ThisProgramsFiles() {
     const std::string program = ProgramPath();
     ProgramSurroundings surroundings;
     surroundings.programPath = program;
-    surroundings.programFolderWritable = platform::MayCreateIn(DirPart(program));
+    surroundings.programFolderWritable = platform::MayCreateIn(DirPart(program, OwnPathStyle));
 #ifdef _WIN32
     // Nothing is installed on Windows: the program's folder is the user's choice, and a copy the
     // user may not write beside keeps its settings in the user's roaming application data. The

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/paths.h"
+
 #include <string>
 #include <string_view>
 
@@ -20,6 +22,7 @@ inline constexpr std::string_view BuiltInHelpPage{};
 
 // What decides where those files are, as the system tells it (own names).
 struct ProgramSurroundings {
+    PathStyle style = OwnPathStyle;
     std::string programPath;
     bool programFolderWritable = false;
     std::string installedFolder; // where the package puts the program, ending with "/"

@@ -18,9 +18,9 @@ bool IsSeparator(char c, PathStyle style) {
     return c == '\\' || c == ':' || c == '/';
 }
 
-// Where the name begins and where its extension's dot stands, found by one scan. On Windows it is
-// double-byte aware, as the second byte of a character may be "\\"; a "/" or a dot is never part
-// of a character, in code page 932 or in UTF-8, so a POSIX path is scanned byte by byte.
+// Where the name begins and where its extension's dot stands, found by one scan. In code page
+// 932 it is double-byte aware, as the second byte of a character may be "\\"; a "\\", a "/" or a
+// dot is never part of a character in UTF-8, so other paths are scanned byte by byte.
 struct PathLayout {
     std::size_t nameStart = 0;
     std::size_t dot = std::string_view::npos;
@@ -48,7 +48,7 @@ PathLayout Scan(std::string_view path, PathStyle style) {
 
 // The separators between the steps of a full path: never ":", which only ends a drive.
 bool IsStepSeparator(char c, PathStyle style) {
-    return c == '/' || (style == PathStyle::Windows && c == '\\');
+    return c == '/' || (style != PathStyle::Posix && c == '\\');
 }
 
 } // namespace

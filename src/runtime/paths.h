@@ -10,16 +10,21 @@ namespace netedit {
 enum class PathStyle {
     Windows, // "\" and ":" (and "/", which Windows accepts as well)
     Posix,   // "/"
+    // Windows' separators in UTF-8 text: the program's own names there (see platform.h), where
+    // no byte of a character is ever a separator.
+    WindowsUtf8,
 };
 
 #ifdef _WIN32
 inline constexpr PathStyle NativePathStyle = PathStyle::Windows;
+inline constexpr PathStyle OwnPathStyle = PathStyle::WindowsUtf8;
 #else
 inline constexpr PathStyle NativePathStyle = PathStyle::Posix;
+inline constexpr PathStyle OwnPathStyle = PathStyle::Posix;
 #endif
 
 // Path scanning is double-byte aware: the second byte of a code page 932 character is never a
-// separator or a dot, even when it is 0x5C.
+// separator or a dot, even when it is 0x5C. FullPath takes paths in code page 932 only.
 
 // Up to and including the last separator; empty when there is none.
 std::string DirPart(std::string_view path, PathStyle style = NativePathStyle);

@@ -85,7 +85,7 @@ std::string CurrentFolder();
 // The program's own files (the settings file and its folder, the help) go by their own names:
 // the names the system gives them, whatever code page 932 can hold, so that a home folder named
 // "José" serves as well as any. On POSIX an own name is the file system's bytes; on Windows it
-// is code page 932, as every path there.
+// is the UTF-8 of the system's UTF-16 name (see OwnPathStyle).
 std::string ExecutablePath();
 // The value of an environment variable, empty when unset.
 std::string EnvironmentValue(const char* name);

@@ -178,10 +178,13 @@ std::wstring WithoutLongPrefix(std::wstring path) {
     return path.starts_with(L"\\\\?\\") ? path.substr(4) : path;
 }
 
+// The program's own files go by UTF-8 names (see platform.h), every other path by code page 932.
+constexpr UINT OwnNames = CP_UTF8;
+
 // The system's name of a path: false for a path that no file can bear, one with a byte that
 // is no character, with a NUL, which would end the name early, or that Windows would alter.
-bool ToOsPath(const std::string& path, std::wstring& osPath) {
-    if (path.find('\0') != std::string::npos || !ToWide(CodePage, path, osPath) || SystemWouldAlter(osPath)) {
+bool ToOsPath(const std::string& path, std::wstring& osPath, UINT names = CodePage) {
+    if (path.find('\0') != std::string::npos || !ToWide(names, path, osPath) || SystemWouldAlter(osPath)) {
         return false;
     }
     osPath = InLongForm(osPath);
@@ -190,8 +193,9 @@ bool ToOsPath(const std::string& path, std::wstring& osPath) {
 
 // Readies a call on `path`: its system name, or BadName for a name no file can bear, or the
 // code of a failure that a test has chosen for this call.
-int StartCall(const std::string& path, std::wstring& osPath, bool changesFiles = false) {
-    if (!ToOsPath(path, osPath)) {
+int StartCall(const std::string& path, std::wstring& osPath, bool changesFiles = false,
+              UINT names = CodePage) {
+    if (!ToOsPath(path, osPath, names)) {
         return BadName;
     }
     return InjectedFailure(changesFiles) ? InjectedCode : 0;
@@ -312,10 +316,19 @@ int Move(const std::string& from, const std::string& to, MoveKind kind) {
                        REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr)) {
         return 0;
     }
-    // The replace may fail after taking the old file away; the new one, whole and flushed,
-    // then takes its place by a plain move.
+    // The replace may fail after taking the old file away, and some file systems (and Wine, for
+    // a long name) cannot replace at all: the new file, whole and flushed, then takes the place by
+    // a plain move, which a file held by another program refuses as well.
     const int code = LastCode();
-    return !Exists(osTo) && ::MoveFileExW(osFrom.c_str(), target, Replacing) ? 0 : code;
+    return ::MoveFileExW(osFrom.c_str(), target, Replacing) ? 0 : code;
+}
+
+// A file open for writing lets others read it but not write it.
+int CreateWritable(const std::wstring& osPath, Handle& handle) {
+    if (IsReadOnly(osPath)) {
+        return 5;
+    }
+    return OpenHandle(osPath, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS, handle);
 }
 
 } // namespace
@@ -329,16 +342,12 @@ int OpenForReading(const std::string& path, Handle& handle) {
     return OpenHandle(osPath, GENERIC_READ, FILE_SHARE_WRITE, OPEN_EXISTING, handle);
 }
 
-// A file open for writing lets others read it but not write it.
 int CreateForWriting(const std::string& path, Handle& handle) {
     std::wstring osPath;
     if (const int code = StartCall(path, osPath, true)) {
         return code;
     }
-    if (IsReadOnly(osPath)) {
-        return 5;
-    }
-    return OpenHandle(osPath, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS, handle);
+    return CreateWritable(osPath, handle);
 }
 
 int ReadSome(Handle handle, char* data, std::size_t size, std::size_t& got) {
@@ -515,12 +524,10 @@ bool SystemFullName(const std::string& path, std::string& full) {
     return true;
 }
 
+namespace {
+
 // A whole file is read unshared: nobody may have it open meanwhile.
-int ReadWholeFile(const std::string& path, std::string& bytes) {
-    std::wstring osPath;
-    if (const int code = StartCall(path, osPath)) {
-        return code;
-    }
+int ReadWhole(const std::wstring& osPath, std::string& bytes) {
     Handle handle = -1;
     if (const int code = OpenHandle(osPath, GENERIC_READ, 0, OPEN_EXISTING, handle)) {
         return code;
@@ -540,6 +547,16 @@ int ReadWholeFile(const std::string& path, std::string& bytes) {
         bytes = std::move(data);
     }
     return code;
+}
+
+} // namespace
+
+int ReadWholeFile(const std::string& path, std::string& bytes) {
+    std::wstring osPath;
+    if (const int code = StartCall(path, osPath)) {
+        return code;
+    }
+    return ReadWhole(osPath, bytes);
 }
 
 int LookAtTarget(const std::string& path) {
@@ -623,7 +640,8 @@ std::string ExecutablePath() {
         }
         if (length < buffer.size()) {
             buffer.resize(length);
-            return FromSystem(buffer);
+            bool exact = true;
+            return FromWide(OwnNames, buffer, exact);
         }
         buffer.resize(buffer.size() * 2);
     }
@@ -652,14 +670,15 @@ std::string EnvironmentValue(const char* name) {
         return {};
     }
     value.resize(length);
-    return FromSystem(value);
+    bool exact = true;
+    return FromWide(OwnNames, value, exact);
 }
 
 // Windows tells the right to create a file only by creating one: a file that vanishes again
 // when closed.
 bool MayCreateIn(const std::string& folder) {
     std::wstring osPath;
-    if (!ToOsPath(folder, osPath)) {
+    if (!ToOsPath(folder, osPath, OwnNames)) {
         return false;
     }
     const DWORD attributes = ::GetFileAttributesW(osPath.c_str());
@@ -707,7 +726,7 @@ std::size_t FirstCreatable(const std::wstring& osPath) {
 // the user's alone.
 int MakeFolders(const std::string& folder) {
     std::wstring osPath;
-    if (!ToOsPath(folder, osPath)) {
+    if (!ToOsPath(folder, osPath, OwnNames)) {
         return BadName;
     }
     const auto isFolder = [](const std::wstring& path) {
@@ -729,21 +748,33 @@ int MakeFolders(const std::string& folder) {
     return isFolder(osPath) ? 0 : 5;
 }
 
-// The program's own files go by code page 932 names here, as every other path.
 int ReadOwnFile(const std::string& path, std::string& bytes) {
-    return ReadWholeFile(path, bytes);
+    std::wstring osPath;
+    if (const int code = StartCall(path, osPath, false, OwnNames)) {
+        return code;
+    }
+    return ReadWhole(osPath, bytes);
 }
 
 int CreateOwnForWriting(const std::string& path, Handle& handle) {
-    return CreateForWriting(path, handle);
+    std::wstring osPath;
+    if (const int code = StartCall(path, osPath, true, OwnNames)) {
+        return code;
+    }
+    return CreateWritable(osPath, handle);
 }
 
 bool IsOwnFile(const std::string& path) {
-    return KindOfPath(path) == PathKind::File;
+    std::wstring osPath;
+    if (!ToOsPath(path, osPath, OwnNames)) {
+        return false;
+    }
+    const DWORD attributes = ::GetFileAttributesW(osPath.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 std::string OwnNameAsText(const std::string& name) {
-    return DecodeCp932(name);
+    return name;
 }
 
 std::string ConvertCp932ToUtf8(const std::string& bytes, bool& exact) {

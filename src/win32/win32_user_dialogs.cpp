@@ -113,7 +113,7 @@ void Win32UserDialogs::showHelp(const std::string& path) {
             return;
         }
     } else {
-        file = WideOfCp932(path);
+        file = WideOfUtf8(path); // an own name (see platform.h)
         const DWORD attributes = ::GetFileAttributesW(file.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
             ShowTitledBox(owner_, WideOfUtf8(HelpMissingText(path)), IDI_WARNING);

@@ -6,23 +6,28 @@ namespace netedit::testing {
 namespace {
 
 TEST(ProgramFiles, SettingsStayBesideAWritableCopyElseGoToTheUsersConfigFolder) {
+    const auto P = PathStyle::Posix;
+    const auto W = PathStyle::WindowsUtf8; // the system's names, not code page 932
     const struct {
         const char* what;
+        PathStyle style;
         std::string program;
         bool writable;
         std::string configHome, home;
         std::string settings, folder; // folder "": nothing to make
     } rows[] = {
         // clang-format off
-        {"portable copy", "/opt/tools/netedit", true, "/cfg", "/home/u", "/opt/tools/netedit.INI", ""},
-        {"installed, even for root", "/usr/bin/netedit", true, "", "/root/", "/root/.config/netedit/netedit.INI", "/root/.config/netedit/"},
-        {"folder not writable", "/srv/netedit", false, "/cfg/", "/home/u", "/cfg/netedit/netedit.INI", "/cfg/netedit/"},
-        {"relative XDG_CONFIG_HOME", "/srv/netedit", false, "cfg", "/home/u", "/home/u/.config/netedit/netedit.INI", "/home/u/.config/netedit/"},
-        {"no home at all", "/srv/netedit", false, "", "", "/srv/netedit.INI", ""},
+        {"portable copy", P, "/opt/tools/netedit", true, "/cfg", "/home/u", "/opt/tools/netedit.INI", ""},
+        {"installed, even for root", P, "/usr/bin/netedit", true, "", "/root/", "/root/.config/netedit/netedit.INI", "/root/.config/netedit/"},
+        {"folder not writable", P, "/srv/netedit", false, "/cfg/", "/home/u", "/cfg/netedit/netedit.INI", "/cfg/netedit/"},
+        {"relative XDG_CONFIG_HOME", P, "/srv/netedit", false, "cfg", "/home/u", "/home/u/.config/netedit/netedit.INI", "/home/u/.config/netedit/"},
+        {"no home at all", P, "/srv/netedit", false, "", "", "/srv/netedit.INI", ""},
+        {"Windows, APPDATA", W, "C:\\Café ぁ\\netedit.exe", false, "C:\\Users\\Renée 𠮷\\AppData\\Roaming", "C:\\Users\\Renée 𠮷", "C:\\Users\\Renée 𠮷\\AppData\\Roaming\\netedit\\netedit.INI", "C:\\Users\\Renée 𠮷\\AppData\\Roaming\\netedit\\"},
         // clang-format on
     };
     for (const auto& row : rows) {
-        const ProgramFiles files = ProgramFilesFor({.programPath = row.program,
+        const ProgramFiles files = ProgramFilesFor({.style = row.style,
+                                                    .programPath = row.program,
                                                     .programFolderWritable = row.writable,
                                                     .installedFolder = "/usr/bin/",
                                                     .configHome = row.configHome,
@@ -30,7 +35,7 @@ TEST(ProgramFiles, SettingsStayBesideAWritableCopyElseGoToTheUsersConfigFolder) 
                                                     .helpPage = "/usr/share/netedit/help.html"});
         EXPECT_EQ(files.settings, row.settings) << row.what;
         EXPECT_EQ(files.settingsFolder, row.folder) << row.what;
-        EXPECT_EQ(files.helpFile, row.program + ".HLP") << row.what;
+        EXPECT_EQ(files.helpFile, ReplaceExt(row.program, ".HLP", row.style)) << row.what;
     }
 }
 

@@ -42,6 +42,7 @@ TEST(PathParts, SplitAtTheLastSeparatorOfTheStyle) {
         {"C:\\" + std::string(256, 'n'), PathStyle::Windows, "C:\\",
          std::string(255, 'n')},                                                // cut to 255 bytes
         {"/home/Michał/.config", PathStyle::Posix, "/home/Michał/", ".config"}, // UTF-8: "ł" ends in 0x82
+        {"C:\\ぁ\\n.exe", PathStyle::WindowsUtf8, "C:\\ぁ\\", "n.exe"}, // "ぁ" ends in 0x81, a lead byte
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::PrintToString(row.path));

@@ -2,6 +2,7 @@
 // reach the system; the read-only attribute and the codes of refusals are the shared tables'.
 
 #include "editor/program_files.h"
+#include "editor/settings_file.h"
 #include "runtime/messages.h"
 #include "runtime/paths.h"
 #include "runtime/platform.h"
@@ -131,9 +132,24 @@ TEST(Win32Platform, TheProgramsFilesFollowItsOwnFullName) {
     EXPECT_EQ(files.settings, ReplaceExt(program, ".INI"));
     EXPECT_EQ(files.helpFile, ReplaceExt(program, ".HLP"));
     EXPECT_EQ(HelpToShow(files), BuiltInHelpPage) << "no help file beside the program: its own page";
-    EXPECT_EQ(MakeFolders(FullPath("made\\one\\", CurrentFolder())), 0);
-    EXPECT_TRUE(fs::is_directory("made/one"));
-    fs::remove_all("made");
+}
+
+// The program's own files go by the system's names, under folders code page 932 cannot name.
+TEST(Win32Platform, OwnFilesLiveUnderAnyFolderName) {
+    TempDir dir;
+    const std::u8string name = u8"Renée 𠮷\\netedit\\";
+    const std::string folder = dir.file("") + std::string(name.begin(), name.end());
+    ASSERT_EQ(MakeFolders(folder), 0);
+    EXPECT_TRUE(fs::is_directory(dir.path() / name));
+    EXPECT_TRUE(MayCreateIn(folder));
+    WriteSettings(folder + "netedit.INI", {.source = "C:\\OBN.NET", .destination = {}});
+    RememberedPaths read;
+    ReadSettings(folder + "netedit.INI", read);
+    EXPECT_EQ(read.source, "C:\\OBN.NET");
+    EXPECT_TRUE(IsOwnFile(folder + "netedit.INI"));
+    EXPECT_FALSE(IsOwnFile(folder));
+    ::SetEnvironmentVariableW(L"NETEDIT_HOME", L"C:\\Users\\Renée 𠮷");
+    EXPECT_EQ(EnvironmentValue("NETEDIT_HOME"), "C:\\Users\\Renée 𠮷");
 }
 
 } // namespace
