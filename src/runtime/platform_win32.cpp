@@ -485,14 +485,15 @@ std::string LinkedFile(const std::string& path) {
     if (file == INVALID_HANDLE_VALUE) {
         return path; // a link that leads nowhere is replaced like a file
     }
-    std::wstring final(MAX_PATH, L'\0');
-    DWORD length = ::GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()), 0);
-    if (length >= final.size()) {
+    std::wstring final;
+    DWORD length = MAX_PATH;
+    while (length >= final.size()) { // the size it asks for when the buffer is too small
         final.resize(length);
-        length = ::GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()), 0);
+        length = ::GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()),
+                                             FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
     }
     ::CloseHandle(file);
-    if (length == 0 || length >= final.size()) {
+    if (length == 0) {
         return path;
     }
     final.resize(length);
@@ -604,10 +605,10 @@ void TakePermissions(Handle handle, const std::string& model) {
         return;
     }
     const DWORD attributes = ::GetFileAttributesW(osPath.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & KeptAttributes) == 0) {
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
         return;
     }
-    FILE_BASIC_INFO info{}; // times of 0 stay as they are
+    FILE_BASIC_INFO info{}; // times and attributes of 0 stay as they are
     info.FileAttributes = attributes & KeptAttributes;
     ::SetFileInformationByHandle(FileOf(handle), FileBasicInfo, &info, sizeof info);
 }

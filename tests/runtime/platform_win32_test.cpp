@@ -88,9 +88,10 @@ TEST(Win32Platform, NamesCrossAsCodePage932OrAreRefused) {
     EXPECT_EQ(Replace(japanese, "x"), "<no failure>");
     EXPECT_EQ(ReadFileBytes(dir.path() / L"\u8868\u30C6\u30B9\u30C8.NET"), "x");
     EXPECT_EQ(KindOfPath(japanese), PathKind::File);
-    const std::string bad[] = {
-        "Z\xFFrich.NET", std::string("A\0B.NET", 7), "\x81.NET", "\xA0.NET", "OBN.NET.", "OBN.NET ",
-        "sub.\\OBN.NET"};
+    const std::string bad[] = {"Z\xFFrich.NET", "\xFD.NET", std::string("A\0B.NET", 7),
+                               "\x81.NET",      "\xA0.NET", "OBN.NET.",
+                               "OBN.NET ",      "OBN?.NET", "a<b.NET",
+                               "sub.\\OBN.NET"};
     for (const std::string& name : bad) {
         Handle handle = -1;
         EXPECT_EQ(CreateForWriting(dir.file("") + name, handle), 3) << name;
@@ -136,12 +137,14 @@ TEST(Win32Platform, TheProgramsFilesFollowItsOwnFullName) {
 
 // The program's own files go by the system's names, under folders code page 932 cannot name.
 TEST(Win32Platform, OwnFilesLiveUnderAnyFolderName) {
-    TempDir dir;
-    const std::u8string name = u8"Renée 𠮷\\netedit\\";
-    const std::string folder = dir.file("") + std::string(name.begin(), name.end());
+    // From a drive's root, so that every folder on the way is made.
+    const fs::path top = L"C:\\netedit-test-" + std::to_wstring(::GetCurrentProcessId());
+    const std::u8string name = u8"\\Renée 𠮷\\netedit\\";
+    const std::string folder = top.string() + std::string(name.begin(), name.end());
     ASSERT_EQ(MakeFolders(folder), 0);
-    EXPECT_TRUE(fs::is_directory(dir.path() / name));
+    EXPECT_TRUE(fs::is_directory(top / name.substr(1)));
     EXPECT_TRUE(MayCreateIn(folder));
+    EXPECT_TRUE(fs::is_empty(top / name.substr(1))) << "the probe is gone";
     WriteSettings(folder + "netedit.INI", {.source = "C:\\OBN.NET", .destination = {}});
     RememberedPaths read;
     ReadSettings(folder + "netedit.INI", read);
@@ -150,6 +153,7 @@ TEST(Win32Platform, OwnFilesLiveUnderAnyFolderName) {
     EXPECT_FALSE(IsOwnFile(folder));
     ::SetEnvironmentVariableW(L"NETEDIT_HOME", L"C:\\Users\\Renée 𠮷");
     EXPECT_EQ(EnvironmentValue("NETEDIT_HOME"), "C:\\Users\\Renée 𠮷");
+    fs::remove_all(top);
 }
 
 } // namespace
