@@ -341,10 +341,9 @@ private:
     IEnumVARIANT* standardChildren() {
         const AccessibleControl* control = this->control();
         if (standardChildren_ == nullptr && standard_ != nullptr && control != nullptr &&
-            !control->hasRows() &&
-            FAILED(standard_->QueryInterface(__uuidof(IEnumVARIANT),
-                                             reinterpret_cast<void**>(&standardChildren_)))) {
-            standardChildren_ = nullptr;
+            !control->hasRows()) {
+            // Left null where the standard object has no children to list.
+            standard_->QueryInterface(__uuidof(IEnumVARIANT), reinterpret_cast<void**>(&standardChildren_));
         }
         return standardChildren_;
     }

@@ -136,6 +136,12 @@ TEST_F(Win32Window, AnEntryIsFoundWhereItStandsAndHasTheFocus) {
     EXPECT_EQ(StateOf(*list, 1) & (STATE_SYSTEM_FOCUSED | STATE_SYSTEM_SELECTED), 0);
     EXPECT_EQ(NumberOf([&](VARIANT* next) { return list->accNavigate(NAVDIR_NEXT, Child(2), next); }), 3);
     EXPECT_EQ(NumberOf([&](VARIANT* next) { return list->accNavigate(NAVDIR_NEXT, Child(3), next); }), -1);
+    // Below the rows is the list itself, whose window a reader learns from the object.
+    EXPECT_EQ(NumberOf([&](VARIANT* hit) { return list->accHitTest(left + 1, top + 4 * height, hit); }),
+              CHILDID_SELF);
+    HWND found = nullptr;
+    EXPECT_EQ(::WindowFromAccessibleObject(list.get(), &found), S_OK);
+    EXPECT_EQ(found, at(Control::SrcList));
     // A reader that holds on after the window has gone learns so, and nothing breaks.
     window.reset();
     BSTR name = nullptr;

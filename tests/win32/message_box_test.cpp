@@ -20,7 +20,7 @@ struct Seen {
     std::string caption, text;
     std::vector<std::string> buttons;
     bool centred = false;
-    long role = 0;
+    long role = 0, state = 0;
     std::string readName;
     std::vector<std::string> readChildren;
 };
@@ -81,6 +81,7 @@ LRESULT CALLBACK Answer(int code, WPARAM wParam, LPARAM lParam) {
         now.centred = std::abs(outer.left + outer.right - screen) <= 1 && outer.right - outer.left < screen;
         if (const Readable read = ReadableOf(box)) {
             now.role = RoleOf(*read);
+            now.state = StateOf(*read);
             now.readName = NameOf(*read);
             now.readChildren = ChildNamesOf(*read);
         }
@@ -147,6 +148,8 @@ TEST(Win32MessageBox, CaptionsButtonsAndTheKeysThatAnswer) {
         EXPECT_EQ(seen[0].buttons, row.buttons);
         EXPECT_TRUE(seen[0].centred) << "centred, and as wide as the wrapped text";
         EXPECT_EQ(seen[0].role, ROLE_SYSTEM_DIALOG);
+        EXPECT_EQ(seen[0].state & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE), 0)
+            << "readers skip neither";
         EXPECT_EQ(seen[0].readName, row.caption);
         // The text (Wine's reader cuts a long one), then the buttons as shown.
         std::vector<std::string> children{seen[0].readChildren.empty() ? "" : seen[0].readChildren[0]};
