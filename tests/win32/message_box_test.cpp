@@ -4,6 +4,7 @@
 #include "runtime/failure.h"
 #include "runtime/paths.h"
 #include "support/temp_dir.h"
+#include "win32/dpi.h"
 #include "win32/message_box.h"
 #include "win32/screen_reader.h"
 #include "win32/wide_text.h"
@@ -159,6 +160,21 @@ TEST(Win32MessageBox, CaptionsButtonsAndTheKeysThatAnswer) {
         }
         EXPECT_EQ(seen[0].readChildren, children);
         EXPECT_EQ(::FindWindowW(win32::MessageBoxClass, nullptr), nullptr) << "the box is gone";
+    }
+}
+
+// A box's icon comes at the monitor's size, not scaled up from the system's.
+TEST(Win32MessageBox, IconsComeAtTheSizeAskedFor) {
+    for (const int size : {32, 48, 64}) {
+        const HICON icon = win32::SystemIconAt(IDI_WARNING, size);
+        ICONINFO info{};
+        ASSERT_TRUE(::GetIconInfo(icon, &info));
+        BITMAP bitmap{};
+        ::GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+        EXPECT_EQ(bitmap.bmWidth, size);
+        ::DeleteObject(info.hbmColor);
+        ::DeleteObject(info.hbmMask);
+        ::DestroyIcon(icon);
     }
 }
 

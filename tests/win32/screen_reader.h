@@ -3,6 +3,7 @@
 #include "win32/accessible.h"
 #include "win32/wide_text.h"
 
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
@@ -86,7 +87,7 @@ inline std::vector<long> SelectionOf(IAccessible& list) {
         for (VARIANT id; several->Next(1, &id, nullptr) == S_OK; ::VariantClear(&id)) {
             ids.push_back(id.lVal);
         }
-        several->Release();
+        EXPECT_EQ(several->Release(), 1U) << "the selection still holds its own";
     }
     ::VariantClear(&selection);
     return ids;
