@@ -5,17 +5,17 @@
 
 #include <gtest/gtest.h>
 
-namespace netedit::testing {
+// The system's call that takes the thumbnail, answered here (Wine's shows it nowhere): a copy is kept.
 namespace {
-
-// The system's thumbnail call answered here (Wine's shows the picture nowhere): a copy is kept.
 HBITMAP thumbnail = nullptr;
-HRESULT WINAPI KeepThumbnail(HWND /*entry*/, HBITMAP picture, DWORD /*flags*/) {
+}
+extern "C" HRESULT WINAPI DwmSetIconicThumbnail(HWND /*entry*/, HBITMAP picture, DWORD /*flags*/) {
     thumbnail = static_cast<HBITMAP>(::CopyImage(picture, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     return S_OK;
 }
 
-using Entries = std::vector<std::string>;
+namespace netedit::testing {
+namespace {
 
 TEST_F(Win32Window, ClicksOnTheRealControlsMoveTheEntriesAndSetTheButtons) {
     using enum Control;
@@ -78,7 +78,6 @@ TEST_F(Win32Window, TheSessionEndAsksTheCloseQuestion) {
     const HWND elsewhere = popup(nullptr);
     ::EnableWindow(window->hwnd(), FALSE);
     for (const auto& [message, code] : {std::pair<UINT, WPARAM>{WM_SYSCOMMAND, SC_CLOSE},
-                                        {WM_CLOSE, 0},
                                         {WM_SYSCOMMAND, SC_RESTORE},
                                         {WM_ACTIVATE, WA_CLICKACTIVE}}) {
         ::SetForegroundWindow(elsewhere);
@@ -137,28 +136,19 @@ TEST_F(Win32Window, TheTaskbarEntryShowsTheWindowsPicture) {
     start({"A"});
     ::SendMessageW(::GetWindow(window->hwnd(), GW_OWNER), WM_DWMSENDICONICTHUMBNAIL, 0, MAKELPARAM(150, 300));
     ASSERT_NE(thumbnail, nullptr);
-    RECT client{};
-    ::GetClientRect(window->hwnd(), &client);
     BITMAP picture{};
     ::GetObjectW(thumbnail, sizeof picture, &picture);
-    EXPECT_EQ(picture.bmWidth, ::MulDiv(client.right, 150, client.bottom));
+    EXPECT_EQ(picture.bmWidth, ::MulDiv(ClientWidth, 150, ClientHeight)); // the window at 96 dpi
     EXPECT_EQ(picture.bmHeight, 150);
     const HDC dc = ::CreateCompatibleDC(nullptr);
-    const HGDIOBJ old = ::SelectObject(dc, thumbnail);
-    const auto at96 = [&](int x, int y) {
-        return ::GetPixel(dc, x * 150 / client.bottom, y * 150 / client.bottom);
-    };
-    EXPECT_EQ(at96(447, 237), ::GetSysColor(COLOR_WINDOW)) << "the right list";
-    EXPECT_EQ(at96(290, 350), ::GetSysColor(COLOR_BTNFACE)) << "between the lists";
-    ::SelectObject(dc, old);
+    ::SelectObject(dc, thumbnail);
+    const int h = ClientHeight; // places in the window at 96 dpi, scaled to the picture
+    EXPECT_EQ(::GetPixel(dc, 447 * 150 / h, 237 * 150 / h), ::GetSysColor(COLOR_WINDOW)) << "the right list";
+    EXPECT_EQ(::GetPixel(dc, 290 * 150 / h, 350 * 150 / h), ::GetSysColor(COLOR_BTNFACE))
+        << "between the lists";
     ::DeleteDC(dc);
     ::DeleteObject(thumbnail);
 }
 
 } // namespace
 } // namespace netedit::testing
-
-// The system's call the entry makes, answered by the test's own.
-extern "C" HRESULT WINAPI DwmSetIconicThumbnail(HWND entry, HBITMAP picture, DWORD flags) {
-    return netedit::testing::KeepThumbnail(entry, picture, flags);
-}
