@@ -21,10 +21,10 @@ HBITMAP DibSection(int width, int height, DWORD** pixels) {
     return bitmap;
 }
 
-// The window, then its children bottom to top, each with its frame at its place. Each child
-// draws into a canvas of its own, its top left corner at the canvas' origin, as controls expect
-// (Wine's clip them away when drawn at an offset); and one by one, as Wine's WM_PRINT leaves
-// the children out.
+// The window, then its children bottom to top, each with its frame at its place: one by one, as
+// Wine's WM_PRINT leaves the children out, and each on a canvas of its own with its top left
+// corner at the origin, as controls expect (Wine's owner-drawn ones clip their drawing away when
+// the origin is moved).
 void Print(HWND window, HDC dc, UINT parts) {
     ::SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(dc), parts);
     for (HWND child = ::GetWindow(::GetWindow(window, GW_CHILD), GW_HWNDLAST); child != nullptr;
