@@ -17,10 +17,11 @@ if [ "${1:-}" = fuzz ]; then
     packages+=(clang libclang-rt-14-dev)
 fi
 # "windows" adds the MinGW-w64 cross compiler, Wine to run its tests, GoogleTest's sources to
-# build the test framework for Windows, and the window manager and clipboard tool that drive the
-# Windows program through its real dialogs.
+# build the test framework for Windows, and the window manager, the clipboard tool and the
+# window manager's remote (its close, as a task bar gives it) that drive the Windows program
+# through its real dialogs.
 if [ "${1:-}" = windows ]; then
-    packages+=(g++-mingw-w64-x86-64-posix wine wine64 googletest openbox xclip)
+    packages+=(g++-mingw-w64-x86-64-posix wine wine64 googletest openbox xclip wmctrl)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -2,12 +2,12 @@
 
 #include "editor/ui_texts.h"
 #include "editor/window_description.h"
-#include "runtime/paths.h"
 #include "win32/artwork.h"
 #include "win32/dpi.h"
 #include "win32/flat_button.h"
 #include "win32/fonts.h"
 #include "win32/keys.h"
+#include "win32/taskbar_entry.h"
 #include "win32/wide_text.h"
 
 #include <commctrl.h>
@@ -20,47 +20,15 @@ namespace {
 constexpr wchar_t WindowClass[] = L"NeteditDualList";
 constexpr int FirstId = 100; // a control's id is FirstId and its place in the table by Control
 
-// The task bar names the program by its title: the entry belongs to a window of no size that
-// owns the dialog and hands it every activation and close that comes through the task bar.
-class TaskbarEntry : public NativeWindow {
-public:
-    explicit TaskbarEntry(HICON icon) {
-        create(L"NeteditProgram", icon, 0, WS_POPUP | WS_CAPTION | WS_SYSMENU, WideOfCp932(ProgramTitle()),
-               nullptr);
-    }
-    void serve(HWND dialog) { dialog_ = dialog; }
-
-private:
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (dialog_ != nullptr && message == WM_SETFOCUS) {
-            ::SetActiveWindow(::GetLastActivePopup(dialog_)); // the dialog, or the box it shows
-            return 0;
-        }
-        if (dialog_ != nullptr && message == WM_CLOSE) {
-            // While a box or a file dialog is up the dialog takes no input: the close waits for it.
-            if (::IsWindowEnabled(dialog_)) {
-                ::SendMessageW(dialog_, WM_CLOSE, 0, 0);
-            } else {
-                ::SetForegroundWindow(::GetLastActivePopup(dialog_));
-            }
-            return 0;
-        }
-        return byDefault(message, wParam, lParam);
-    }
-
-    HWND dialog_ = nullptr;
-};
-
 } // namespace
 
 DualListWindow::DualListWindow(UserDialogs& dialogs, ProgramFiles files) {
     const HICON icon = ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON");
-    auto entry = std::make_unique<TaskbarEntry>(icon);
+    taskbarEntry_ = std::make_unique<TaskbarEntry>(icon);
     create(WindowClass, icon, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
            WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WideOfUtf8(ui::WindowCaption),
-           entry->hwnd());
-    entry->serve(hwnd_);
-    taskbarEntry_ = std::move(entry);
+           taskbarEntry_->hwnd());
+    taskbarEntry_->serve(hwnd_);
     dpi_ = DpiOf(hwnd_);
     buildControls();
     placeControls();
@@ -197,7 +165,11 @@ bool DualListWindow::takeKey(const MSG& message) {
     if (key == Key::Other) {
         return false;
     }
-    return dialog_->KeyDown(key, HeldModifiers());
+    if (!dialog_->KeyDown(key, HeldModifiers())) {
+        return false;
+    }
+    taskbarEntry_->refresh();
+    return true;
 }
 
 // ---- What the dialog asks of its controls ----
@@ -242,6 +214,10 @@ LRESULT DualListWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
         command(LOWORD(wParam), HIWORD(wParam));
+        taskbarEntry_->refresh();
+        return 0;
+    case WM_MOVE:
+        taskbarEntry_->follow();
         return 0;
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);

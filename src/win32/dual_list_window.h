@@ -7,6 +7,7 @@
 #include "win32/entry_list_box.h"
 #include "win32/flat_button.h"
 #include "win32/native_window.h"
+#include "win32/taskbar_entry.h"
 
 #include <array>
 #include <memory>
@@ -52,7 +53,7 @@ private:
     Control controlOf(HWND hwnd) const;
     int px(int pixelsAt96) const;
 
-    std::unique_ptr<NativeWindow> taskbarEntry_; // owns the window, bears the program's title in the task bar
+    std::unique_ptr<TaskbarEntry> taskbarEntry_; // owns the window, names the program in the task bar
     UINT dpi_ = 96;
     HFONT font_ = nullptr;
     HFONT flatFont_ = nullptr;

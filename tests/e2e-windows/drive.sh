@@ -5,8 +5,10 @@
 # dialogs and the program's own boxes. Paths go into the file dialogs by the clipboard, since
 # typed characters outside the key map never arrive.
 # Scenarios:
-#   edit         open FILE, move entries, save over it, press the help button (the desktop's
-#                handler records the request in $work/help-request), close
+#   edit         open FILE, move entries, close and keep the program by the close question
+#                (switching to another program and back while it is up), close the task-bar
+#                entry while the save question is up, save over FILE, press the help button (the
+#                desktop's handler records the request in $work/help-request), close
 #   failed-open  name FILE (which is missing) in the open dialog, close the error box, close
 # SCALE is the screen's scale (2: 192 dpi), by which every position in the window is multiplied.
 # Usage: drive.sh WORK_DIR SCENARIO FILE_AS_WINDOWS_PATH SCALE
@@ -75,6 +77,20 @@ managed() { [[ "$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null)" == *"window
 gone() { ! grep -qx "$1" <<<"$(xdotool search --onlyvisible --name . 2>/dev/null)"; }
 
 expect_window() { wait_for "$1" window_named "$2"; }
+# The window of no size that names the program in the task bar: the one the task bar closes.
+taskbar_entry() {
+    local id
+    for id in $(xdotool search --name '^netedit$' 2>/dev/null); do
+        [ "$(width_of "$id" 2>/dev/null || echo 9)" -le 1 ] && echo "$id" && return 0
+    done
+    return 1
+}
+active_is() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
+# Usage: switch_to WINDOW WHAT
+switch_to() {
+    xdotool windowactivate "$1"
+    wait_for "$2 in front" active_is "$1" >/dev/null
+}
 
 # A position in the main window's client area, given at 96 dpi (the same as on Linux), on the screen.
 at() {
@@ -169,6 +185,23 @@ fi
 edit_the_sample
 shoot_main
 
+# A box keeps its focus as the system's own do: in the close question Tab takes the focus to
+# いいえ, a switch to another program and back leaves it there, and Enter answers いいえ.
+close_button
+box=$(expect_window "the close question" "警告")
+xdotool key Tab
+xmessage -name other "another program" 2>/dev/null &
+other_pid=$!
+other=$(wait_for "the other program" xdotool search --onlyvisible --classname '^other$')
+switch_to "$other" "the other program"
+switch_to "$box" "the close question"
+kill "$other_pid"
+xdotool key Return
+wait_for "the close question to close" gone "$box" >/dev/null
+sleep 0.5
+kill -0 "$app_pid" 2>/dev/null || fail "the close question's Enter after a switch away and back ended the program"
+window_named "$title" >/dev/null || fail "the main window is gone after いいえ"
+
 # The arrow keys walk a box's buttons as in the system's own boxes: Right takes the focus from
 # はい to いいえ, whose Enter declines the save, so no save dialog follows.
 save_button
@@ -177,8 +210,17 @@ sleep 1
 [ -z "$(xdotool search --onlyvisible --name '^Save As$' 2>/dev/null || true)" ] ||
     fail "Right and Enter did not decline the save question"
 
-# The save button: Y to the question, the loaded file named in the save dialog, the notice accepted.
+# The task bar's close while the save question is up (the window manager's close of the task-bar
+# entry) brings the question to the front and asks nothing more.
 save_button
+box=$(expect_window "the save question" "情報")
+wmctrl -i -c "$(wait_for "the task-bar entry" taskbar_entry)"
+sleep 1
+[ -z "$(xdotool search --onlyvisible --name '^警告$' 2>/dev/null || true)" ] ||
+    fail "the task bar's close asked the close question over the save question"
+active_is "$box" || fail "the save question is not in front after the task bar's close"
+
+# The save button: Y to the question, the loaded file named in the save dialog, the notice accepted.
 answer_box "the save question" "情報" y
 dialog=$(expect_window "the save dialog" "Save As")
 answer_file_dialog "$dialog" "$sample"

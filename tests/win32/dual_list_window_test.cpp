@@ -5,10 +5,17 @@
 
 #include <gtest/gtest.h>
 
+// The system's call that takes the thumbnail, answered here (Wine's shows it nowhere): a copy is kept.
+namespace {
+HBITMAP thumbnail = nullptr;
+}
+extern "C" HRESULT WINAPI DwmSetIconicThumbnail(HWND /*entry*/, HBITMAP picture, DWORD /*flags*/) {
+    thumbnail = static_cast<HBITMAP>(::CopyImage(picture, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    return S_OK;
+}
+
 namespace netedit::testing {
 namespace {
-
-using Entries = std::vector<std::string>;
 
 TEST_F(Win32Window, ClicksOnTheRealControlsMoveTheEntriesAndSetTheButtons) {
     using enum Control;
@@ -60,14 +67,29 @@ TEST_F(Win32Window, TheSessionEndAsksTheCloseQuestion) {
     EXPECT_EQ(::SendMessageW(window->hwnd(), WM_QUERYENDSESSION, 0, 0), FALSE);
     EXPECT_EQ(::SendMessageW(window->hwnd(), WM_QUERYENDSESSION, 0, 0), TRUE);
     EXPECT_EQ(dialogs.questions.size(), 2U);
-    // The task bar's close asks too, but never while a box holds the window.
-    const HWND taskbarEntry = ::GetWindow(window->hwnd(), GW_OWNER);
+    // The task bar's close asks too, but never while a box holds the window: then its close,
+    // restore and activation bring the box to the front and do nothing else.
+    const HWND entry = ::GetWindow(window->hwnd(), GW_OWNER);
+    const auto popup = [](HWND owner) {
+        return ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, owner, nullptr,
+                                 nullptr, nullptr);
+    };
+    const HWND box = popup(window->hwnd());
+    const HWND elsewhere = popup(nullptr);
     ::EnableWindow(window->hwnd(), FALSE);
-    ::SendMessageW(taskbarEntry, WM_CLOSE, 0, 0);
+    for (const auto& [message, code] : {std::pair<UINT, WPARAM>{WM_SYSCOMMAND, SC_CLOSE},
+                                        {WM_SYSCOMMAND, SC_RESTORE},
+                                        {WM_ACTIVATE, WA_CLICKACTIVE}}) {
+        ::SetForegroundWindow(elsewhere);
+        ::SendMessageW(entry, message, code, 0);
+        EXPECT_EQ(::GetForegroundWindow(), box) << message << ' ' << code;
+    }
     EXPECT_EQ(dialogs.questions.size(), 2U);
+    ::DestroyWindow(box);
+    ::DestroyWindow(elsewhere);
     ::EnableWindow(window->hwnd(), TRUE);
     dialogs.askAnswers = {results::No};
-    ::SendMessageW(taskbarEntry, WM_CLOSE, 0, 0);
+    ::SendMessageW(entry, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(dialogs.questions.size(), 3U);
     EXPECT_TRUE(::IsWindow(window->hwnd()));
 }
@@ -105,6 +127,27 @@ TEST_F(Win32Window, TheTransferButtonsDrawInTheSystemsColours) {
     ::SetSysColors(2, elements, usual);
     EXPECT_TRUE(drawn.contains(RGB(0, 0, 0))) << "the face";
     EXPECT_TRUE(drawn.contains(RGB(255, 255, 255))) << "the caption";
+}
+
+// The task bar and Alt+Tab show the window itself: asked for a thumbnail of at most 300 × 150, its
+// entry gives the window's picture in those bounds, its proportions kept, an empty list's white
+// on the button face.
+TEST_F(Win32Window, TheTaskbarEntryShowsTheWindowsPicture) {
+    start({"A"});
+    ::SendMessageW(::GetWindow(window->hwnd(), GW_OWNER), WM_DWMSENDICONICTHUMBNAIL, 0, MAKELPARAM(150, 300));
+    ASSERT_NE(thumbnail, nullptr);
+    BITMAP picture{};
+    ::GetObjectW(thumbnail, sizeof picture, &picture);
+    EXPECT_EQ(picture.bmWidth, ::MulDiv(ClientWidth, 150, ClientHeight)); // the window at 96 dpi
+    EXPECT_EQ(picture.bmHeight, 150);
+    const HDC dc = ::CreateCompatibleDC(nullptr);
+    ::SelectObject(dc, thumbnail);
+    const int h = ClientHeight; // places in the window at 96 dpi, scaled to the picture
+    EXPECT_EQ(::GetPixel(dc, 447 * 150 / h, 237 * 150 / h), ::GetSysColor(COLOR_WINDOW)) << "the right list";
+    EXPECT_EQ(::GetPixel(dc, 290 * 150 / h, 350 * 150 / h), ::GetSysColor(COLOR_BTNFACE))
+        << "between the lists";
+    ::DeleteDC(dc);
+    ::DeleteObject(thumbnail);
 }
 
 } // namespace
