@@ -56,6 +56,14 @@ TEST_F(Win32Window, TabWalksTheEnabledControlsAndFlatButtonsNeverTakeTheFocus) {
     clickRow(SrcList, 0);
     click(IncludeBtn);
     EXPECT_EQ(window->focusedControl(), SrcList);
+    // Away to another window and back, the focus is where it was.
+    clickRow(DstList, 0);
+    const HWND other = ::CreateWindowW(L"STATIC", nullptr, WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr,
+                                       nullptr, nullptr, nullptr);
+    ::SetActiveWindow(other);
+    ::SetActiveWindow(window->hwnd());
+    EXPECT_EQ(window->focusedControl(), DstList);
+    ::DestroyWindow(other);
 }
 
 // Logging off asks as any close does while entries wait to be saved, and No refuses.
@@ -92,6 +100,10 @@ TEST_F(Win32Window, TheSessionEndAsksTheCloseQuestion) {
     ::SendMessageW(entry, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(dialogs.questions.size(), 3U);
     EXPECT_TRUE(::IsWindow(window->hwnd()));
+    dialogs.askAnswers = {results::Yes};
+    ::SendMessageW(entry, WM_SYSCOMMAND, SC_CLOSE, 0);
+    MSG quit{};
+    EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "Yes ends the program";
 }
 
 // In high contrast (white text on a black face) a transfer button's caption takes the system's
