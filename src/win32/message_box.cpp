@@ -147,11 +147,8 @@ void BoxWindow::layOut(UINT dpi, const RECT* suggested) {
     const int iconSize = ::MulDiv(MessageIconSize, static_cast<int>(dpi), 96);
     if (icon_ != nullptr) {
         ::DestroyIcon(icon_);
-        icon_ = nullptr;
     }
-    if (content_.icon != nullptr) {
-        icon_ = SystemIconAt(content_.icon, iconSize);
-    }
+    icon_ = content_.icon != nullptr ? SystemIconAt(content_.icon, iconSize) : nullptr;
     const MessageLayout layout =
         LayoutMessage({static_cast<int>(letters.cx / 52), static_cast<int>(letters.cy)}, textRect.right,
                       textRect.bottom, icon_ != nullptr, static_cast<int>(buttons_.size()), iconSize);

@@ -106,39 +106,57 @@ TEST_F(Win32Window, TheSessionEndAsksTheCloseQuestion) {
     EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "Yes ends the program";
 }
 
-// In high contrast (white text on a black face) a transfer button's caption takes the system's
-// button text colour: drawn in a fixed black it would vanish.
-TEST_F(Win32Window, TheTransferButtonsDrawInTheSystemsColours) {
+// In high contrast a button's caption takes the system's button text colour (drawn in a fixed
+// black it would vanish), a disabled one the system's grey text: transfer and push buttons alike.
+TEST_F(Win32Window, ButtonsDrawInTheSystemsColours) {
     start({"A"});
-    const int elements[] = {COLOR_BTNFACE, COLOR_BTNTEXT};
-    const COLORREF usual[] = {::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_BTNTEXT)};
-    const COLORREF contrast[] = {RGB(0, 0, 0), RGB(255, 255, 255)};
-    ::SetSysColors(2, elements, contrast);
-    const HWND flat = at(Control::IncludeBtn);
-    DRAWITEMSTRUCT item{};
-    item.CtlType = ODT_STATIC;
-    item.CtlID = static_cast<UINT>(::GetDlgCtrlID(flat));
-    item.itemAction = ODA_DRAWENTIRE;
-    item.hwndItem = flat;
-    ::GetClientRect(flat, &item.rcItem);
-    const HDC screen = ::GetDC(nullptr);
-    item.hDC = ::CreateCompatibleDC(screen);
-    const HBITMAP canvas = ::CreateCompatibleBitmap(screen, item.rcItem.right, item.rcItem.bottom);
-    const HGDIOBJ old = ::SelectObject(item.hDC, canvas);
-    ::SendMessageW(window->hwnd(), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
-    std::set<COLORREF> drawn;
-    for (int y = 0; y < item.rcItem.bottom; ++y) {
-        for (int x = 0; x < item.rcItem.right; ++x) {
-            drawn.insert(::GetPixel(item.hDC, x, y));
+    const int elements[] = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_GRAYTEXT};
+    const COLORREF usual[] = {::GetSysColor(elements[0]), ::GetSysColor(elements[1]),
+                              ::GetSysColor(elements[2])};
+    const COLORREF contrast[] = {RGB(0, 0, 0), RGB(255, 0, 255), RGB(0, 255, 0)};
+    ::SetSysColors(3, elements, contrast);
+    const auto coloursOf = [&](Control control) {
+        const bool flat = control >= Control::IncludeBtn && control <= Control::ExAllBtn;
+        DRAWITEMSTRUCT item{};
+        item.CtlType = flat ? ODT_STATIC : ODT_BUTTON;
+        item.itemState = ::IsWindowEnabled(at(control)) != FALSE ? 0 : ODS_DISABLED;
+        item.CtlID = static_cast<UINT>(::GetDlgCtrlID(at(control)));
+        item.itemAction = ODA_DRAWENTIRE;
+        item.hwndItem = at(control);
+        ::GetClientRect(item.hwndItem, &item.rcItem);
+        const HDC screen = ::GetDC(nullptr);
+        item.hDC = ::CreateCompatibleDC(screen);
+        const HBITMAP canvas = ::CreateCompatibleBitmap(screen, item.rcItem.right, item.rcItem.bottom);
+        const HGDIOBJ old = ::SelectObject(item.hDC, canvas);
+        ::SendMessageW(window->hwnd(), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+        std::set<COLORREF> drawn;
+        for (int y = 0; y < item.rcItem.bottom; ++y) {
+            for (int x = 0; x < item.rcItem.right; ++x) {
+                drawn.insert(::GetPixel(item.hDC, x, y));
+            }
         }
+        ::SelectObject(item.hDC, old);
+        ::DeleteObject(canvas);
+        ::DeleteDC(item.hDC);
+        ::ReleaseDC(nullptr, screen);
+        return drawn;
+    };
+    for (const auto& [on, off] :
+         {std::pair{Control::IncludeBtn, Control::ExAllBtn}, {Control::CancelBtn, Control::OKBtn}}) {
+        const std::set<COLORREF> enabled = coloursOf(on);
+        const std::set<COLORREF> disabled = coloursOf(off);
+        EXPECT_TRUE(enabled.contains(contrast[0])) << "the face";
+        EXPECT_TRUE(enabled.contains(contrast[1]) && !enabled.contains(contrast[2])) << "the caption";
+        EXPECT_TRUE(disabled.contains(contrast[2]) && !disabled.contains(contrast[1])) << "greyed";
     }
-    ::SelectObject(item.hDC, old);
-    ::DeleteObject(canvas);
-    ::DeleteDC(item.hDC);
-    ::ReleaseDC(nullptr, screen);
-    ::SetSysColors(2, elements, usual);
-    EXPECT_TRUE(drawn.contains(RGB(0, 0, 0))) << "the face";
-    EXPECT_TRUE(drawn.contains(RGB(255, 255, 255))) << "the caption";
+    // Raised under the pointer; once disabled it hears of the pointer no more, and comes back flat.
+    const std::set<COLORREF> flat = coloursOf(Control::IncludeBtn);
+    ::SendMessageW(at(Control::IncludeBtn), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    EXPECT_NE(coloursOf(Control::IncludeBtn), flat);
+    ::EnableWindow(at(Control::IncludeBtn), FALSE);
+    ::EnableWindow(at(Control::IncludeBtn), TRUE);
+    EXPECT_EQ(coloursOf(Control::IncludeBtn), flat);
+    ::SetSysColors(3, elements, usual);
 }
 
 // The task bar and Alt+Tab show the window itself: asked for a thumbnail of at most 300 × 150, its
