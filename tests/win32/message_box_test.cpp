@@ -5,12 +5,14 @@
 #include "runtime/paths.h"
 #include "support/temp_dir.h"
 #include "win32/dpi.h"
+#include "win32/fonts.h"
 #include "win32/message_box.h"
 #include "win32/screen_reader.h"
 #include "win32/wide_text.h"
 #include "win32/win32_user_dialogs.h"
 
 #include <algorithm>
+#include <array>
 #include <gtest/gtest.h>
 
 namespace netedit::testing {
@@ -160,6 +162,16 @@ TEST(Win32MessageBox, CaptionsButtonsAndTheKeysThatAnswer) {
         EXPECT_EQ(seen[0].readChildren, children);
         EXPECT_EQ(::FindWindowW(win32::MessageBoxClass, nullptr), nullptr) << "the box is gone";
     }
+}
+
+// A font role takes the first of its families that is installed.
+TEST(Win32Fonts, TheFirstInstalledFamilyIsTaken) {
+    static constexpr std::array<const char*, 2> Families{"No Such Family", "DejaVu Sans"};
+    const HFONT font = win32::MakeFont({Families, 13, false, false}, 13);
+    LOGFONTW made{};
+    ::GetObjectW(font, sizeof made, &made);
+    EXPECT_STREQ(made.lfFaceName, L"DejaVu Sans");
+    ::DeleteObject(font);
 }
 
 // A box's icon comes at the monitor's size, not scaled up from the system's.
