@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Drives the Windows program in $work/prog under Wine with real X input events, inside an X
+# Drives the Windows program in $work/$PROG_FOLDER under Wine with real X input events, inside an X
 # server with a window manager (Wine hands its windows to one; without one every closing window
 # costs two seconds): the steps of the Linux road's edit session, through the real common
 # dialogs and the program's own boxes. Paths go into the file dialogs by the clipboard, since
@@ -10,7 +10,8 @@
 #                entry while the save question is up, save over FILE, press the help button (the
 #                desktop's handler records the request in $work/help-request), close
 #   failed-open  name FILE (which is missing) in the open dialog, close the error box, close
-# SCALE is the screen's scale (2: 192 dpi), by which every position in the window is multiplied.
+# SCALE is the screen's scale in percent (200: 192 dpi), by which every position in the window is
+# multiplied.
 # Usage: drive.sh WORK_DIR SCENARIO FILE_AS_WINDOWS_PATH SCALE
 #        (NETEDIT_SCREENSHOTS=DIR also writes DIR/windows-window.png at scale 1)
 set -Eeuo pipefail
@@ -92,11 +93,13 @@ switch_to() {
     wait_for "$2 in front" active_is "$1" >/dev/null
 }
 
+# A length at 96 dpi on this screen, rounded as the program rounds it.
+px() { echo $((($1 * scale + 50) / 100)); }
 # A position in the main window's client area, given at 96 dpi (the same as on Linux), on the screen.
 at() {
     local x y
     read -r x y < <(origin "$main")
-    echo $((x + $1 * scale)) $((y + $2 * scale))
+    echo $((x + $(px "$1"))) $((y + $(px "$2")))
 }
 click() { xdotool mousemove $(at "$1" "$2") click 1; }
 ctrl_click() { xdotool mousemove $(at "$1" "$2") keydown ctrl click 1 keyup ctrl; }
@@ -128,7 +131,7 @@ answer_box() {
 }
 
 shoot_main() {
-    [ -n "${NETEDIT_SCREENSHOTS:-}" ] && [ "$scale" -eq 1 ] || return 0
+    [ -n "${NETEDIT_SCREENSHOTS:-}" ] && [ "$scale" -eq 100 ] || return 0
     local x y left right top bottom
     read -r x y < <(origin "$main")
     # The frame the window manager drew: left, right, top, bottom.
@@ -160,12 +163,12 @@ wine wineboot -i >"$work/wineboot.log" 2>&1 || echo "e2e-windows: wineboot ended
 # no handler for them until told, as a desktop's default browser would tell it.
 wine reg add 'HKCR\.html' /ve /d htmlfile /f >>"$work/wineboot.log" 2>&1
 # The screen's dpi, which Wine takes from the registry when a program starts.
-wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $((96 * scale)) /f >>"$work/wineboot.log" 2>&1
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$(px 96)" /f >>"$work/wineboot.log" 2>&1
 
-wine "$work/prog/netedit.exe" >"$work/netedit.log" 2>&1 &
+wine "$work/$PROG_FOLDER/netedit.exe" >"$work/netedit.log" 2>&1 &
 app_pid=$!
 main=$(expect_window "the main window" "$title")
-[ "$(width_of "$main")" -eq $((587 * scale)) ] || fail "the window is $(width_of "$main") wide at $((96 * scale)) dpi"
+[ "$(width_of "$main")" -eq "$(px 587)" ] || fail "the window is $(width_of "$main") wide at $(px 96) dpi"
 sleep 0.5 # the first paint disables the save button; Enter before it would press that button
 
 # Enter at the start presses the open button; the dialog starts at the sample the settings name.
@@ -174,7 +177,12 @@ dialog=$(expect_window "the open dialog" Open)
 answer_file_dialog "$dialog" "$sample"
 
 if [ "$scenario" = failed-open ]; then
-    # The file named does not exist: the error box, then the close button ends the program.
+    # The file named does not exist: the error box, inside the screen however long the path,
+    # then the close button ends the program.
+    box=$(expect_window "the error box" netedit)
+    read -r x y < <(origin "$box")
+    [ "$x" -ge 0 ] && [ $((x + $(width_of "$box"))) -le "$(px 1280)" ] ||
+        fail "the error box stands at $x and is $(width_of "$box") wide on a screen $(px 1280) wide"
     answer_box "the error box" netedit Return
     close_button
     wait_for_end

@@ -20,13 +20,17 @@ if [ -n "${NETEDIT_SCREENSHOTS:-}" ]; then
 fi
 
 work=$(mktemp -d /tmp/netedit-e2e-windows.XXXXXX)
+# The program runs from a folder, and for a user, whose names code page 932 cannot hold: its own
+# files go by the system's names.
+prog_folder=Café
+user_name=Renée
 # Drive Z: is the root of the Linux file system.
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
 . "$here/../e2e/checks.sh"
 
 # One session in $work/NAME, the open dialog answered with FILE (a name in the data folder), at
-# SCALE times 96 dpi. Wine runs in an English locale: the program names code page 932 at every
+# SCALE percent of 96 dpi. Wine runs in an English locale: the program names code page 932 at every
 # conversion itself. The overrides keep Wine from offering Mono and Gecko. The desktop's handler
 # for documents (xdg-open, first on PATH), which Wine's browser hands a page to, only records
 # what it was asked to open.
@@ -34,13 +38,13 @@ windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 session() {
     local dir="$work/$1" scale=$4 status=0 began=$SECONDS
     local data="$dir/data/データ表"
-    mkdir -p "$dir/prog" "$data" "$dir/prefix" "$dir/bin"
-    cp "$exe" "$dir/prog/netedit.exe"
+    mkdir -p "$dir/$prog_folder" "$data" "$dir/prefix" "$dir/bin"
+    cp "$exe" "$dir/$prog_folder/netedit.exe"
     cp "$root/examples/OBN.NET" "$data/OBN.NET"
     printf '#!/bin/sh\necho "$@" >>%s/help-request\n' "$dir" >"$dir/bin/xdg-open"
     chmod +x "$dir/bin/xdg-open"
-    (cd "$data" && WINEPREFIX="$dir/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8 \
-        PATH="$dir/bin:$PATH" xvfb-run -a -s "-screen 0 $((1280 * scale))x$((1024 * scale))x24 -nolisten tcp" \
+    (cd "$data" && PROG_FOLDER=$prog_folder USER=$user_name WINEPREFIX="$dir/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8 \
+        PATH="$dir/bin:$PATH" xvfb-run -a -s "-screen 0 $((1280 * scale / 100))x$((1024 * scale / 100))x24 -nolisten tcp" \
         "$here/drive.sh" "$dir" "$2" "$(windows_path "$data/$3")" "$scale") || status=$?
     echo "e2e-windows: $1 took $((SECONDS - began)) s"
     if [ "$status" -ne 0 ]; then
@@ -62,11 +66,13 @@ requested_page() {
 }
 
 started=$SECONDS
-# Nothing is written when the only file named is missing; the error box is the program's own.
-if session failed-open failed-open MISSING.NET 1; then
+# Nothing is written when the only file named is missing; the error box is the program's own,
+# and at 144 dpi it keeps a path of about 240 characters inside the screen.
+missing=$(printf 'MISSING%.0s' {1..25}).NET
+if session failed-open failed-open "$missing" 150; then
     dir="$work/failed-open"
     (cd "$dir/data/データ表" && ls -A) >"$dir/data-files.got"
-    (cd "$dir/prog" && ls -A) >"$dir/prog-files.got"
+    (cd "$dir/$prog_folder" && ls -A) >"$dir/prog-files.got"
     echo OBN.NET >"$dir/data-files.want"
     echo netedit.exe >"$dir/prog-files.want"
     check "failed-open: the data folder as it was" "$dir/data-files.want" "$dir/data-files.got"
@@ -76,12 +82,12 @@ fi
 # The edit road at 96 and at 192 dpi, each started with a settings file that names the sample:
 # the open dialog starts there. After the save the help button opens the program's own page, as
 # no help file stands beside the program.
-for scale in 1 2; do
-    name="edit-${scale}x"
+for scale in 100 200; do
+    name="edit-${scale}"
     dir="$work/$name"
     sample=$(windows_path "$dir/data/データ表/OBN.NET")
-    mkdir -p "$dir/prog"
-    printf 'SrcFile=%s\r\nDstFile=\r\n' "$sample" | iconv -f UTF-8 -t CP932 >"$dir/prog/netedit.INI"
+    mkdir -p "$dir/$prog_folder"
+    printf 'SrcFile=%s\r\nDstFile=\r\n' "$sample" | iconv -f UTF-8 -t CP932 >"$dir/$prog_folder/netedit.INI"
     session "$name" edit OBN.NET "$scale" || continue
     data="$dir/data/データ表"
     check "$name: the new file over the loaded one" "$root/tests/e2e/expected/OBN.NET" "$data/OBN.NET"
@@ -89,15 +95,15 @@ for scale in 1 2; do
     check "$name: OBNNET.TMP holds the entries left over" "$root/tests/e2e/expected/OBNNET.TMP" "$data/OBNNET.TMP"
     # The open dialog's choice is not remembered; the save's target is.
     printf 'SrcFile=%s\r\nDstFile=%s\r\n' "$sample" "$sample" | iconv -f UTF-8 -t CP932 >"$dir/settings.want"
-    check "$name: the settings file" "$dir/settings.want" "$dir/prog/netedit.INI"
+    check "$name: the settings file" "$dir/settings.want" "$dir/$prog_folder/netedit.INI"
     (cd "$data" && ls -A) >"$dir/data-files.got"
     printf '%s\n' OBN.NET OBNNET.ORG OBNNET.TMP >"$dir/data-files.want"
     check "$name: no other file in the data folder" "$dir/data-files.want" "$dir/data-files.got"
-    (cd "$dir/prog" && ls -A) >"$dir/prog-files.got"
+    (cd "$dir/$prog_folder" && ls -A) >"$dir/prog-files.got"
     printf '%s\n' netedit.INI netedit.exe >"$dir/prog-files.want"
     check "$name: no other file in the program folder" "$dir/prog-files.want" "$dir/prog-files.got"
     page=$(realpath -m "$(requested_page "$dir/help-request")") # C: is a link into the prefix
-    if [[ "$page" == "$dir"/prefix/drive_c/users/*/AppData/Local/netedit/help.html ]]; then
+    if [[ "$page" == "$dir/prefix/drive_c/users/$user_name/AppData/Local/netedit/help.html" ]]; then
         passed=$((passed + 1))
         echo "ok   $name: the help opened is in the user's folder for local data"
     else
