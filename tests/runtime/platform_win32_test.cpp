@@ -53,6 +53,19 @@ TEST(Win32Platform, LongPathsWorkAsShortOnes) {
     EXPECT_TRUE(SameFolder(folder, DirPart(FullPath(path))));
 }
 
+// A whole file is read only while no other program has it open, even only to read it.
+TEST(Win32Platform, AWholeFileIsReadUnshared) {
+    TempDir dir;
+    WriteFileBytes(dir.path() / "OBN.NET", "x");
+    const HANDLE other =
+        ::CreateFileW((dir.path() / "OBN.NET").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                      nullptr, OPEN_EXISTING, 0, nullptr);
+    std::string bytes;
+    EXPECT_EQ(ReadWholeFile(dir.file("OBN.NET"), bytes), 32);
+    ::CloseHandle(other);
+    EXPECT_EQ(ReadWholeFile(dir.file("OBN.NET"), bytes), 0);
+}
+
 // The new file keeps the attributes of the one it replaces, or of the model for a new one,
 // except read-only; nothing but the target stands afterwards.
 TEST(Win32Platform, TheSafeReplaceKeepsTheAttributes) {
