@@ -146,6 +146,7 @@ TEST(Win32Platform, TheProgramsFilesFollowItsOwnFullName) {
     EXPECT_EQ(files.settings, ReplaceExt(program, ".INI"));
     EXPECT_EQ(files.helpFile, ReplaceExt(program, ".HLP"));
     EXPECT_EQ(HelpToShow(files), BuiltInHelpPage) << "no help file beside the program: its own page";
+    EXPECT_TRUE(fs::equivalent(CurrentFolder(), fs::current_path()));
 }
 
 // The program's own files go by the system's names, under folders code page 932 cannot name.

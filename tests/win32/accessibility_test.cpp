@@ -136,6 +136,8 @@ TEST_F(Win32Window, AnEntryIsFoundWhereItStandsAndHasTheFocus) {
     EXPECT_EQ(StateOf(*list, 1) & (STATE_SYSTEM_FOCUSED | STATE_SYSTEM_SELECTED), 0);
     EXPECT_EQ(NumberOf([&](VARIANT* next) { return list->accNavigate(NAVDIR_NEXT, Child(2), next); }), 3);
     EXPECT_EQ(NumberOf([&](VARIANT* next) { return list->accNavigate(NAVDIR_NEXT, Child(3), next); }), -1);
+    BSTR none = nullptr;
+    EXPECT_TRUE(FAILED(list->get_accName(Child(4), &none))) << "no fourth entry";
     // Below the rows is the list itself, whose window a reader learns from the object.
     EXPECT_EQ(NumberOf([&](VARIANT* hit) { return list->accHitTest(left + 1, top + 4 * height, hit); }),
               CHILDID_SELF);
