@@ -4,21 +4,11 @@
 #include "runtime/failure.h"
 #include "runtime/messages.h"
 #include "support/failure_of.h"
-#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 namespace netedit {
 namespace {
-
-std::vector<std::string> Body(const NetData& data, int section) {
-    const SectionTable::Body body = data.sections.body(section);
-    std::vector<std::string> lines;
-    for (std::size_t i = 0; i < body.size(); ++i) {
-        lines.emplace_back(body[i]);
-    }
-    return lines;
-}
 
 using Lines = std::vector<std::string>;
 
@@ -89,17 +79,10 @@ TEST(SplitNetData, AtMost255SectionsAreNumbered) {
 TEST(SectionTable, ANumberOutsideTheLoadedSectionsFails) {
     const NetData data = SplitNetData({"[0]", "Name=A"}, "f");
     for (int section : {-1, 1, 255}) {
-        EXPECT_THROW(data.sections.body(section), Failure) << section;
+        EXPECT_EQ(testing::FailureOf([&] { data.sections.body(section); }), Message(msg::IndexOutOfRange))
+            << section;
     }
     EXPECT_THROW(SectionTable().body(0), Failure);
-}
-
-TEST(LoadNetData, ReadsTheFile) {
-    testing::TempDir dir;
-    testing::WriteFileBytes(dir.path() / "OBN.NET", std::string("pre\r\n[0]\r\nName=A\r\nT=\0x\r\n", 23));
-    const NetData data = LoadNetData(dir.file("OBN.NET"));
-    EXPECT_EQ(data.entries, (Lines{"[  0] A"}));
-    EXPECT_EQ(Body(data, 0), (Lines{"Name=A", std::string("T=\0x", 4)}));
 }
 
 } // namespace

@@ -63,14 +63,6 @@ TEST(BuildNetDataText, RenumbersByPositionAndCopiesBodiesByteForByte) {
     EXPECT_NE(text.find("[10]\r\nName=B\r\n"), std::string::npos);
 }
 
-TEST(BuildNetDataText, AnEntryWithoutASectionNumberFailsBeforeAnythingIsWritten) {
-    const NetData data = SplitNetData({"[0]", "Name=A"}, "f");
-    EXPECT_EQ(FailureOf([&] { BuildNetDataText({"[ab ] x"}, data.sections); }),
-              Message(msg::NotAnInteger, "ab "));
-    EXPECT_EQ(FailureOf([&] { BuildNetDataText({"[  7] x"}, data.sections); }),
-              Message(msg::IndexOutOfRange));
-}
-
 class SaveNetDataTest : public ::testing::Test {
 protected:
     void SetUp() override {

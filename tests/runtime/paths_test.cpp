@@ -1,5 +1,6 @@
 #include "runtime/paths.h"
 #include "runtime/platform.h"
+#include "support/directory_state.h"
 #include "support/temp_dir.h"
 
 #include <filesystem>
@@ -8,9 +9,10 @@
 namespace netedit {
 namespace {
 
-using testing::ReadFileBytes;
+using testing::DirectoryState;
+using testing::LayDirectoryState;
+using testing::ReadDirectoryState;
 using testing::TempDir;
-using testing::WriteFileBytes;
 
 // C:\データ\表\OBN.NET in code page 932; 表 is 0x95 0x5C, whose second byte is "\" in ASCII.
 const std::string DataDir = "C:\\\x83\x66\x81\x5B\x83\x5E\\\x95\x5C\\";
@@ -141,20 +143,15 @@ TEST(FullPath, ResolvesStepsByNameFromTheFolder) {
 
 TEST(MoveFileTo, MovesButNeverReplaces) {
     TempDir dir;
-    WriteFileBytes(dir.file("old"), "old bytes");
-    WriteFileBytes(dir.file("taken"), "taken bytes");
-
-    EXPECT_NE(MoveFileTo(dir.file("old"), dir.file("taken")), 0);
-    EXPECT_EQ(ReadFileBytes(dir.file("taken")), "taken bytes");
-    EXPECT_EQ(ReadFileBytes(dir.file("old")), "old bytes");
-
-    EXPECT_NE(MoveFileTo(dir.file("missing"), dir.file("new")), 0);
-    EXPECT_FALSE(std::filesystem::exists(dir.file("new")));
-    EXPECT_NE(MoveFileTo(dir.file("old"), dir.file("no-dir/new")), 0);
-
+    const DirectoryState before{{"old", "old bytes"}, {"taken", "taken bytes"}};
+    LayDirectoryState(dir.path(), before);
+    for (const auto& [from, to] : {std::pair{"old", "taken"}, {"missing", "new"}, {"old", "no-dir/new"}}) {
+        EXPECT_NE(MoveFileTo(dir.file(from), dir.file(to)), 0) << to;
+    }
+    EXPECT_EQ(ReadDirectoryState(dir.path()), before);
     EXPECT_EQ(MoveFileTo(dir.file("old"), dir.file("new")), 0);
-    EXPECT_EQ(ReadFileBytes(dir.file("new")), "old bytes");
-    EXPECT_FALSE(std::filesystem::exists(dir.file("old")));
+    EXPECT_EQ(ReadDirectoryState(dir.path()),
+              (DirectoryState{{"new", "old bytes"}, {"taken", "taken bytes"}}));
 }
 
 } // namespace

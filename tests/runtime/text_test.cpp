@@ -42,14 +42,6 @@ TEST(TextToNum, RejectsWithTheTextAsPassedIn) {
     }
 }
 
-TEST(NumToText, WritesPlainDecimal) {
-    EXPECT_EQ(NumToText(0), "0");
-    EXPECT_EQ(NumToText(-1), "-1");
-    EXPECT_EQ(NumToText(255), "255");
-    EXPECT_EQ(NumToText(INT32_MAX), "2147483647");
-    EXPECT_EQ(NumToText(INT32_MIN), "-2147483648");
-}
-
 TEST(FindPos, FindsTheFirstOccurrenceOneBased) {
     struct Row {
         std::string sub;
