@@ -212,7 +212,9 @@ TEST_F(Dialog, AnUnexpectedExceptionIsReportedAndTheChoiceStays) {
     loadAndChoose({1});
     dialogs.whileAsking = [] { throw std::out_of_range("vector::at"); };
     dlg->Press(OKBtn);
-    EXPECT_EQ(dialogs.failures, Entries{"vector::at"});
+    dialogs.whileAsking = [] { throw std::bad_alloc(); };
+    dlg->Press(OKBtn);
+    EXPECT_EQ(dialogs.failures, (Entries{"vector::at", Message(msg::OutOfMemory)}));
     EXPECT_EQ(right.entries(), Entries{"[  1] B"});
 }
 
