@@ -38,7 +38,6 @@ ULONG ChildIds::Release() {
 HRESULT ChildIds::Next(ULONG wanted, VARIANT* out, ULONG* fetched) {
     ULONG given = 0;
     for (; given < wanted && next_ < ids_.size(); ++given, ++next_) {
-        ::VariantInit(&out[given]);
         ChildIdOut(ids_[next_], &out[given]);
     }
     if (fetched != nullptr) {

@@ -314,7 +314,7 @@ void DualListWindow::command(int id, int code) {
 void DualListWindow::drawButton(const DRAWITEMSTRUCT& item) const {
     const auto index = static_cast<std::size_t>(item.CtlID - FirstId);
     const ControlRow* layout = index < ControlCount ? RowOf(static_cast<Control>(index)) : nullptr;
-    if (layout == nullptr || layout->picture == Picture::None) {
+    if (layout == nullptr) {
         return;
     }
     const HDC dc = item.hDC;

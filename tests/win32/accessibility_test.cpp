@@ -63,8 +63,10 @@ TEST_F(Win32Window, EveryControlReadsWithItsRoleNameAndState) {
 // The moves' buttons name the keys that press them.
 TEST_F(Win32Window, TheMovesButtonsNameTheirKeys) {
     start({"A"});
-    for (const auto& [control, key] :
-         {std::pair{Control::IncAllBtn, "Alt+Shift+Right"}, {Control::ExcludeBtn, "Alt+Left"}}) {
+    window->setLabelText(Control::Label1, "ab&c"); // a label's own letter, as the system reads it
+    for (const auto& [control, key] : {std::pair{Control::IncAllBtn, "Alt+Shift+Right"},
+                                       {Control::ExcludeBtn, "Alt+Left"},
+                                       {Control::Label1, "Alt+c"}}) {
         const Readable read = ReadableOf(at(control));
         EXPECT_EQ(
             TextOf([&](BSTR* text) { return read->get_accKeyboardShortcut(Child(CHILDID_SELF), text); }),

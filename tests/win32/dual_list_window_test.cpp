@@ -5,12 +5,18 @@
 
 #include <gtest/gtest.h>
 
-// The system's call that takes the thumbnail, answered here (Wine's shows it nowhere): a copy is kept.
+// The system's calls for the thumbnail, answered here (Wine's show it nowhere): a copy is kept,
+// and the times it was asked to take a new one counted.
 namespace {
 HBITMAP thumbnail = nullptr;
-}
+int thumbnailsOutdated = 0;
+} // namespace
 extern "C" HRESULT WINAPI DwmSetIconicThumbnail(HWND /*entry*/, HBITMAP picture, DWORD /*flags*/) {
     thumbnail = static_cast<HBITMAP>(::CopyImage(picture, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    return S_OK;
+}
+extern "C" HRESULT WINAPI DwmInvalidateIconicBitmaps(HWND /*entry*/) {
+    ++thumbnailsOutdated;
     return S_OK;
 }
 
@@ -104,6 +110,7 @@ TEST_F(Win32Window, TheSessionEndAsksTheCloseQuestion) {
     ::SendMessageW(entry, WM_SYSCOMMAND, SC_CLOSE, 0);
     MSG quit{};
     EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "Yes ends the program";
+    EXPECT_EQ(quit.wParam, 0U) << "as a success";
 }
 
 // In high contrast a button's caption takes the system's button text colour (drawn in a fixed
@@ -178,6 +185,9 @@ TEST_F(Win32Window, TheTaskbarEntryShowsTheWindowsPicture) {
         << "between the lists";
     ::DeleteDC(dc);
     ::DeleteObject(thumbnail);
+    const int outdated = thumbnailsOutdated;
+    click(Control::IncAllBtn);
+    EXPECT_GT(thumbnailsOutdated, outdated) << "a move asks for a new thumbnail";
 }
 
 } // namespace
