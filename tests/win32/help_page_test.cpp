@@ -82,13 +82,14 @@ TEST(Win32HelpPage, WhereThePageCannotGoItFailsAndLeavesNothing) {
         {"a file where its folder goes", (dir.path() / L"file" / L"help.html").wstring()},
         {"a folder where it goes", (dir.path() / L"netedit" / L"help.html").wstring()},
         {"a name of no folder", L"%LOCALAPPDATA%\\netedit\\help.html"},
+        {"a relative name", L"nt\\help.html"},
     };
     for (const auto& row : rows) {
         EXPECT_FALSE(win32::WritePageIfChanged(row.file, "<p></p>")) << row.what;
     }
     EXPECT_EQ(ReadFileBytes(dir.path() / L"file"), "x");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / L"netedit"), {}), 1);
-    EXPECT_FALSE(fs::exists(L"%LOCALAPPDATA%"));
+    EXPECT_FALSE(fs::exists(L"%LOCALAPPDATA%") || fs::exists(L"nt"));
 }
 
 } // namespace
