@@ -185,6 +185,11 @@ TEST_F(Win32Window, TheTaskbarEntryShowsTheWindowsPicture) {
         << "between the lists";
     ::DeleteDC(dc);
     ::DeleteObject(thumbnail);
+    ::SetWindowPos(window->hwnd(), nullptr, 50, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    RECT entry{};
+    ::GetWindowRect(::GetWindow(window->hwnd(), GW_OWNER), &entry);
+    EXPECT_EQ(std::pair(entry.left, entry.top), std::pair(50L, 60L))
+        << "the preview stands where the window does";
     const int outdated = thumbnailsOutdated;
     click(Control::IncAllBtn);
     EXPECT_GT(thumbnailsOutdated, outdated) << "a move asks for a new thumbnail";

@@ -225,10 +225,12 @@ TEST(Win32MessageBox, TheHelpButtonShowsTheProgramsOwnPage) {
 TEST(Win32MessageBox, HelpThatCannotBeShownIsReported) {
     TempDir dir;
     WriteFileBytes(dir.path() / "netedit.zzqx", "");
+    std::filesystem::create_directory(dir.path() / "folder.HLP");
     const struct {
         std::string file, text;
     } rows[] = {
         {dir.file("netedit.HLP"), "ヘルプファイル " + dir.file("netedit.HLP") + " が見つかりません。"},
+        {dir.file("folder.HLP"), "ヘルプファイル " + dir.file("folder.HLP") + " が見つかりません。"},
         {dir.file("netedit.zzqx"), "ヘルプファイル " + dir.file("netedit.zzqx") + " を開けません。"},
     };
     for (const auto& row : rows) {
