@@ -309,16 +309,18 @@ int Move(const std::string& from, const std::string& to, MoveKind kind) {
     if (kind == MoveKind::Aside) {
         return ::MoveFileExW(osFrom.c_str(), target, MOVEFILE_COPY_ALLOWED) ? 0 : LastCode();
     }
-    if (kind == MoveKind::Over || !Exists(osTo)) {
+    // A name in the long form is moved plainly: Wine's replace writes such a name into a buffer
+    // of MAX_PATH characters, past its end.
+    if (kind == MoveKind::Over || !Exists(osTo) || osTo.starts_with(L"\\\\?\\")) {
         return ::MoveFileExW(osFrom.c_str(), target, Replacing) ? 0 : LastCode();
     }
     if (::ReplaceFileW(target, osFrom.c_str(), nullptr,
                        REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr)) {
         return 0;
     }
-    // The replace may fail after taking the old file away, and some file systems (and Wine, for
-    // a long name) cannot replace at all: the new file, whole and flushed, then takes the place by
-    // a plain move, which a file held by another program refuses as well.
+    // The replace may fail after taking the old file away, and some file systems cannot replace
+    // at all: the new file, whole and flushed, then takes the place by a plain move, which a file
+    // held by another program refuses as well.
     const int code = LastCode();
     return ::MoveFileExW(osFrom.c_str(), target, Replacing) ? 0 : code;
 }
