@@ -88,9 +88,11 @@ TEST_F(Win32Window, TheSessionEndAsksTheCloseQuestion) {
         return ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, owner, nullptr,
                                  nullptr, nullptr);
     };
-    const HWND box = popup(window->hwnd());
+    const HWND dialog = popup(window->hwnd()); // a file dialog, and the box it shows
+    const HWND box = popup(dialog);
     const HWND elsewhere = popup(nullptr);
     ::EnableWindow(window->hwnd(), FALSE);
+    ::EnableWindow(dialog, FALSE);
     for (const auto& [message, code] : {std::pair<UINT, WPARAM>{WM_SYSCOMMAND, SC_CLOSE},
                                         {WM_SYSCOMMAND, SC_RESTORE},
                                         {WM_ACTIVATE, WA_CLICKACTIVE}}) {
@@ -99,7 +101,7 @@ TEST_F(Win32Window, TheSessionEndAsksTheCloseQuestion) {
         EXPECT_EQ(::GetForegroundWindow(), box) << message << ' ' << code;
     }
     EXPECT_EQ(dialogs.questions.size(), 2U);
-    ::DestroyWindow(box);
+    ::DestroyWindow(dialog);
     ::DestroyWindow(elsewhere);
     ::EnableWindow(window->hwnd(), TRUE);
     dialogs.askAnswers = {results::No};

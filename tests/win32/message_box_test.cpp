@@ -89,6 +89,10 @@ LRESULT CALLBACK Answer(int code, WPARAM wParam, LPARAM lParam) {
             now.readChildren = ChildNamesOf(*read);
         }
         for (const char key : pendingKeys.front()) {
+            if (key == '\x02') { // a click on いいえ
+                ::PostMessageW(::FindWindowExW(box, nullptr, L"Button", L"いいえ(&N)"), BM_CLICK, 0, 0);
+                continue;
+            }
             ::PostMessageW(key == '\x01' ? box : ::GetFocus(), key == '\x01' ? SwitchAway : WM_KEYDOWN,
                            static_cast<WPARAM>(key), 0);
         }
@@ -134,6 +138,7 @@ TEST(Win32MessageBox, CaptionsButtonsAndTheKeysThatAnswer) {
         {Confirmation, buttons::Yes | buttons::No, "", results::Cancel, "確認", yesNo}, // the close box
         {Error, buttons::Yes | buttons::No, "N", results::No, "ｴﾗｰ", yesNo},
         {Warning, buttons::Yes | buttons::No, "\t\x01\r", results::No, "警告", yesNo}, // Tab, away and back: the focus stays
+        {Warning, buttons::Yes | buttons::No, "\x02", results::No, "警告", yesNo}, // a click
         {Warning, buttons::Yes | buttons::No, "\x28\x28\x26\r", results::No, "警告", yesNo}, // Down, Down, Up: round
         {Warning, buttons::Yes | buttons::No | buttons::NoByDefault, "\r", results::No, "警告", yesNo},
         // No cancel button: Escape does nothing.
