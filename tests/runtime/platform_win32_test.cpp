@@ -62,6 +62,8 @@ TEST(Win32Platform, AWholeFileIsReadUnshared) {
                       nullptr, OPEN_EXISTING, 0, nullptr);
     std::string bytes;
     EXPECT_EQ(ReadWholeFile(dir.file("OBN.NET"), bytes), 32);
+    Handle handle = -1;
+    EXPECT_EQ(OpenToOverwrite(dir.file("OBN.NET"), handle), 32) << "nor is it written over";
     ::CloseHandle(other);
     EXPECT_EQ(ReadWholeFile(dir.file("OBN.NET"), bytes), 0);
 }
@@ -128,6 +130,7 @@ TEST(Win32Platform, OneFolderByAnyOfItsNames) {
     EXPECT_FALSE(SameFolder(lower, folder + "..\\"));
     const fs::path previous = fs::current_path();
     fs::current_path(dir.path());
+    EXPECT_TRUE(SameFolder(DirPart(FullPath(folder.substr(0, 2) + "NEW.NET")), folder)) << "not there yet";
     for (const std::string& given : {lower + "obn.net", folder.substr(0, 2) + "obn.net"}) {
         const std::string full = FullPath(given);
         EXPECT_EQ(NamePart(full), "OBN.NET") << given;

@@ -150,6 +150,10 @@ TEST_F(Win32Window, AnEntryIsFoundWhereItStandsAndHasTheFocus) {
     window.reset();
     BSTR name = nullptr;
     EXPECT_EQ(list->get_accName(Child(1), &name), CO_E_OBJNOTCONNECTED);
+    VARIANT role;
+    role.vt = VT_I4;
+    EXPECT_EQ(list->get_accRole(Child(1), &role), CO_E_OBJNOTCONNECTED);
+    EXPECT_EQ(role.vt, VT_EMPTY) << "nothing left for the reader to free";
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The Windows window driven through its real controls with the messages a user's clicks and
 // keys send.
 
+#include "editor/pictures.h"
 #include "win32/window_fixture.h"
 
 #include <gtest/gtest.h>
@@ -155,6 +156,9 @@ TEST_F(Win32Window, ButtonsDrawInTheSystemsColours) {
         const std::set<COLORREF> enabled = coloursOf(on);
         const std::set<COLORREF> disabled = coloursOf(off);
         EXPECT_TRUE(enabled.contains(contrast[0])) << "the face";
+        const Colour fill = ShapesOf(RowOf(Control::CancelBtn)->picture).front().fill;
+        EXPECT_EQ(enabled.contains(RGB(fill.red, fill.green, fill.blue)), on == Control::CancelBtn)
+            << "its picture";
         EXPECT_TRUE(enabled.contains(contrast[1]) && !enabled.contains(contrast[2])) << "the caption";
         EXPECT_TRUE(disabled.contains(contrast[2]) && !disabled.contains(contrast[1])) << "greyed";
     }
