@@ -4,6 +4,7 @@
 #include "editor/pictures.h"
 #include "win32/window_fixture.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 // The system's calls for the thumbnail, answered here (Wine's show it nowhere): a copy is kept,
@@ -125,11 +126,13 @@ TEST_F(Win32Window, ButtonsDrawInTheSystemsColours) {
                               ::GetSysColor(elements[2])};
     const COLORREF contrast[] = {RGB(0, 0, 0), RGB(255, 0, 255), RGB(0, 255, 0)};
     ::SetSysColors(3, elements, contrast);
-    const auto coloursOf = [&](Control control) {
+    // A control, or a list's first row, drawn as the window draws it: its pixels, row by row.
+    const auto pixelsOf = [&](Control control, UINT state) {
         const bool flat = control >= Control::IncludeBtn && control <= Control::ExAllBtn;
+        const bool list = control == Control::SrcList || control == Control::DstList;
         DRAWITEMSTRUCT item{};
-        item.CtlType = flat ? ODT_STATIC : ODT_BUTTON;
-        item.itemState = ::IsWindowEnabled(at(control)) != FALSE ? 0 : ODS_DISABLED;
+        item.CtlType = list ? ODT_LISTBOX : flat ? ODT_STATIC : ODT_BUTTON;
+        item.itemState = state;
         item.CtlID = static_cast<UINT>(::GetDlgCtrlID(at(control)));
         item.itemAction = ODA_DRAWENTIRE;
         item.hwndItem = at(control);
@@ -138,11 +141,15 @@ TEST_F(Win32Window, ButtonsDrawInTheSystemsColours) {
         item.hDC = ::CreateCompatibleDC(screen);
         const HBITMAP canvas = ::CreateCompatibleBitmap(screen, item.rcItem.right, item.rcItem.bottom);
         const HGDIOBJ old = ::SelectObject(item.hDC, canvas);
+        if (list) {
+            ::SendMessageW(item.hwndItem, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item.rcItem));
+        }
         ::SendMessageW(window->hwnd(), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
-        std::set<COLORREF> drawn;
+        std::vector<std::vector<COLORREF>> drawn(item.rcItem.bottom,
+                                                 std::vector<COLORREF>(item.rcItem.right));
         for (int y = 0; y < item.rcItem.bottom; ++y) {
             for (int x = 0; x < item.rcItem.right; ++x) {
-                drawn.insert(::GetPixel(item.hDC, x, y));
+                drawn[y][x] = ::GetPixel(item.hDC, x, y);
             }
         }
         ::SelectObject(item.hDC, old);
@@ -150,6 +157,14 @@ TEST_F(Win32Window, ButtonsDrawInTheSystemsColours) {
         ::DeleteDC(item.hDC);
         ::ReleaseDC(nullptr, screen);
         return drawn;
+    };
+    const auto coloursOf = [&](Control control) {
+        std::set<COLORREF> colours;
+        for (const auto& row :
+             pixelsOf(control, ::IsWindowEnabled(at(control)) != FALSE ? 0 : ODS_DISABLED)) {
+            colours.insert(row.begin(), row.end());
+        }
+        return colours;
     };
     for (const auto& [on, off] :
          {std::pair{Control::IncludeBtn, Control::ExAllBtn}, {Control::CancelBtn, Control::OKBtn}}) {
@@ -170,6 +185,14 @@ TEST_F(Win32Window, ButtonsDrawInTheSystemsColours) {
     ::EnableWindow(at(Control::IncludeBtn), TRUE);
     EXPECT_EQ(coloursOf(Control::IncludeBtn), flat);
     ::SetSysColors(3, elements, usual);
+    // The focus rectangle marks the focused row alone: the text leaves the row's left edge blank.
+    for (const UINT state : {0U, UINT{ODS_SELECTED}, UINT{ODS_FOCUS}}) {
+        const auto edge = pixelsOf(Control::SrcList, state);
+        const COLORREF ground = ::GetSysColor(state == ODS_SELECTED ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+        EXPECT_EQ(std::ranges::all_of(edge, [&](const auto& row) { return row.front() == ground; }),
+                  state != ODS_FOCUS)
+            << state;
+    }
 }
 
 // The task bar and Alt+Tab show the window itself: asked for a thumbnail of at most 300 × 150, its

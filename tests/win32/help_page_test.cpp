@@ -30,6 +30,7 @@ TEST(Win32HelpPage, WrittenWhenMissingOrDifferentAndLeftAloneWhenEqual) {
         {"missing in its folder", true, nullptr, false},
         {"differing in one byte", true, "<p>保存</p>\r\r", false},
         {"empty", true, "", false},
+        {"longer, starting as the page does", true, "<p>保存</p>\r\n<p>", false},
         {"equal", true, "<p>保存</p>\r\n", true},
     };
     for (const auto& row : rows) {
