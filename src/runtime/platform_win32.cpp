@@ -429,10 +429,14 @@ int RenameReplacing(const std::string& from, const std::string& to) {
     return Move(from, to, MoveKind::Over);
 }
 
-namespace {
-
-// What stands at a system name; a device ("NUL", "COM1") is no file, own or chosen.
-PathKind KindOfOsPath(const std::wstring& osPath) {
+PathKind KindOfPath(const std::string& path) {
+    std::wstring osPath;
+    if (!ToOsPath(path, osPath)) {
+        return PathKind::Missing; // no file can bear the name
+    }
+    if (InjectedFailure()) {
+        return PathKind::Other;
+    }
     const DWORD attributes = ::GetFileAttributesW(osPath.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         const DWORD error = ::GetLastError();
@@ -442,19 +446,6 @@ PathKind KindOfOsPath(const std::wstring& osPath) {
     }
     return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0 ? PathKind::File
                                                                                   : PathKind::Other;
-}
-
-} // namespace
-
-PathKind KindOfPath(const std::string& path) {
-    std::wstring osPath;
-    if (!ToOsPath(path, osPath)) {
-        return PathKind::Missing; // no file can bear the name
-    }
-    if (InjectedFailure()) {
-        return PathKind::Other;
-    }
-    return KindOfOsPath(osPath);
 }
 
 int StampOf(const std::string& path, FileStamp& stamp) {
@@ -778,7 +769,11 @@ int CreateOwnForWriting(const std::string& path, Handle& handle) {
 
 bool IsOwnFile(const std::string& path) {
     std::wstring osPath;
-    return ToOsPath(path, osPath, OwnNames) && KindOfOsPath(osPath) == PathKind::File;
+    if (!ToOsPath(path, osPath, OwnNames)) {
+        return false;
+    }
+    const DWORD attributes = ::GetFileAttributesW(osPath.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 std::string OwnNameAsText(const std::string& name) {
