@@ -134,6 +134,10 @@ TEST_F(Win32Window, AnEntryIsFoundWhereItStandsAndHasTheFocus) {
     EXPECT_GT(height, 0);
     EXPECT_EQ(NumberOf([&](VARIANT* hit) { return list->accHitTest(left + 1, top + height - 1, hit); }), 2);
     EXPECT_EQ(NumberOf([&](VARIANT* focus) { return list->get_accFocus(focus); }), 2);
+    VARIANT elsewhere{};
+    elsewhere.vt = VT_I4; // what the reader's variable held: no answer of the list's
+    ReadableOf(at(Control::DstList))->get_accFocus(&elsewhere);
+    EXPECT_EQ(elsewhere.vt, VT_EMPTY) << "the focus is in the other list";
     EXPECT_EQ(StateOf(*list, 2) & STATE_SYSTEM_FOCUSED, STATE_SYSTEM_FOCUSED);
     EXPECT_EQ(StateOf(*list, 1) & (STATE_SYSTEM_FOCUSED | STATE_SYSTEM_SELECTED), 0);
     EXPECT_EQ(NumberOf([&](VARIANT* next) { return list->accNavigate(NAVDIR_NEXT, Child(2), next); }), 3);

@@ -84,7 +84,8 @@ inline std::vector<long> SelectionOf(IAccessible& list) {
     } else if (selection.vt == VT_UNKNOWN &&
                SUCCEEDED(selection.punkVal->QueryInterface(__uuidof(IEnumVARIANT),
                                                            reinterpret_cast<void**>(&several)))) {
-        for (VARIANT id; several->Next(1, &id, nullptr) == S_OK; ::VariantClear(&id)) {
+        ULONG fetched = 0;
+        for (VARIANT id; several->Next(1, &id, &fetched) == S_OK && fetched == 1; ::VariantClear(&id)) {
             ids.push_back(id.lVal);
         }
         EXPECT_EQ(several->Release(), 1U) << "the selection still holds its own";
