@@ -19,15 +19,18 @@ constexpr std::int64_t MaxValueBytes = 255;
 constexpr std::size_t CaptionBytes = 25;
 constexpr std::int64_t CaptionHeadBytes = 22;
 constexpr char CtrlZ = 0x1A;
+// Two keys of at most 255 bytes each: beyond this nothing can matter, and a damaged settings
+// file of gigabytes must not hold up the start.
+constexpr std::size_t MaxSettingsBytes = std::size_t{64} << 10;
 
 } // namespace
 
 void ReadSettings(const std::string& settingsPath, RememberedPaths& paths) {
     std::string bytes;
-    if (platform::ReadOwnFile(settingsPath, bytes) != 0) {
+    if (platform::ReadOwnFile(settingsPath, bytes, MaxSettingsBytes) != 0) {
         return; // a settings file that cannot be read is none
     }
-    bytes.resize(std::min(bytes.find(CtrlZ), bytes.size())); // Ctrl-Z ends the file
+    bytes.resize(std::min(bytes.find(CtrlZ), bytes.size())); // Ctrl-Z ends the file, as does the limit
     // A line ends only at CR, an LF right after it belonging to the line end.
     for (std::size_t begin = 0; begin < bytes.size();) {
         const std::size_t end = std::min(bytes.find('\r', begin), bytes.size());

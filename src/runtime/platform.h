@@ -22,7 +22,9 @@ int CreateForWriting(const std::string& path, Handle& handle); // creates or emp
 int ReadSome(Handle handle, char* data, std::size_t size, std::size_t& got);
 int WriteAll(Handle handle, const char* data, std::size_t size);
 int CloseHandle(Handle handle);
-// 0 when the file at `path` may be erased, else the code erasing it would fail with.
+// 0 when the name `path` may be erased or replaced (the name itself: a symbolic link there is
+// never followed), 2 when nothing stands there, else the code erasing it would fail with: 5 for
+// a read-only file, a folder, or another user's file in a folder where only owners may remove.
 int MayErase(const std::string& path);
 // Renames a file; 0 or the code of the refusal. The first never replaces a file at `to`; the
 // second puts `from` in its place in one atomic step.
@@ -31,8 +33,10 @@ int RenameReplacing(const std::string& from, const std::string& to);
 
 // What stands at a path: nothing, a regular file, or something else (a directory, a device, or
 // a path that cannot be looked at, which is never taken for a missing file).
-enum class PathKind { Missing, File, Other };
+// KindOfName tells a link (Windows: any reparse point) at the name itself, and never follows it.
+enum class PathKind { Missing, File, Other, Link };
 PathKind KindOfPath(const std::string& path);
+PathKind KindOfName(const std::string& path);
 
 // Which file or folder stands at a path, and which version of it: the same file on the same
 // volume has the same `volume` and `file` under every name that reaches it.
@@ -65,19 +69,35 @@ inline constexpr int AlreadyExists = 80; // what CreateNew answers for a name th
 // 0 for a plain file at `path` that the user may write, 2 for none, 5 for a read-only file, one
 // the user may not write or something that is no file, else the code of the look.
 int LookAtTarget(const std::string& path);
-// Creates a new file, unshared; AlreadyExists when a file stands there.
+// Creates a new file, unshared and open to nobody else (POSIX: mode 0600), never through a link;
+// AlreadyExists when anything stands there. It is temporary: it vanishes when the program ends
+// before KeepNew, even when the system ends it (POSIX: SIGTERM, SIGINT or SIGHUP; Windows: a
+// delete-on-close disposition, which outlives TerminateProcess).
 int CreateNew(const std::string& path, Handle& handle);
-// Opens an existing file to write it again from nothing.
-int OpenToOverwrite(const std::string& path, Handle& handle);
-// Gives the file at `handle` the permission bits and owner (Windows: the attributes) of the file
-// at `model`, as far as the system lets, though never read-only: it is the program's to write.
+// Makes the file CreateNew made outlive the program, just before it is put in place.
+int KeepNew(Handle handle);
+// Opens an existing file to write it again from its start, after making room for `size` bytes
+// (never shrinking it yet): a full disk fails here, with the file as it was. SetLength then cuts
+// it to what was written. `followLinks` false refuses a link at `path` (code 5).
+int OpenToOverwrite(const std::string& path, unsigned long long size, bool followLinks, Handle& handle);
+int SetLength(Handle handle, unsigned long long size);
+// Gives the written and flushed file at `handle` what the file at `model` has beyond its bytes,
+// as far as the system lets: permission bits, owner and group, extended attributes and ACLs
+// (Windows: attributes and security descriptor), though never read-only: it is the program's to
+// write. What cannot be kept never leaves the file more open than `model`. With no model, the
+// bits a new file gets (POSIX: 0666 less the umask).
 void TakePermissions(Handle handle, const std::string& model);
 int FlushToDisk(Handle handle);
 // Puts the written file `from` in the place of `to` in one atomic step, where a file standing at
-// `to` hands on what the system keeps of it beyond bytes and permissions.
+// `to` hands on what the system keeps of it beyond bytes and permissions. A link standing at `to`
+// is replaced as a name: the file it leads to is never touched.
 int PutInPlace(const std::string& from, const std::string& to);
 // Erases a file the save made itself, whatever the fault switch says: none may be left behind.
 void Discard(const std::string& path);
+// While held, the system's requests to end the program (POSIX: SIGTERM, SIGINT, SIGHUP) wait,
+// so that the renames that put a save's files in place are never cut between them. Windows
+// cannot hold TerminateProcess off: nothing.
+void HoldInterruptions(bool hold);
 
 // The folder the program runs in, in code page 932.
 std::string CurrentFolder();
@@ -94,8 +114,8 @@ bool MayCreateIn(const std::string& folder);
 // Creates `folder` and the folders on its way that are missing, readable by the user alone;
 // 0 when it stands there afterwards.
 int MakeFolders(const std::string& folder);
-// Reads the whole file in one piece.
-int ReadOwnFile(const std::string& path, std::string& bytes);
+// Reads the file in one piece, at most its first `limit` bytes.
+int ReadOwnFile(const std::string& path, std::string& bytes, std::size_t limit);
 // As CreateForWriting: creates or empties the file, never a read-only one (code 5).
 int CreateOwnForWriting(const std::string& path, Handle& handle);
 // Whether a plain file stands at `path`.

@@ -5,6 +5,7 @@
 #include "runtime/codec.h"
 #include "runtime/platform.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdint>
@@ -243,15 +244,15 @@ int CreateSystemNameForWriting(const std::string& osPath, Handle& handle) {
     return AcceptOnlyFiles(fd, osPath, handle);
 }
 
-// Reads the whole of an opened file in one piece, and closes it.
-int ReadAllAndClose(Handle fd, std::string& bytes) {
+// Reads an opened file in one piece, at most its first `limit` bytes, and closes it.
+int ReadAllAndClose(Handle fd, std::string& bytes, std::size_t limit = SIZE_MAX) {
     struct stat st {};
     int code = 0;
     std::string data;
     if (::fstat(fd, &st) != 0) {
         code = CodeFor(errno, {});
     } else {
-        const auto size = static_cast<std::size_t>(st.st_size);
+        const auto size = std::min(static_cast<std::size_t>(st.st_size), limit);
         data.reserve(size);
         AdviseLargeBuffer(data.data(), size);
         data.resize(size);
@@ -545,12 +546,12 @@ int MakeFolders(const std::string& folder) {
     return IsDirectory(folder) ? 0 : 5;
 }
 
-int ReadOwnFile(const std::string& path, std::string& bytes) {
+int ReadOwnFile(const std::string& path, std::string& bytes, std::size_t limit) {
     Handle fd = -1;
     if (int code = OpenSystemNameForReading(path, fd)) {
         return code;
     }
-    return ReadAllAndClose(fd, bytes);
+    return ReadAllAndClose(fd, bytes, limit);
 }
 
 int CreateOwnForWriting(const std::string& path, Handle& handle) {

@@ -10,6 +10,7 @@
 #endif
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <utility>
 #include <vector>
 #include <windows.h>
@@ -529,8 +530,8 @@ bool SystemFullName(const std::string& path, std::string& full) {
 
 namespace {
 
-// A whole file is read unshared: nobody may have it open meanwhile.
-int ReadWhole(const std::wstring& osPath, std::string& bytes) {
+// A whole file, or its first `limit` bytes, is read unshared: nobody may have it open meanwhile.
+int ReadWhole(const std::wstring& osPath, std::string& bytes, std::size_t limit = SIZE_MAX) {
     Handle handle = -1;
     if (const int code = OpenHandle(osPath, GENERIC_READ, 0, OPEN_EXISTING, handle)) {
         return code;
@@ -542,7 +543,7 @@ int ReadWhole(const std::wstring& osPath, std::string& bytes) {
     if (!::GetFileSizeEx(file, &size)) {
         code = LastCode();
     } else {
-        data.resize(static_cast<std::size_t>(size.QuadPart));
+        data.resize(std::min(static_cast<std::size_t>(size.QuadPart), limit));
         code = ReadToSize(handle, data);
     }
     ::CloseHandle(FileOf(handle));
@@ -751,12 +752,12 @@ int MakeFolders(const std::string& folder) {
     return isFolder(osPath) ? 0 : 5;
 }
 
-int ReadOwnFile(const std::string& path, std::string& bytes) {
+int ReadOwnFile(const std::string& path, std::string& bytes, std::size_t limit) {
     std::wstring osPath;
     if (const int code = StartCall(path, osPath, false, OwnNames)) {
         return code;
     }
-    return ReadWhole(osPath, bytes);
+    return ReadWhole(osPath, bytes, limit);
 }
 
 int CreateOwnForWriting(const std::string& path, Handle& handle) {
