@@ -188,28 +188,41 @@ void TDualListDlg::OKBtnClick() {
     }
     paths_.destination = *target;
     UpdateCaption();
-    bool sameDirectory = false;
+    SaveResult result = SaveResult::Abandoned;
     try {
-        sameDirectory = SaveNetData(*target, loaded_.path, EntriesOf(DstList), EntriesOf(SrcList), sections_);
+        // Asked again just before the first change: the loaded file may have changed while the
+        // new text was written.
+        result = SaveNetData(*target, loaded_.path, EntriesOf(DstList), EntriesOf(SrcList), sections_,
+                             [&] { return MayReplaceLoaded(*target); });
     } catch (...) {
         // What a save that failed late left under the loaded file's name is the program's own too.
         FollowSave(loaded_, *target);
         throw;
     }
+    if (result == SaveResult::Abandoned) {
+        return;
+    }
     FollowSave(loaded_, *target);
     SetEnabled(Control::OKBtn, false);
     saved_ = true;
-    dialogs_.showNotice(sameDirectory ? ui::SavedWithBackup : ui::SavedElsewhere);
+    dialogs_.showNotice(result == SaveResult::InLoadedFolder ? ui::SavedWithBackup : ui::SavedElsewhere);
     SaveOption();
 }
 
+// The user is asked about the file as it stands when asked: a change made while the question
+// is up is a change again.
 bool TDualListDlg::MayReplaceLoaded(const std::string& target) {
-    if (!ChangedSinceLoad(loaded_, target)) {
+    const std::optional<platform::FileStamp> changed = ChangeSinceLoad(loaded_, target);
+    if (!changed) {
         return true;
     }
     const std::string question = TextWithPath(ui::ChangedSinceLoad, target);
-    return dialogs_.askUser(question, MsgKind::Warning, buttons::Yes | buttons::No | buttons::NoByDefault) ==
-           results::Yes;
+    if (dialogs_.askUser(question, MsgKind::Warning, buttons::Yes | buttons::No | buttons::NoByDefault) !=
+        results::Yes) {
+        return false;
+    }
+    AcceptChange(loaded_, *changed);
+    return true;
 }
 
 // ---- Moves and restore ----

@@ -20,20 +20,15 @@ constexpr std::string_view LineEnd = "\r\n";
 constexpr int AccessDenied = 5;
 
 // Whether `target` is the file `name` in `directory`: the same file where both stand, else the
-// same name, which Windows takes regardless of letter case.
+// same name regardless of letter case, as Windows and many shared file systems take names.
 bool IsFileIn(const std::string& target, const std::string& directory, std::string_view name) {
     platform::FileStamp a;
     platform::FileStamp b;
     if (platform::StampOf(target, a) == 0 && platform::StampOf(directory + std::string(name), b) == 0) {
         return a.SameFile(b);
     }
-    const std::string given = NamePart(target);
-    const auto fold = [](char c) {
-        return NativePathStyle == PathStyle::Windows && c >= 'a' && c <= 'z'
-                   ? static_cast<char>(c - 'a' + 'A')
-                   : c;
-    };
-    return std::ranges::equal(given, name, {}, fold, fold);
+    const auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    return std::ranges::equal(NamePart(target), name, {}, fold, fold);
 }
 
 // Where a save goes: the file a symbolic link leads to, and the name the user chose for it.
@@ -61,6 +56,19 @@ void RefuseProtected(const Target& target) {
     }
 }
 
+// The backup's name must take the file standing at the target: whatever stands there now (a link
+// as a name, never the file it leads to) must be one the user may replace, before anything changes.
+void CheckBackupName(const Target& target, const std::string& directory) {
+    const std::string backup = directory + BackupFileName;
+    const platform::PathKind standing = platform::KindOfName(backup);
+    if (standing == platform::PathKind::Other) {
+        throw Failure(Message(msg::CannotBackUp, target.chosen));
+    }
+    if (const int code = standing == platform::PathKind::Missing ? 0 : platform::MayErase(backup)) {
+        throw Failure(IOMessage(code), code);
+    }
+}
+
 // Moves the file standing at the target aside as the backup, if one stands there.
 // An older backup disappears only in the one rename that puts the target in its place, so the
 // previous target's bytes always stand under one of the two names. With no file at the target
@@ -74,16 +82,10 @@ void MoveTargetAside(const Target& target, const std::string& directory) {
         return;
     }
     const std::string backup = directory + BackupFileName;
-    platform::Handle probe = -1;
-    const bool backupStands = platform::OpenForReading(backup, probe) == 0;
+    const bool backupStands = platform::KindOfName(backup) != platform::PathKind::Missing;
     if (backupStands) {
-        platform::CloseHandle(probe);
-        if (const int code = platform::MayErase(backup)) {
-            throw Failure(IOMessage(code), code);
-        }
+        CheckBackupName(target, directory); // it may have changed while the new files were written
     }
-    // A backup that could not be opened is no file to replace: the rename that never replaces
-    // then refuses, and the target stays as it was.
     if (const int code =
             backupStands ? platform::RenameReplacing(target.file, backup) : MoveFileTo(target.file, backup)) {
         throw Failure(RefusalMessage(code, Message(msg::CannotBackUp, target.chosen)), code);
@@ -158,9 +160,9 @@ std::string BuildNetDataText(const std::vector<std::string>& entries, const Sect
     return text;
 }
 
-bool SaveNetData(const std::string& target, const std::string& loadedPath,
-                 const std::vector<std::string>& chosen, const std::vector<std::string>& remaining,
-                 const SectionTable& sections) {
+SaveResult SaveNetData(const std::string& target, const std::string& loadedPath,
+                       const std::vector<std::string>& chosen, const std::vector<std::string>& remaining,
+                       const SectionTable& sections, const std::function<bool()>& mayReplace) {
     const std::vector<SectionTable::Body> bodies = BodiesOf(chosen, sections);
     const std::vector<SectionTable::Body> remainder = BodiesOf(remaining, sections);
     // Through symbolic links: the folders of the files themselves decide.
@@ -172,13 +174,21 @@ bool SaveNetData(const std::string& target, const std::string& loadedPath,
         RefuseOwnFiles(destination, sourceDirectory, !remainder.empty());
     }
     RefuseProtected(destination);
+    if (sameDirectory && platform::KindOfPath(destination.file) != platform::PathKind::Missing) {
+        CheckBackupName(destination, sourceDirectory);
+    }
     // Everything new is written and flushed before anything is moved: a write that fails leaves
     // every file as it was.
     NewFile newTarget(target, NetDataText(bodies));
     std::optional<NewFile> newRemainder;
     if (!remainder.empty()) {
-        newRemainder.emplace(sourceDirectory + RemainderFileName, NetDataText(remainder), loaded);
+        newRemainder.emplace(sourceDirectory + RemainderFileName, NetDataText(remainder), Naming::Own,
+                             loaded);
     }
+    if (!mayReplace()) {
+        return SaveResult::Abandoned;
+    }
+    const InterruptionsHeld held;
     if (sameDirectory) {
         MoveTargetAside(destination, sourceDirectory);
     }
@@ -186,7 +196,14 @@ bool SaveNetData(const std::string& target, const std::string& loadedPath,
     if (newRemainder) {
         newRemainder->PutInPlace();
     }
-    return sameDirectory;
+    return sameDirectory ? SaveResult::InLoadedFolder : SaveResult::Elsewhere;
+}
+
+bool SaveNetData(const std::string& target, const std::string& loadedPath,
+                 const std::vector<std::string>& chosen, const std::vector<std::string>& remaining,
+                 const SectionTable& sections) {
+    return SaveNetData(target, loadedPath, chosen, remaining, sections, [] { return true; }) ==
+           SaveResult::InLoadedFolder;
 }
 
 LoadedFile StampLoaded(const std::string& path) {
@@ -197,17 +214,24 @@ LoadedFile StampLoaded(const std::string& path) {
     return loaded;
 }
 
-bool ChangedSinceLoad(const LoadedFile& loaded, const std::string& target) {
+std::optional<platform::FileStamp> ChangeSinceLoad(const LoadedFile& loaded, const std::string& target) {
     platform::FileStamp standing;
     if (!loaded.stamp || platform::StampOf(target, standing) != 0) {
-        return false; // nothing stands there to be replaced
+        return {}; // nothing stands there to be replaced
     }
     if (standing.SameFile(*loaded.stamp)) {
-        return standing != *loaded.stamp; // the loaded file, written since
+        return standing != *loaded.stamp ? std::optional(standing) : std::nullopt; // written since
     }
     // Another file under the loaded file's name: it was replaced since.
     platform::FileStamp underName;
-    return platform::StampOf(loaded.path, underName) == 0 && underName.SameFile(standing);
+    if (platform::StampOf(loaded.path, underName) == 0 && underName.SameFile(standing)) {
+        return standing;
+    }
+    return {};
+}
+
+void AcceptChange(LoadedFile& loaded, const platform::FileStamp& standing) {
+    loaded.stamp = standing;
 }
 
 void FollowSave(LoadedFile& loaded, const std::string& target) {

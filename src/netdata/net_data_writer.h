@@ -3,6 +3,7 @@
 #include "netdata/section_table.h"
 #include "runtime/platform.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,15 +19,25 @@ inline constexpr const char* RemainderFileName = "OBNNET.TMP";
 // Fails when an entry text carries no section number of the table.
 std::string BuildNetDataText(const std::vector<std::string>& entries, const SectionTable& sections);
 
+// How a save ended: in the loaded file's folder (the file standing at the target, if any, now the
+// backup), in another folder, or abandoned before anything changed.
+enum class SaveResult { InLoadedFolder, Elsewhere, Abandoned };
+
 // Writes `chosen` as the new file at `target` and `remaining` (when there are any) as the
 // remainder file beside the file loaded from `loadedPath`, the loaded file's permission bits
 // with it. When the target lies in that folder, the file standing there is moved aside as the
 // backup file, replacing an older backup; if it cannot be, nothing is changed. Both new files
 // are written and flushed before anything is moved or replaced, so a failure while writing
-// changes nothing. A symbolic link as target or loaded file stands for the file it leads to. The
-// backup file, and the remainder file while there is a remainder, are refused as targets there,
-// and so is a read-only file anywhere, with the access message. Answers whether the target lay
-// in the loaded file's folder.
+// changes nothing; `mayReplace` is asked then, just before the first change, and false abandons
+// the save with every file as it was. A symbolic link as target or loaded file stands for the
+// file it leads to; the backup and remainder are names the program chooses, and a link there is
+// replaced as a name, never followed. The backup file, and the remainder file while there is a
+// remainder, are refused as targets there, and so is a read-only file anywhere, with the access
+// message; so is a save that would have to replace a name the user may not replace.
+SaveResult SaveNetData(const std::string& target, const std::string& loadedPath,
+                       const std::vector<std::string>& chosen, const std::vector<std::string>& remaining,
+                       const SectionTable& sections, const std::function<bool()>& mayReplace);
+// The same, never abandoned: whether the target lay in the loaded file's folder.
 bool SaveNetData(const std::string& target, const std::string& loadedPath,
                  const std::vector<std::string>& chosen, const std::vector<std::string>& remaining,
                  const SectionTable& sections);
@@ -41,8 +52,12 @@ struct LoadedFile {
 // Stamps the file at `path` before it is read: a change while it is read shows as a change.
 LoadedFile StampLoaded(const std::string& path);
 // Whether a save at `target` would move aside or replace the loaded file although it is no
-// longer the one loaded: replaced by another file, or written since.
-bool ChangedSinceLoad(const LoadedFile& loaded, const std::string& target);
+// longer the one loaded (replaced by another file, or written since): the stamp of the file
+// standing there then, none when nothing changed.
+std::optional<platform::FileStamp> ChangeSinceLoad(const LoadedFile& loaded, const std::string& target);
+// The user agreed to replace the changed file as it stood with `standing`: only a further change
+// is one since the load.
+void AcceptChange(LoadedFile& loaded, const platform::FileStamp& standing);
 // After a save at `target`: what now stands under the loaded file's name is the program's own.
 void FollowSave(LoadedFile& loaded, const std::string& target);
 

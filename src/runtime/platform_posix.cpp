@@ -8,15 +8,20 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <climits>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <iconv.h>
 #include <optional>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
+#include <utility>
 
 namespace netedit::platform {
 
@@ -265,6 +270,158 @@ int ReadAllAndClose(Handle fd, std::string& bytes, std::size_t limit = SIZE_MAX)
     return code;
 }
 
+// The temporary files that stand now, for the handler that removes them when the system ends
+// the program: fixed slots, since a signal handler may neither allocate nor lock.
+struct PendingName {
+    volatile std::sig_atomic_t used = 0;
+    std::array<char, PATH_MAX> name{};
+};
+constexpr std::size_t PendingSlots = 8;
+// NOLINTBEGIN(cppcoreguidelines-avoid-non-const-global-variables): shared with the signal handler
+std::array<PendingName, PendingSlots> pending;
+int holds = 0;
+// NOLINTEND(cppcoreguidelines-avoid-non-const-global-variables)
+constexpr std::array EndingSignals{SIGTERM, SIGINT, SIGHUP};
+
+// Removes the temporary files with async-signal-safe calls alone, then ends the program as the
+// signal would have.
+extern "C" void RemoveTemporariesAndEnd(int signal) {
+    for (const PendingName& slot : pending) {
+        if (slot.used != 0) {
+            ::unlink(slot.name.data());
+        }
+    }
+    ::raise(signal); // the handler was reset on entry: this ends the program on return
+}
+
+sigset_t EndingSet() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (const int signal : EndingSignals) {
+        sigaddset(&set, signal);
+    }
+    return set;
+}
+
+// Installed with the first temporary file; a signal the program was told to ignore stays ignored.
+void CatchEndingSignals() {
+    static bool installed = false;
+    if (installed) {
+        return;
+    }
+    installed = true;
+    for (const int signal : EndingSignals) {
+        struct sigaction previous {};
+        if (::sigaction(signal, nullptr, &previous) != 0 || previous.sa_handler != SIG_DFL) {
+            continue;
+        }
+        struct sigaction action {};
+        action.sa_handler = RemoveTemporariesAndEnd;
+        action.sa_flags = SA_RESETHAND;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(signal, &action, nullptr);
+    }
+}
+
+// Creates `osPath` as a new private file and records it for the handler, both with the ending
+// signals held, so that no moment has the file without its record.
+int CreateRecorded(const std::string& osPath) {
+    CatchEndingSignals();
+    const sigset_t ending = EndingSet();
+    sigset_t before;
+    ::sigprocmask(SIG_BLOCK, &ending, &before);
+    int fd = -1;
+    PendingName* slot = nullptr;
+    for (PendingName& candidate : pending) {
+        if (candidate.used == 0 && osPath.size() < candidate.name.size()) {
+            slot = &candidate;
+            break;
+        }
+    }
+    if (slot == nullptr) {
+        errno = EMFILE;
+    } else {
+        fd = ::open(osPath.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    }
+    if (fd >= 0) {
+        std::memcpy(slot->name.data(), osPath.c_str(), osPath.size() + 1);
+        slot->used = 1;
+    }
+    const int error = errno;
+    ::sigprocmask(SIG_SETMASK, &before, nullptr);
+    errno = error;
+    return fd;
+}
+
+void ForgetTemporary(const std::string& osPath) {
+    for (PendingName& slot : pending) {
+        if (slot.used != 0 && osPath == slot.name.data()) {
+            slot.used = 0;
+        }
+    }
+}
+
+// The bits a new file gets: 0666 less the umask, which can only be read by setting it.
+mode_t UsualNewFileBits() {
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// The owning group's and the mask's entries of a POSIX ACL in the kernel's form (a version, then
+// entries of tag, permission and id); false when it has none.
+bool AclGroupBits(const std::string& acl, mode_t& groupBits) {
+    constexpr std::size_t Header = 4;
+    constexpr std::size_t Entry = 8;
+    constexpr unsigned GroupObject = 0x04;
+    constexpr unsigned Mask = 0x10;
+    unsigned group = 7;
+    unsigned mask = 7;
+    bool found = false;
+    for (std::size_t at = Header; at + Entry <= acl.size(); at += Entry) {
+        const auto byte = [&](std::size_t i) {
+            return static_cast<unsigned>(static_cast<unsigned char>(acl[at + i]));
+        };
+        const unsigned tag = byte(0) | (byte(1) << 8);
+        const unsigned permissions = (byte(2) | (byte(3) << 8)) & 7;
+        if (tag == GroupObject) {
+            group = permissions;
+            found = true;
+        } else if (tag == Mask) {
+            mask = permissions;
+        }
+    }
+    groupBits = static_cast<mode_t>((group & mask) << 3);
+    return found;
+}
+
+constexpr const char* AccessAcl = "system.posix_acl_access";
+
+// Copies the extended attributes of `model`, its ACL among them, to `fd`; false when the ACL
+// could not be copied.
+bool CopyAttributes(const std::string& model, int fd) {
+    bool aclKept = true;
+    const ssize_t listSize = ::listxattr(model.c_str(), nullptr, 0);
+    if (listSize <= 0) {
+        return true;
+    }
+    std::string names(static_cast<std::size_t>(listSize), '\0');
+    const ssize_t listed = ::listxattr(model.c_str(), names.data(), names.size());
+    names.resize(static_cast<std::size_t>(std::max<ssize_t>(listed, 0)));
+    for (std::size_t at = 0; at < names.size(); at = names.find('\0', at) + 1) {
+        const char* name = names.c_str() + at;
+        const ssize_t size = ::getxattr(model.c_str(), name, nullptr, 0);
+        std::string value(static_cast<std::size_t>(std::max<ssize_t>(size, 0)), '\0');
+        const bool copied = size >= 0 &&
+                            ::getxattr(model.c_str(), name, value.data(), value.size()) == size &&
+                            ::fsetxattr(fd, name, value.data(), value.size(), 0) == 0;
+        if (!copied && std::strcmp(name, AccessAcl) == 0) {
+            aclKept = false;
+        }
+    }
+    return aclKept;
+}
+
 } // namespace
 
 int OpenForReading(const std::string& path, Handle& handle) {
@@ -338,7 +495,7 @@ int MayErase(const std::string& path) {
     if (::lstat(osPath.c_str(), &st) != 0) {
         return CodeFor(errno, osPath);
     }
-    if (IsReadOnly(st)) {
+    if (IsReadOnly(st) || S_ISDIR(st.st_mode)) {
         return 5;
     }
     // Erasing takes the right to change the folder, and in a sticky folder owning the file.
@@ -373,6 +530,19 @@ PathKind KindOfPath(const std::string& path) {
         return errno == ENOENT || errno == ENOTDIR ? PathKind::Missing : PathKind::Other;
     }
     return S_ISREG(st.st_mode) ? PathKind::File : PathKind::Other;
+}
+
+PathKind KindOfName(const std::string& path) {
+    std::string osPath;
+    const bool nameable = ToOsPath(path, osPath);
+    if (!nameable || InjectedFailure()) {
+        return nameable ? PathKind::Other : PathKind::Missing;
+    }
+    struct stat st {};
+    if (::lstat(osPath.c_str(), &st) != 0) {
+        return errno == ENOENT || errno == ENOTDIR ? PathKind::Missing : PathKind::Other;
+    }
+    return S_ISLNK(st.st_mode) ? PathKind::Link : S_ISREG(st.st_mode) ? PathKind::File : PathKind::Other;
 }
 
 int StampOf(const std::string& path, FileStamp& stamp) {
@@ -434,13 +604,13 @@ int LookAtTarget(const std::string& path) {
     return ::access(osPath.c_str(), W_OK) != 0 ? CodeFor(errno, osPath) : 0;
 }
 
-// A new file gets the bits a new file gets (0666 less the umask) until it takes others.
+// Born private: nobody else may open the text before it is whole and has its final bits.
 int CreateNew(const std::string& path, Handle& handle) {
     std::string osPath;
     if (const int code = StartCall(path, osPath)) {
         return code;
     }
-    const int fd = ::open(osPath.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = CreateRecorded(osPath);
     if (fd < 0) {
         return CodeFor(errno, osPath);
     }
@@ -448,27 +618,79 @@ int CreateNew(const std::string& path, Handle& handle) {
     return 0;
 }
 
-int OpenToOverwrite(const std::string& path, Handle& handle) {
+int KeepNew(Handle /*handle*/) {
+    return 0; // the record goes when the file is put in place
+}
+
+int OpenToOverwrite(const std::string& path, unsigned long long size, bool followLinks, Handle& handle) {
     std::string osPath;
     if (const int code = StartCall(path, osPath, true)) {
         return code;
     }
-    return AcceptOnlyFiles(::open(osPath.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NONBLOCK), osPath,
-                           handle);
+    const int flags = O_WRONLY | O_CLOEXEC | O_NONBLOCK | (followLinks ? 0 : O_NOFOLLOW);
+    const int fd = ::open(osPath.c_str(), flags);
+    if (fd < 0 && errno == ELOOP) {
+        return 5;
+    }
+    if (const int code = AcceptOnlyFiles(fd, osPath, handle)) {
+        return code;
+    }
+    struct stat st {};
+    int error = ::fstat(handle, &st) != 0 ? errno : 0;
+    // Growing first: the blocks are there before a byte changes, and the old bytes stay.
+    if (error == 0 && std::cmp_greater(size, st.st_size)) {
+        error = ::posix_fallocate(handle, 0, static_cast<off_t>(size));
+        if (error != 0) {
+            [[maybe_unused]] const int restored = ::ftruncate(handle, st.st_size);
+        }
+    }
+    if (error != 0) {
+        ::close(handle);
+        return CodeFor(error, osPath);
+    }
+    return 0;
+}
+
+int SetLength(Handle handle, unsigned long long size) {
+    if (InjectedFailure(true)) {
+        return InjectedCode;
+    }
+    return ::ftruncate(handle, static_cast<off_t>(size)) != 0 ? CodeFor(errno, {}) : 0;
 }
 
 void TakePermissions(Handle handle, const std::string& model) {
     std::string osPath;
     struct stat like {};
-    if (!ToOsPath(model, osPath) || ::stat(osPath.c_str(), &like) != 0) {
+    if (model.empty()) {
+        [[maybe_unused]] const int changed = ::fchmod(handle, UsualNewFileBits());
         return;
     }
-    const mode_t bits = IsReadOnly(like) ? (like.st_mode | S_IWUSR) : like.st_mode;
-    // Only advice where the file system keeps no bits of its own (a memory stick's).
-    [[maybe_unused]] const int changed = ::fchmod(handle, bits & 07777);
-    if (like.st_uid != ::geteuid() || like.st_gid != ::getegid()) {
-        // Only a privileged user can give the file back to its owner.
-        [[maybe_unused]] const int given = ::fchown(handle, like.st_uid, like.st_gid);
+    if (!ToOsPath(model, osPath) || ::stat(osPath.c_str(), &like) != 0) {
+        return; // it stays the user's alone
+    }
+    mode_t bits = (IsReadOnly(like) ? (like.st_mode | S_IWUSR) : like.st_mode) & 07777;
+    struct stat own {};
+    if (::fstat(handle, &own) == 0 && (like.st_uid != own.st_uid || like.st_gid != own.st_gid) &&
+        ::fchown(handle, like.st_uid, like.st_gid) != 0) {
+        // Only a privileged user can give the file back to its owner; a member keeps its group.
+        [[maybe_unused]] const int grouped = ::fchown(handle, static_cast<uid_t>(-1), like.st_gid);
+    }
+    if (::fstat(handle, &own) == 0 && own.st_gid != like.st_gid) {
+        // Another group's members were others to the old file: they get no more than others did.
+        bits &= ~(S_IRWXG & ~((bits & S_IRWXO) << 3));
+    }
+    std::string acl(
+        static_cast<std::size_t>(std::max<ssize_t>(::getxattr(osPath.c_str(), AccessAcl, nullptr, 0), 0)),
+        '\0');
+    const ssize_t aclSize = ::getxattr(osPath.c_str(), AccessAcl, acl.data(), acl.size());
+    acl.resize(static_cast<std::size_t>(std::max<ssize_t>(aclSize, 0)));
+    mode_t aclGroup = 0;
+    const bool extendedAcl = !acl.empty() && AclGroupBits(acl, aclGroup);
+    // Safe first: the bits as if the ACL were lost (the owning group's own entry, not the mask).
+    const mode_t withoutAcl = extendedAcl ? (bits & ~S_IRWXG) | (bits & aclGroup) : bits;
+    [[maybe_unused]] const int changed = ::fchmod(handle, withoutAcl);
+    if (CopyAttributes(osPath, handle) && extendedAcl) {
+        [[maybe_unused]] const int masked = ::fchmod(handle, bits); // the group bits are the ACL's mask again
     }
 }
 
@@ -483,6 +705,9 @@ int PutInPlace(const std::string& from, const std::string& to) {
     if (const int code = RenameReplacing(from, to)) {
         return code;
     }
+    if (std::string osFrom; ToOsPath(from, osFrom)) {
+        ForgetTemporary(osFrom);
+    }
     std::string osTo;
     if (ToOsPath(to, osTo)) {
         SyncDirectory(ParentOf(osTo)); // durability of the rename only; the new text is already safe
@@ -494,6 +719,15 @@ void Discard(const std::string& path) {
     std::string osPath;
     if (ToOsPath(path, osPath)) {
         ::unlink(osPath.c_str());
+        ForgetTemporary(osPath);
+    }
+}
+
+void HoldInterruptions(bool hold) {
+    holds += hold ? 1 : -1;
+    if (holds == (hold ? 1 : 0)) {
+        const sigset_t ending = EndingSet();
+        ::sigprocmask(hold ? SIG_BLOCK : SIG_UNBLOCK, &ending, nullptr);
     }
 }
 

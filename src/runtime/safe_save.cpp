@@ -53,6 +53,8 @@ constexpr std::string_view TemporaryMark = "~";
 constexpr std::string_view TemporaryMark = ".";
 #endif
 
+constexpr int DiskFull = 112;
+
 // Creates a fresh file beside `target` under a name nobody else uses.
 int CreateTemporary(const std::string& target, std::string& temporary, platform::Handle& handle) {
     const std::string name = NamePart(target);
@@ -74,84 +76,102 @@ int CreateTemporary(const std::string& target, std::string& temporary, platform:
     return code;
 }
 
-// Writes what `produce` hands over to `handle`, flushes and closes it: the first code that went
-// wrong, or 0. After a short write the rest is pointless and is not written.
+// Writes what `produce` hands over to `handle`: the first code that went wrong, or 0. After a
+// short write the rest is pointless and is not written.
 int WriteOut(const TextProducer& produce, platform::Handle handle) {
     int code = 0;
-    try {
-        produce([&](std::string_view piece) {
-            if (code == 0) {
-                code = platform::WriteAll(handle, piece.data(), piece.size());
-            }
-        });
-    } catch (...) {
-        platform::CloseHandle(handle);
-        throw;
-    }
-    if (code == 0) {
-        code = platform::FlushToDisk(handle);
-    }
-    const int closed = platform::CloseHandle(handle);
-    return code != 0 ? code : closed;
+    produce([&](std::string_view piece) {
+        if (code == 0) {
+            code = platform::WriteAll(handle, piece.data(), piece.size());
+        }
+    });
+    return code;
+}
+
+unsigned long long SizeOf(const TextProducer& produce) {
+    unsigned long long size = 0;
+    produce([&size](std::string_view piece) { size += piece.size(); });
+    return size;
+}
+
+[[noreturn]] void RefuseCreating(const std::string& path) {
+    throw Failure(Message(msg::CannotCreate, path));
 }
 
 } // namespace
 
-NewFile::NewFile(const std::string& path, TextProducer produce, const std::string& permissionsFrom)
-    : path_(path), target_(platform::LinkedFile(path)), produce_(std::move(produce)) {
-    const int standing = platform::LookAtTarget(target_);
+NewFile::NewFile(const std::string& path, TextProducer produce, Naming naming,
+                 const std::string& permissionsFrom)
+    : path_(path), target_(naming == Naming::Chosen ? platform::LinkedFile(path) : path), naming_(naming),
+      produce_(std::move(produce)) {
+    // A link at an own name is only a name, replaced as one; it leads nowhere the save goes.
+    const bool link = naming == Naming::Own && platform::KindOfName(target_) == platform::PathKind::Link;
+    const int standing = link ? 0 : platform::LookAtTarget(target_);
     if (standing != 0 && standing != 2) {
-        throw Failure(Message(msg::CannotCreate, path_));
+        RefuseCreating(path_);
     }
-    platform::Handle handle = -1;
-    if (const int created = CreateTemporary(target_, temporary_, handle)) {
+    if (const int created = CreateTemporary(target_, temporary_, handle_)) {
         temporary_.clear();
         // A folder that takes no new file may still let the file itself be written: that waits
         // for PutInPlace, which alone may change what stands.
-        if (standing == 0 && created == 5) {
+        if (standing == 0 && !link && created == 5) {
+            size_ = SizeOf(produce_);
             return;
         }
-        throw Failure(Message(msg::CannotCreate, path_));
+        RefuseCreating(path_);
     }
-    // Before the first byte: a private file's text is never readable by others on the way.
-    const std::string& model = standing == 0 ? target_ : permissionsFrom;
-    if (!model.empty()) {
-        platform::TakePermissions(handle, model);
+    open_ = true;
+    // The rename at the end must not be refused after other files have changed.
+    if (const int code = standing == 0 ? platform::MayErase(target_) : 0; code != 0 && code != 2) {
+        Abandon();
+        throw Failure(IOMessage(code), code);
     }
     int code = 0;
     try {
-        code = WriteOut(produce_, handle);
+        code = WriteOut(produce_, handle_);
+        code = code != 0 ? code : platform::FlushToDisk(handle_);
     } catch (...) {
-        platform::Discard(temporary_);
+        Abandon();
         throw;
     }
     if (code != 0) {
-        platform::Discard(temporary_);
+        Abandon();
         throw Failure(Message(msg::WriteError));
     }
+    // Only now, written and flushed, may the text become readable to whom the old file was.
+    platform::TakePermissions(handle_, naming == Naming::Own || standing != 0 ? permissionsFrom : target_);
 }
 
 NewFile::~NewFile() {
+    Abandon();
+}
+
+void NewFile::Abandon() {
+    if (open_) {
+        open_ = false;
+        platform::CloseHandle(handle_);
+    }
     if (!temporary_.empty()) {
         platform::Discard(temporary_);
+        temporary_.clear();
     }
 }
 
 void NewFile::PutInPlace() {
     if (temporary_.empty()) {
-        platform::Handle handle = -1;
-        if (platform::OpenToOverwrite(target_, handle) != 0) {
-            throw Failure(Message(msg::CannotCreate, path_));
-        }
-        if (WriteOut(produce_, handle) != 0) {
-            throw Failure(Message(msg::WriteError)); // what was written stays: nothing better is possible
-        }
+        WriteInPlace();
         return;
     }
-    const bool replacing = platform::KindOfPath(target_) == platform::PathKind::File;
+    const int kept = platform::KeepNew(handle_);
+    open_ = false;
+    if (const int closed = platform::CloseHandle(handle_); kept != 0 || closed != 0) {
+        Abandon();
+        throw Failure(Message(msg::WriteError));
+    }
+    const bool replacing = platform::KindOfName(target_) != platform::PathKind::Missing;
     if (const int code = platform::PutInPlace(temporary_, target_)) {
         // A replace that took the old file away and failed leaves the new text as the only one.
-        if (replacing && platform::KindOfPath(target_) == platform::PathKind::Missing) {
+        if (replacing && platform::KindOfName(target_) == platform::PathKind::Missing) {
             temporary_.clear();
         }
         throw Failure(RefusalMessage(code, Message(msg::WriteError)));
@@ -159,8 +179,29 @@ void NewFile::PutInPlace() {
     temporary_.clear();
 }
 
-void SaveStream(const std::string& path, const TextProducer& produce, const std::string& permissionsFrom) {
-    NewFile file(path, produce, permissionsFrom);
+void NewFile::WriteInPlace() {
+    platform::Handle handle = -1;
+    if (const int code = platform::OpenToOverwrite(target_, size_, naming_ == Naming::Chosen, handle)) {
+        // No room: the file stands as it was.
+        throw Failure(code == DiskFull ? Message(msg::WriteError) : Message(msg::CannotCreate, path_));
+    }
+    int code = 0;
+    try {
+        code = WriteOut(produce_, handle);
+    } catch (...) {
+        platform::CloseHandle(handle);
+        throw;
+    }
+    code = code != 0 ? code : platform::SetLength(handle, size_);
+    code = code != 0 ? code : platform::FlushToDisk(handle);
+    const int closed = platform::CloseHandle(handle);
+    if (code != 0 || closed != 0) {
+        throw Failure(Message(msg::WriteError)); // what was written stays: nothing better is possible
+    }
+}
+
+void SaveStream(const std::string& path, const TextProducer& produce) {
+    NewFile file(path, produce);
     file.PutInPlace();
 }
 
