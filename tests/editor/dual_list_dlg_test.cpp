@@ -208,6 +208,29 @@ TEST_P(ChangedSinceLoad, IsReplacedOnlyWhenTheUserSaysSo) {
 
 INSTANTIATE_TEST_SUITE_P(ReplacedOrWritten, ChangedSinceLoad, ::testing::Bool());
 
+// The user agreed to replace the file as it stood when asked; a change after that (here, while
+// the question is up) is asked about again just before anything changes, and No then leaves
+// every file as it was.
+TEST_F(Dialog, AChangeAfterTheAnswerIsAskedAboutAgainBeforeAnythingChanges) {
+    loadAndChoose({1});
+    const std::string loaded = dir.file("OBN.NET");
+    WriteFileBytes(loaded, "newer\r\n");
+    dialogs.whileAsking = [&] {
+        if (dialogs.questions.size() == 2) {
+            WriteFileBytes(loaded, "newest\r\n");
+        }
+    };
+    dialogs.askAnswers = {results::Yes, results::Yes, results::No};
+    dialogs.saveAnswers = {loaded};
+    dlg->Press(OKBtn);
+    ASSERT_EQ(dialogs.questions.size(), 3U);
+    EXPECT_EQ(dialogs.questions[2].text, dialogs.questions[1].text);
+    EXPECT_EQ(ReadFileBytes(dir.path() / "OBN.NET"), "newest\r\n");
+    EXPECT_FALSE(fs::exists(dir.path() / "OBNNET.ORG"));
+    EXPECT_FALSE(dlg->savedFlag());
+    EXPECT_TRUE(dialogs.notices.empty());
+}
+
 TEST_F(Dialog, AnUnexpectedExceptionIsReportedAndTheChoiceStays) {
     loadAndChoose({1});
     dialogs.whileAsking = [] { throw std::out_of_range("vector::at"); };

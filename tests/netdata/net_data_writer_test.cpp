@@ -11,10 +11,12 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
+#include <tuple>
 #ifndef _WIN32
 #include "runtime/child_process.h"
 
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #endif
 
 namespace netedit {
@@ -109,14 +111,17 @@ TEST_F(SaveNetDataTest, WhatStandsBeforeAndAfter) {
         {"a new name leaves an older backup alone", {{Obn, Loaded}, {Org, Older}}, "NEW.NET", false, {{Obn, Loaded}, {Org, Older}, {"NEW.NET", NewText}}, No},
         {"nothing left over keeps an older remainder", {{Obn, Loaded}, {Tmp, Older}}, Obn, false, {{Obn, NewText}, {Org, Loaded}, {Tmp, Older}}, No},
 #ifndef _WIN32 // Windows' attributes have a table of their own; links need rights there
-        {"both new files keep the loaded file's bits", {{Obn, "(0600)" + Loaded}}, Obn, true, {{Obn, "(0600)" + NewText}, {Org, "(0600)" + Loaded}, {Tmp, "(0600)" + LeftOver}}, No},
+        {"both new files keep the loaded file's bits, not an older remainder's", {{Obn, "(0600)" + Loaded}, {Tmp, Older}}, Obn, true, {{Obn, "(0600)" + NewText}, {Org, "(0600)" + Loaded}, {Tmp, "(0600)" + LeftOver}}, No},
+        {"a link at the remainder is a name, not a way", {{Obn, Loaded}, {"mine", Older}, {Tmp, "->mine"}}, Obn, true, {{Obn, NewText}, {Org, Loaded}, {"mine", Older}, {Tmp, LeftOver}}, No},
+        {"so is a link at the backup", {{Obn, Loaded}, {"mine", Older}, {Org, "->mine"}}, Obn, false, {{Obn, NewText}, {Org, Loaded}, {"mine", Older}}, No},
         {"the same folder through a link", {{Obn, Loaded}, {"via", "->."}}, "via/OBN.NET", false, {{Obn, NewText}, {Org, Loaded}, {"via", "->."}}, No},
         {"a link is saved through and stays", {{Obn, Loaded}, {"L.NET", "->OBN.NET"}}, "L.NET", false, {{Obn, NewText}, {Org, Loaded}, {"L.NET", "->OBN.NET"}}, No},
         {"nor is the backup through a link", {{Obn, Loaded}, {Org, Older}, {"L.NET", "->OBNNET.ORG"}}, "L.NET", false, {}, Create},
 #else
         {"the same folder in other letter case", {{Obn, Loaded}}, "^OBN.NET", false, {{Obn, NewText}, {Org, Loaded}}, No},
-        {"nor is the backup in other letter case", {{Obn, Loaded}, {Org, Older}}, "obnnet.org", false, {}, Create},
 #endif
+        {"nor is the backup in other letter case", {{Obn, Loaded}, {Org, Older}}, "obnnet.org", false, {}, Create},
+        {"nor the remainder, even where nothing stands", {{Obn, Loaded}}, "obnnet.tmp", true, {}, Create},
         {"the backup is no target", {{Obn, Loaded}, {Org, Older}}, Org, false, {}, Create},
         {"nor the remainder while one is written", {{Obn, Loaded}, {Tmp, Older}}, Tmp, true, {}, Create},
         {"without one it is a target like any", {{Obn, Loaded}, {Tmp, Older}}, Tmp, false, {{Obn, Loaded}, {Org, Older}, {Tmp, NewText}}, No},
@@ -273,6 +278,7 @@ TEST_F(SaveNetDataTest, PermissionFaultsAsAnUnprivilegedUser) {
     TempDir sticky;
     const DirectoryState stickyFiles{{"OBN.NET", Loaded},
                                      {"OBNNET.ORG", "(0666)older\r\n"},
+                                     {"OBNNET.TMP", "(0666)older\r\n"},
                                      {"ROOTS.NET", "(0666)open\r\n"},
                                      {"ROOT.NET", "closed\r\n"}};
     LayDirectoryState(sticky.path(), stickyFiles);
@@ -281,19 +287,27 @@ TEST_F(SaveNetDataTest, PermissionFaultsAsAnUnprivilegedUser) {
 
     const std::string answer = testing::RunInChild({.dropPrivileges = true}, [&] {
         std::string answers;
-        // Each target, saved from the file loaded beside it or from another folder.
-        for (const auto& save : {std::pair{closed.file("OBN.NET"), closed.file("OBN.NET")},
-                                 {closed.file("OPEN.NET"), source.file("OBN.NET")},
-                                 {sticky.file("OBN.NET"), sticky.file("OBN.NET")},
-                                 {sticky.file("ROOTS.NET"), source.file("OBN.NET")},
-                                 {sticky.file("ROOT.NET"), source.file("OBN.NET")}}) {
-            answers +=
-                FailureOf([&] { SaveNetData(save.first, save.second, {Alpha}, {}, data.sections); }) + "|";
+        // Each target, saved from the file loaded beside it or from another folder, with entries
+        // left over for the remainder or none.
+        const struct {
+            std::string target, loaded;
+            Entries remaining;
+        } saves[] = {{closed.file("OBN.NET"), closed.file("OBN.NET"), {}},
+                     {closed.file("OPEN.NET"), source.file("OBN.NET"), {}},
+                     {sticky.file("OBN.NET"), sticky.file("OBN.NET"), {}},
+                     {sticky.file("ROOTS.NET"), source.file("OBN.NET"), {}},
+                     {sticky.file("ROOT.NET"), source.file("OBN.NET"), {}},
+                     {sticky.file("NEW.NET"), sticky.file("OBN.NET"), {Beta}}};
+        for (const auto& save : saves) {
+            answers += FailureOf([&] {
+                           SaveNetData(save.target, save.loaded, {Alpha}, save.remaining, data.sections);
+                       }) + "|";
         }
         return answers;
     });
     EXPECT_EQ(answer,
-              AccessDenied + "|<no failure>|" + AccessDenied + "|" + AccessDenied + "|" + AccessDenied + "|");
+              AccessDenied + "|<no failure>|" + AccessDenied + "|" + AccessDenied + "|" + AccessDenied + "|" +
+                  AccessDenied + "|");
     EXPECT_EQ(ReadDirectoryState(sticky.path()), stickyFiles);
     EXPECT_EQ(read(closed, "OBN.NET"), Loaded);
     EXPECT_EQ(read(closed, "OBNNET.ORG"), "older backup\r\n");
@@ -304,6 +318,53 @@ TEST_F(SaveNetDataTest, PermissionFaultsAsAnUnprivilegedUser) {
     });
     EXPECT_EQ(shortWrite, Message(msg::WriteError));
     EXPECT_EQ(read(closed, "OPEN.NET"), NewText);
+}
+// An attribute of the file at `path`, "<none>" when it has none.
+std::string AttributeOf(const std::string& path, const char* name) {
+    std::string value(256, '\0');
+    const ssize_t size = ::getxattr(path.c_str(), name, value.data(), value.size());
+    return size < 0 ? "<none>" : value.substr(0, static_cast<std::size_t>(size));
+}
+
+// A member of the team saves a teammate's file in the team's folder: the saved file and the
+// remainder keep the team's group, the bits, the ACL (which lets one more user read) and the
+// user's own attributes.
+TEST_F(SaveNetDataTest, AMembersSaveKeepsTheGroupTheAclAndTheAttributes) {
+    if (!testing::CanDropPrivileges()) {
+        GTEST_SKIP() << "needs root to run a child as an unprivileged member of a group";
+    }
+    constexpr gid_t Team = 4242;
+    TempDir team;
+    WriteFileBytes(team.path() / "OBN.NET", Loaded);
+    ASSERT_EQ(::chown(team.file("").c_str(), 0, Team) | ::chmod(team.file("").c_str(), 0770), 0);
+    ASSERT_EQ(::chown(team.file("OBN.NET").c_str(), 0, Team), 0);
+    // The kernel's form: a version, then tag, permissions and id; owner rw, user 1234 r, the
+    // owning group rw, the mask rw, others nothing.
+    std::string acl("\x02\0\0\0", 4);
+    for (const auto& [tag, bits, id] : {std::tuple{1, 6, ~0U}, {2, 4, 1234U}, {4, 6, ~0U}, {16, 6, ~0U}, {32, 0, ~0U}}) {
+        const std::array<unsigned char, 8> entry{static_cast<unsigned char>(tag), 0, static_cast<unsigned char>(bits), 0,
+                                                 static_cast<unsigned char>(id), static_cast<unsigned char>(id >> 8),
+                                                 static_cast<unsigned char>(id >> 16), static_cast<unsigned char>(id >> 24)};
+        acl.append(entry.begin(), entry.end());
+    }
+    const std::string loaded = team.file("OBN.NET");
+    if (::setxattr(loaded.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0 ||
+        ::setxattr(loaded.c_str(), "user.note", "kept", 4, 0) != 0) {
+        GTEST_SKIP() << "the file system keeps no ACL or user attribute";
+    }
+    const std::string answer = testing::RunInChild({.dropPrivileges = true, .memberOf = Team}, [&] {
+        return FailureOf([&] { SaveNetData(loaded, loaded, {Alpha}, {Beta}, data.sections); });
+    });
+    ASSERT_EQ(answer, "<no failure>");
+    for (const char* name : {"OBN.NET", "OBNNET.TMP"}) {
+        struct stat st {};
+        ASSERT_EQ(::stat(team.file(name).c_str(), &st), 0);
+        EXPECT_EQ(st.st_uid, 65534U) << name; // only root could give it back to its owner
+        EXPECT_EQ(st.st_gid, Team) << name;
+        EXPECT_EQ(st.st_mode & 07777, 0660U) << name;
+        EXPECT_EQ(AttributeOf(team.file(name), "system.posix_acl_access"), acl) << name;
+        EXPECT_EQ(AttributeOf(team.file(name), "user.note"), "kept") << name;
+    }
 }
 #endif
 

@@ -19,6 +19,7 @@ namespace netedit::testing {
 struct ChildLimits {
     long maxFileBytes = -1; // RLIMIT_FSIZE in the child; -1 leaves it alone
     bool dropPrivileges = false;
+    unsigned memberOf = 0; // with dropPrivileges: a group the child belongs to besides its own
 };
 
 inline constexpr const char* ChildSetupFailed = "<child setup failed>";
@@ -58,7 +59,8 @@ inline std::string RunInChild(const ChildLimits& limits, const std::function<std
             ready = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
         }
         if (ready && limits.dropPrivileges) {
-            ready = ::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0;
+            const gid_t extra = limits.memberOf;
+            ready = ::setgroups(extra == 0 ? 0 : 1, &extra) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0;
         }
         std::string answer = ChildSetupFailed;
         try {

@@ -7,9 +7,13 @@
 #include "support/failure_of.h"
 #include "support/temp_dir.h"
 
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
 
 namespace netedit {
 namespace {
@@ -108,6 +112,58 @@ TEST(SaveStream, AProducerThatThrowsLeavesTheOldFile) {
     EXPECT_THROW(SaveStream(dir.file("OBN.NET"), failing), std::bad_alloc);
     EXPECT_EQ(ReadDirectoryState(dir.path()), (DirectoryState{{"OBN.NET", "old\r\n"}}));
     EXPECT_EQ(testing::OpenHandles(), descriptors);
+}
+
+// The bits of every file in `dir` but `except`.
+std::vector<unsigned> BitsBeside(const TempDir& dir, const char* except) {
+    std::vector<unsigned> bits;
+    for (const auto& entry : fs::directory_iterator(dir.path())) {
+        if (entry.path().filename() != except) {
+            bits.push_back(static_cast<unsigned>(entry.status().permissions() & fs::perms::all));
+        }
+    }
+    return bits;
+}
+
+// Nobody else can open the text while it is written: the temporary file is private whatever the
+// umask, and only the finished file takes the old file's bits.
+TEST(SaveStream, ATemporaryFileLetsNobodyElseInWhileItIsWritten) {
+    TempDir dir;
+    WriteFileBytes(dir.file("OBN.NET"), "old\r\n");
+    ASSERT_EQ(::chmod(dir.file("OBN.NET").c_str(), 0666), 0);
+    std::vector<unsigned> whileWritten;
+    SaveStream(dir.file("OBN.NET"), [&](const TextSink& sink) {
+        whileWritten = BitsBeside(dir, "OBN.NET");
+        sink("new\r\n");
+    });
+    EXPECT_EQ(whileWritten, std::vector<unsigned>{0600});
+    EXPECT_EQ(ReadDirectoryState(dir.path()), (DirectoryState{{"OBN.NET", "(0666)new\r\n"}}));
+}
+
+// The system ends a program that saves a large file, at one moment or another: no temporary file
+// stays behind, and the file stands whole, old or new.
+TEST(SaveStream, ASaveEndedBySigtermLeavesNoTemporaryFile) {
+    const std::string text(48 << 20, 'x');
+    for (const int delayMs : {0, 1, 3, 10, 30, 100, 300}) {
+        TempDir dir;
+        WriteFileBytes(dir.file("OBN.NET"), "old\r\n");
+        const pid_t child = ::fork();
+        if (child == 0) {
+            SaveStream(dir.file("OBN.NET"), [&](const TextSink& sink) {
+                for (std::size_t at = 0; at < text.size(); at += 1 << 20) {
+                    sink(std::string_view(text).substr(at, 1 << 20));
+                }
+            });
+            ::_exit(0);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+        ::kill(child, SIGTERM);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        const std::string bytes = ReadFileBytes(dir.path() / "OBN.NET");
+        EXPECT_TRUE(bytes == "old\r\n" || bytes == text) << delayMs << " ms: " << bytes.size() << " bytes";
+        EXPECT_EQ(BitsBeside(dir, "OBN.NET"), std::vector<unsigned>{}) << delayMs << " ms";
+    }
 }
 
 // Permission bits bind root only through a child that has given up its privileges.
