@@ -301,13 +301,13 @@ TEST_F(SaveNetDataTest, PermissionFaultsAsAnUnprivilegedUser) {
         for (const auto& save : saves) {
             answers += FailureOf([&] {
                            SaveNetData(save.target, save.loaded, {Alpha}, save.remaining, data.sections);
-                       }) + "|";
+                       }) +
+                       "|";
         }
         return answers;
     });
-    EXPECT_EQ(answer,
-              AccessDenied + "|<no failure>|" + AccessDenied + "|" + AccessDenied + "|" + AccessDenied + "|" +
-                  AccessDenied + "|");
+    EXPECT_EQ(answer, AccessDenied + "|<no failure>|" + AccessDenied + "|" + AccessDenied + "|" +
+                          AccessDenied + "|" + AccessDenied + "|");
     EXPECT_EQ(ReadDirectoryState(sticky.path()), stickyFiles);
     EXPECT_EQ(read(closed, "OBN.NET"), Loaded);
     EXPECT_EQ(read(closed, "OBNNET.ORG"), "older backup\r\n");
@@ -341,10 +341,13 @@ TEST_F(SaveNetDataTest, AMembersSaveKeepsTheGroupTheAclAndTheAttributes) {
     // The kernel's form: a version, then tag, permissions and id; owner rw, user 1234 r, the
     // owning group rw, the mask rw, others nothing.
     std::string acl("\x02\0\0\0", 4);
-    for (const auto& [tag, bits, id] : {std::tuple{1, 6, ~0U}, {2, 4, 1234U}, {4, 6, ~0U}, {16, 6, ~0U}, {32, 0, ~0U}}) {
-        const std::array<unsigned char, 8> entry{static_cast<unsigned char>(tag), 0, static_cast<unsigned char>(bits), 0,
-                                                 static_cast<unsigned char>(id), static_cast<unsigned char>(id >> 8),
-                                                 static_cast<unsigned char>(id >> 16), static_cast<unsigned char>(id >> 24)};
+    for (const auto& [tag, bits, id] :
+         {std::tuple{1, 6, ~0U}, {2, 4, 1234U}, {4, 6, ~0U}, {16, 6, ~0U}, {32, 0, ~0U}}) {
+        const std::array<unsigned char, 8> entry{
+            static_cast<unsigned char>(tag),      0,
+            static_cast<unsigned char>(bits),     0,
+            static_cast<unsigned char>(id),       static_cast<unsigned char>(id >> 8),
+            static_cast<unsigned char>(id >> 16), static_cast<unsigned char>(id >> 24)};
         acl.append(entry.begin(), entry.end());
     }
     const std::string loaded = team.file("OBN.NET");

@@ -60,7 +60,8 @@ inline std::string RunInChild(const ChildLimits& limits, const std::function<std
         }
         if (ready && limits.dropPrivileges) {
             const gid_t extra = limits.memberOf;
-            ready = ::setgroups(extra == 0 ? 0 : 1, &extra) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0;
+            ready =
+                ::setgroups(extra == 0 ? 0 : 1, &extra) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0;
         }
         std::string answer = ChildSetupFailed;
         try {
