@@ -118,14 +118,16 @@ void CheckNumbers(std::string_view input) {
 }
 
 bool IsSeparator(char c, PathStyle style) {
-    return c == '/' || (style == PathStyle::Windows && (c == '\\' || c == ':'));
+    return c == '/' || (style != PathStyle::Posix && (c == '\\' || c == ':'));
 }
 
 void CheckPath(std::string_view path, PathStyle style) {
-    // Which bytes are second bytes of a double-byte character, found by walking the path.
+    // Which bytes are second bytes of a double-byte character, found by walking the path. Only
+    // Windows' code page 932 paths have them: on POSIX a name may be UTF-8, whose bytes can look
+    // like lead bytes, and "/" and "." are never second bytes in code page 932 either.
     std::vector<bool> secondByte(path.size(), false);
     for (std::size_t pos = 0; pos < path.size();) {
-        if (IsLeadByte(static_cast<unsigned char>(path[pos]))) {
+        if (style == PathStyle::Windows && IsLeadByte(static_cast<unsigned char>(path[pos]))) {
             if (pos + 1 < path.size()) {
                 secondByte[pos + 1] = true;
             }
@@ -169,5 +171,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckNumbers(input);
     CheckPath(input, PathStyle::Windows);
     CheckPath(input, PathStyle::Posix);
+    CheckPath(input, PathStyle::WindowsUtf8);
     return 0;
 }

@@ -12,9 +12,10 @@ packages=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-d
           xvfb xauth fonts-ipafont-gothic xdotool x11-apps netpbm
           dbus at-spi2-core python3-pyatspi x11-utils
           qt6-svg-dev dpkg-dev lintian desktop-file-utils appstream xdg-utils libfile-mimeinfo-perl)
-# "fuzz" adds clang with its libFuzzer and sanitizer runtimes, which only `make fuzz` needs.
+# "fuzz" adds clang with its libFuzzer and sanitizer runtimes, which only `make fuzz` needs, and
+# llvm-symbolizer, without which a finding's stack shows addresses instead of lines.
 if [ "${1:-}" = fuzz ]; then
-    packages+=(clang libclang-rt-14-dev)
+    packages+=(clang libclang-rt-14-dev llvm)
 fi
 # "windows" adds the MinGW-w64 cross compiler, Wine to run its tests, GoogleTest's sources to
 # build the test framework for Windows, and the window manager, the clipboard tool and the

@@ -56,6 +56,8 @@ TEST_F(SettingsFileTest, ReadingTakesOnlyTheExactKeysUpToTheFirstCtrlZ) {
         {"lone CR ends a line", "SrcFile=A\rDstFile=B\r", "A", "B"},
         {"Ctrl-Z inside a value", "SrcFile=A\x1A" "B\r\nDstFile=C\r\n", "A", ""},
         {"double-byte paths stay bytes", EncodeCp932("SrcFile=C:\\データ\\表\\OBN.NET\r\n"), EncodeCp932("C:\\データ\\表\\OBN.NET"), ""},
+        // "DstFile=B" ends at the 65,536th byte: the "C" after it and the SrcFile line are beyond.
+        {"only the first 64 KiB are read", std::string(65526, 'x') + "\rDstFile=BC\rSrcFile=A\r\n", "", "B"},
         // clang-format on
     };
     for (const auto& row : rows) {
