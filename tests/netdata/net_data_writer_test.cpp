@@ -231,6 +231,26 @@ TEST_F(SaveNetDataTest, AFaultAtAnyCallLosesNoFile) {
     EXPECT_GT(failedRuns - untouchedRuns, 20) << untouchedRuns << " " << failedRuns;
 }
 
+// The new files are written; just before the first change the save may still be called off, and
+// what may have changed meanwhile is looked at again: either way every file stands as it was.
+TEST_F(SaveNetDataTest, TheLastWordBeforeTheFirstChange) {
+    WriteFileBytes(source.path() / "OBNNET.ORG", Older);
+    const std::string loaded = source.file("OBN.NET");
+    const DirectoryState before = ReadDirectoryState(source.path());
+    EXPECT_EQ(SaveNetData(loaded, loaded, {Alpha}, {Beta}, data.sections, [] { return false; }),
+              SaveResult::Abandoned);
+    EXPECT_EQ(ReadDirectoryState(source.path()), before);
+    const auto protectBackup = [&] {
+        fs::permissions(source.path() / "OBNNET.ORG", fs::perms(0444));
+        return true;
+    };
+    EXPECT_EQ(FailureOf([&] { SaveNetData(loaded, loaded, {Alpha}, {Beta}, data.sections, protectBackup); }),
+              AccessDenied);
+    DirectoryState protectedBackup = before;
+    protectedBackup["OBNNET.ORG"] = "(0444)" + Older;
+    EXPECT_EQ(ReadDirectoryState(source.path()), protectedBackup);
+}
+
 #ifndef _WIN32 // the kernel's limits and another user: POSIX only
 TEST_F(SaveNetDataTest, ALargeFileGoesOutInPiecesAndAShortWriteMidwayKeepsTheOldFile) {
     LineList lines{"[0]", "Name=Big"};
