@@ -249,8 +249,9 @@ HANDLE FileOf(Handle handle) {
 
 // Opens `osPath` as the call asks, and keeps the handle only for a file on a disk: a folder,
 // a device ("CON", "NUL") or a pipe is no file to read or write.
-int OpenFile(const std::wstring& osPath, DWORD access, DWORD share, DWORD disposition, HANDLE& file) {
-    file = ::CreateFileW(osPath.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+int OpenFile(const std::wstring& osPath, DWORD access, DWORD share, DWORD disposition, HANDLE& file,
+             DWORD flags = FILE_ATTRIBUTE_NORMAL) {
+    file = ::CreateFileW(osPath.c_str(), access, share, nullptr, disposition, flags, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return LastCode();
     }
@@ -271,16 +272,44 @@ int OpenHandle(const std::wstring& osPath, DWORD access, DWORD share, DWORD disp
     return 0;
 }
 
+// Writes all of `data`, however the system splits it; the system's code when it refuses.
+int WriteBytes(HANDLE file, const char* data, std::size_t size) {
+    while (size > 0) {
+        DWORD written = 0;
+        const auto piece = static_cast<DWORD>(std::min<std::size_t>(size, std::size_t{1} << 30));
+        if (!::WriteFile(file, data, piece, &written, nullptr)) {
+            return LastCode();
+        }
+        if (written == 0) {
+            return ERROR_DISK_FULL; // the system took nothing: count it as a full disk
+        }
+        data += written;
+        size -= written;
+    }
+    return 0;
+}
+
+bool MoveTo(HANDLE file, unsigned long long position) {
+    LARGE_INTEGER at{};
+    at.QuadPart = static_cast<LONGLONG>(position);
+    return ::SetFilePointerEx(file, at, nullptr, FILE_BEGIN) != 0;
+}
+
+int CutAt(HANDLE file, unsigned long long size) {
+    return MoveTo(file, size) && ::SetEndOfFile(file) ? 0 : LastCode();
+}
+
 // --- Saving ---
+
+// A symbolic link or a junction: what stands at the name leads elsewhere.
+bool IsLink(DWORD attributes) {
+    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
 
 // The attributes a saved file takes over from the one it replaces. Never the read-only one:
 // the program could not write its own file again.
 constexpr DWORD KeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                                  FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-
-bool Exists(const std::wstring& osPath) {
-    return ::GetFileAttributesW(osPath.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 // Opens a file or a folder to look at it, never holding it against others.
 HANDLE OpenToLook(const std::wstring& osPath) {
@@ -311,8 +340,11 @@ int Move(const std::string& from, const std::string& to, MoveKind kind) {
         return ::MoveFileExW(osFrom.c_str(), target, MOVEFILE_COPY_ALLOWED) ? 0 : LastCode();
     }
     // A name in the long form is moved plainly: Wine's replace writes such a name into a buffer
-    // of MAX_PATH characters, past its end.
-    if (kind == MoveKind::Over || !Exists(osTo) || osTo.starts_with(L"\\\\?\\")) {
+    // of MAX_PATH characters, past its end. A link is replaced as a name: the system's replace
+    // would open the file it leads to.
+    const DWORD standing = ::GetFileAttributesW(target);
+    if (kind == MoveKind::Over || standing == INVALID_FILE_ATTRIBUTES || IsLink(standing) ||
+        osTo.starts_with(L"\\\\?\\")) {
         return ::MoveFileExW(osFrom.c_str(), target, Replacing) ? 0 : LastCode();
     }
     if (::ReplaceFileW(target, osFrom.c_str(), nullptr,
@@ -371,20 +403,7 @@ int WriteAll(Handle handle, const char* data, std::size_t size) {
     if (InjectedFailure()) {
         return ERROR_DISK_FULL;
     }
-    const HANDLE file = FileOf(handle);
-    while (size > 0) {
-        DWORD written = 0;
-        const auto piece = static_cast<DWORD>(std::min<std::size_t>(size, std::size_t{1} << 30));
-        if (!::WriteFile(file, data, piece, &written, nullptr)) {
-            return LastCode();
-        }
-        if (written == 0) {
-            return ERROR_DISK_FULL; // the system took nothing: count it as a full disk
-        }
-        data += written;
-        size -= written;
-    }
-    return 0;
+    return WriteBytes(FileOf(handle), data, size);
 }
 
 int CloseHandle(Handle handle) {
@@ -411,10 +430,11 @@ int MayErase(const std::string& path) {
     if ((attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
         return 5;
     }
-    // The right to erase, and no other program holding the file without letting it go.
+    // The right to erase, and no other program holding the file without letting it go; a link
+    // is judged itself, never the file it leads to.
     const HANDLE file =
         ::CreateFileW(osPath.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                      OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return LastCode();
     }
@@ -430,7 +450,16 @@ int RenameReplacing(const std::string& from, const std::string& to) {
     return Move(from, to, MoveKind::Over);
 }
 
-PathKind KindOfPath(const std::string& path) {
+namespace {
+
+PathKind KindOfError(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME
+               ? PathKind::Missing
+               : PathKind::Other;
+}
+
+// What stands at `path`; a link there is followed to what it leads to, or told as a link.
+PathKind KindAt(const std::string& path, bool followLinks) {
     std::wstring osPath;
     if (!ToOsPath(path, osPath)) {
         return PathKind::Missing; // no file can bear the name
@@ -438,15 +467,35 @@ PathKind KindOfPath(const std::string& path) {
     if (InjectedFailure()) {
         return PathKind::Other;
     }
-    const DWORD attributes = ::GetFileAttributesW(osPath.c_str());
+    DWORD attributes = ::GetFileAttributesW(osPath.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
-        const DWORD error = ::GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME
-                   ? PathKind::Missing
-                   : PathKind::Other;
+        return KindOfError(::GetLastError());
+    }
+    if (IsLink(attributes)) {
+        if (!followLinks) {
+            return PathKind::Link;
+        }
+        const HANDLE file = OpenToLook(osPath);
+        if (file == INVALID_HANDLE_VALUE) {
+            return KindOfError(::GetLastError()); // a link that leads nowhere stands for nothing
+        }
+        BY_HANDLE_FILE_INFORMATION info{};
+        const bool known = ::GetFileInformationByHandle(file, &info) != 0;
+        ::CloseHandle(file);
+        attributes = known ? info.dwFileAttributes : FILE_ATTRIBUTE_DEVICE;
     }
     return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0 ? PathKind::File
                                                                                   : PathKind::Other;
+}
+
+} // namespace
+
+PathKind KindOfPath(const std::string& path) {
+    return KindAt(path, true);
+}
+
+PathKind KindOfName(const std::string& path) {
+    return KindAt(path, false);
 }
 
 int StampOf(const std::string& path, FileStamp& stamp) {
@@ -585,27 +634,149 @@ int LookAtTarget(const std::string& path) {
     return code;
 }
 
+namespace {
+
+// Whether the name `osPath` stands in its folder, even as a file that waits to vanish until
+// another program lets it go (the system refuses to create it again, as access denied).
+bool NameIsTaken(const std::wstring& osPath) {
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileW(osPath.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    ::FindClose(search);
+    return true;
+}
+
+int MarkToVanish(HANDLE file, bool vanish) {
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = vanish ? TRUE : FALSE;
+    const bool set =
+        ::SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
+    return set ? 0 : LastCode();
+}
+
+// Makes `file`, `have` bytes long, at least `want` bytes long by writing zeros: making it longer
+// alone reserves nothing on file systems that give room only to written bytes. The file keeps
+// its length when there is no room for it all.
+int MakeRoom(HANDLE file, unsigned long long have, unsigned long long want) {
+    int code = 0;
+    if (want > have) {
+        const std::vector<char> zeros(
+            static_cast<std::size_t>(std::min<unsigned long long>(want - have, 1 << 16)));
+        code = MoveTo(file, have) ? 0 : LastCode();
+        for (unsigned long long left = want - have; code == 0 && left > 0;) {
+            const auto piece = static_cast<std::size_t>(std::min<unsigned long long>(left, zeros.size()));
+            code = WriteBytes(file, zeros.data(), piece);
+            left -= piece;
+        }
+        if (code != 0) {
+            CutAt(file, have);
+        }
+    }
+    if (code == 0 && !MoveTo(file, 0)) {
+        code = LastCode();
+    }
+    return code;
+}
+
+// Gives `file` the rights of `osModel`: who may read and change it, then its owner and group,
+// each on its own, since making another user the owner needs a privilege seldom held. What the
+// system refuses stays as the folder gives it.
+void CopySecurity(const std::wstring& osModel, HANDLE file) {
+    constexpr SECURITY_INFORMATION Parts[] = {DACL_SECURITY_INFORMATION, OWNER_SECURITY_INFORMATION,
+                                              GROUP_SECURITY_INFORMATION};
+    constexpr SECURITY_INFORMATION All =
+        DACL_SECURITY_INFORMATION | OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION;
+    DWORD size = 0;
+    ::GetFileSecurityW(osModel.c_str(), All, nullptr, 0, &size);
+    std::vector<BYTE> descriptor(size);
+    if (size == 0 || !::GetFileSecurityW(osModel.c_str(), All, descriptor.data(), size, &size)) {
+        return;
+    }
+    for (const SECURITY_INFORMATION part : Parts) {
+        ::SetKernelObjectSecurity(file, part, descriptor.data());
+    }
+}
+
+} // namespace
+
+// The new file is the program's alone while it is written, and is marked to vanish at once:
+// the system erases it when its last handle closes, however the program ends. DELETE, WRITE_DAC
+// and WRITE_OWNER are what that mark and TakePermissions need; the creator is granted them.
 int CreateNew(const std::string& path, Handle& handle) {
     std::wstring osPath;
     if (const int code = StartCall(path, osPath)) {
         return code;
     }
-    const int code = OpenHandle(osPath, GENERIC_WRITE, 0, CREATE_NEW, handle);
-    return code == ERROR_ALREADY_EXISTS ? AlreadyExists : code;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    const int code = OpenFile(osPath, GENERIC_WRITE | DELETE | WRITE_DAC | WRITE_OWNER, 0, CREATE_NEW, file,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT);
+    if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS || (code == 5 && NameIsTaken(osPath))) {
+        return AlreadyExists;
+    }
+    if (code != 0) {
+        return code;
+    }
+    if (const int marked = MarkToVanish(file, true)) {
+        ::CloseHandle(file);
+        ::DeleteFileW(osPath.c_str());
+        return marked;
+    }
+    handle = HandleOf(file);
+    return 0;
 }
 
-int OpenToOverwrite(const std::string& path, Handle& handle) {
+int KeepNew(Handle handle) {
+    if (InjectedFailure()) {
+        return InjectedCode;
+    }
+    return MarkToVanish(FileOf(handle), false);
+}
+
+// Unshared like a new file. The room is made before the first byte changes, so that a full disk
+// leaves the file as it was.
+int OpenToOverwrite(const std::string& path, unsigned long long size, bool followLinks, Handle& handle) {
     std::wstring osPath;
     if (const int code = StartCall(path, osPath, true)) {
         return code;
     }
-    return OpenHandle(osPath, GENERIC_WRITE, 0, TRUNCATE_EXISTING, handle);
+    HANDLE file = INVALID_HANDLE_VALUE;
+    const DWORD flags = followLinks ? FILE_ATTRIBUTE_NORMAL : FILE_FLAG_OPEN_REPARSE_POINT;
+    if (const int code =
+            OpenFile(osPath, GENERIC_WRITE | FILE_READ_ATTRIBUTES, 0, OPEN_EXISTING, file, flags)) {
+        return code;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    int code = 0;
+    if (!::GetFileInformationByHandle(file, &info)) {
+        code = LastCode();
+    } else if ((info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0 || IsLink(info.dwFileAttributes)) {
+        code = 5;
+    } else {
+        const unsigned long long length =
+            (static_cast<unsigned long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+        code = MakeRoom(file, length, size);
+    }
+    if (code != 0) {
+        ::CloseHandle(file);
+        return code;
+    }
+    handle = HandleOf(file);
+    return 0;
+}
+
+int SetLength(Handle handle, unsigned long long size) {
+    if (InjectedFailure()) {
+        return InjectedCode;
+    }
+    return CutAt(FileOf(handle), size);
 }
 
 void TakePermissions(Handle handle, const std::string& model) {
     std::wstring osPath;
-    if (!ToOsPath(model, osPath)) {
-        return;
+    if (model.empty() || !ToOsPath(model, osPath)) {
+        return; // a new file: the rights the folder gives
     }
     const DWORD attributes = ::GetFileAttributesW(osPath.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
@@ -613,7 +784,20 @@ void TakePermissions(Handle handle, const std::string& model) {
     }
     FILE_BASIC_INFO info{}; // times and attributes of 0 stay as they are
     info.FileAttributes = attributes & KeptAttributes;
-    ::SetFileInformationByHandle(FileOf(handle), FileBasicInfo, &info, sizeof info);
+    const HANDLE file = FileOf(handle);
+    ::SetFileInformationByHandle(file, FileBasicInfo, &info, sizeof info);
+    CopySecurity(osPath, file);
+    // Where the rights and the read-only attribute are one (Wine keeps both in the Unix mode), a
+    // read-only model's rights make the file read-only too: it is the program's to write.
+    FILE_BASIC_INFO now{};
+    if (::GetFileInformationByHandleEx(file, FileBasicInfo, &now, sizeof now) &&
+        (now.FileAttributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        FILE_BASIC_INFO writable{};
+        writable.FileAttributes = now.FileAttributes & ~FILE_ATTRIBUTE_READONLY;
+        writable.FileAttributes =
+            writable.FileAttributes != 0 ? writable.FileAttributes : FILE_ATTRIBUTE_NORMAL;
+        ::SetFileInformationByHandle(file, FileBasicInfo, &writable, sizeof writable);
+    }
 }
 
 int FlushToDisk(Handle handle) {
@@ -626,6 +810,8 @@ int FlushToDisk(Handle handle) {
 int PutInPlace(const std::string& from, const std::string& to) {
     return Move(from, to, MoveKind::TakingOver);
 }
+
+void HoldInterruptions(bool /*hold*/) {} // TerminateProcess cannot be held off
 
 void Discard(const std::string& path) {
     std::wstring osPath;

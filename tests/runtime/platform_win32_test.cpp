@@ -12,8 +12,11 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h, which these need.
+#include <sddl.h>
 
 namespace netedit::testing {
 namespace {
@@ -27,6 +30,45 @@ std::string Replace(const std::string& path, const std::string& text, const std:
         SaveStream(
             path, [&](const TextSink& sink) { sink(text); }, model);
     });
+}
+
+// The name of the event a child holding a new file sets once it holds it.
+std::wstring HeldEventName(const std::string& path) {
+    return L"netedit-test-held-" + std::to_wstring(std::hash<std::string>{}(path));
+}
+
+// Started with NETEDIT_TEST_HOLD_NEW naming a file, this test program is a child that creates it
+// as a save does, says so and waits to be ended, before any test runs.
+const bool ranAsHoldingChild = [] {
+    const std::string path = EnvironmentValue("NETEDIT_TEST_HOLD_NEW");
+    Handle handle = -1;
+    if (path.empty() || CreateNew(path, handle) != 0) {
+        return false;
+    }
+    ::SetEvent(::OpenEventW(EVENT_MODIFY_STATE, FALSE, HeldEventName(path).c_str()));
+    ::Sleep(60000);
+    ::ExitProcess(1);
+}();
+
+std::ptrdiff_t FilesIn(const fs::path& folder) {
+    return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
+}
+
+// Who may do what with a file, as the system's text of its access list.
+std::wstring RightsOf(const fs::path& path) {
+    DWORD size = 0;
+    ::GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
+    std::vector<BYTE> descriptor(size);
+    LPWSTR text = nullptr;
+    if (size == 0 ||
+        !::GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), size, &size) ||
+        !::ConvertSecurityDescriptorToStringSecurityDescriptorW(descriptor.data(), SDDL_REVISION_1,
+                                                                DACL_SECURITY_INFORMATION, &text, nullptr)) {
+        return L"<none>";
+    }
+    std::wstring rights = text;
+    ::LocalFree(text);
+    return rights;
 }
 
 DWORD AttributesOf(const fs::path& path) {
@@ -63,7 +105,7 @@ TEST(Win32Platform, AWholeFileIsReadUnshared) {
     std::string bytes;
     EXPECT_EQ(ReadWholeFile(dir.file("OBN.NET"), bytes), 32);
     Handle handle = -1;
-    EXPECT_EQ(OpenToOverwrite(dir.file("OBN.NET"), handle), 32) << "nor is it written over";
+    EXPECT_EQ(OpenToOverwrite(dir.file("OBN.NET"), 1, true, handle), 32) << "nor is it written over";
     ::CloseHandle(other);
     EXPECT_EQ(ReadWholeFile(dir.file("OBN.NET"), bytes), 0);
 }
@@ -171,6 +213,124 @@ TEST(Win32Platform, OwnFilesLiveUnderAnyFolderName) {
     ::SetEnvironmentVariableW(L"NETEDIT_HOME", L"C:\\Users\\Renée 𠮷");
     EXPECT_EQ(EnvironmentValue("NETEDIT_HOME"), "C:\\Users\\Renée 𠮷");
     fs::remove_all(top);
+}
+
+// A file made for a save vanishes when its handle closes, leaving its name free, unless kept.
+TEST(Win32Platform, ANewFileVanishesUnlessKept) {
+    for (const bool keep : {false, true}) {
+        TempDir dir;
+        const std::string path = dir.file("~T.NET.abcdef");
+        Handle handle = -1;
+        ASSERT_EQ(CreateNew(path, handle), 0);
+        Handle again = -1;
+        EXPECT_EQ(CreateNew(path, again), AlreadyExists);
+        EXPECT_EQ(WriteAll(handle, "new", 3), 0);
+        EXPECT_EQ(keep ? KeepNew(handle) : 0, 0);
+        EXPECT_EQ(CloseHandle(handle), 0);
+        EXPECT_EQ(FilesIn(dir.path()), keep ? 1 : 0) << keep;
+        if (keep) {
+            EXPECT_EQ(ReadFileBytes(dir.path() / "~T.NET.abcdef"), "new");
+            continue;
+        }
+        Discard(path); // what a failed save does next: harmless
+        ASSERT_EQ(CreateNew(path, handle), 0) << "the name is free again";
+        EXPECT_EQ(CloseHandle(handle), 0);
+    }
+}
+
+// A program ended by the system while it writes a save leaves no file behind.
+TEST(Win32Platform, ANewFileVanishesWithAnEndedProgram) {
+    TempDir dir;
+    const std::string path = dir.file("~T.NET.abcdef");
+    const HANDLE held = ::CreateEventW(nullptr, TRUE, FALSE, HeldEventName(path).c_str());
+    std::wstring command = L"\"" + fs::path(ExecutablePath()).wstring() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child{};
+    ::SetEnvironmentVariableW(L"NETEDIT_TEST_HOLD_NEW", fs::path(path).c_str());
+    ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                 &startup, &child));
+    ::SetEnvironmentVariableW(L"NETEDIT_TEST_HOLD_NEW", nullptr);
+    EXPECT_EQ(::WaitForSingleObject(held, 30000), WAIT_OBJECT_0);
+    EXPECT_EQ(FilesIn(dir.path()), 1) << "the child holds it";
+    ::TerminateProcess(child.hProcess, 1);
+    EXPECT_EQ(::WaitForSingleObject(child.hProcess, 30000), WAIT_OBJECT_0);
+    EXPECT_EQ(FilesIn(dir.path()), 0);
+    for (const HANDLE handle : {held, child.hProcess, child.hThread}) {
+        ::CloseHandle(handle);
+    }
+}
+
+// Writing over a file makes room for the new text first, without changing a byte or shortening
+// it; SetLength then cuts it to the new text. Never a read-only file.
+TEST(Win32Platform, OverwritingMakesRoomFirstAndCutsAfter) {
+    const struct {
+        std::string old, text;
+    } rows[] = {{"0123456789", "abc"}, {"abc", "0123456789"}, {"abc", "xyz"}, {"", "x"}};
+    for (const auto& row : rows) {
+        TempDir dir;
+        WriteFileBytes(dir.path() / "T.NET", row.old);
+        Handle handle = -1;
+        ASSERT_EQ(OpenToOverwrite(dir.file("T.NET"), row.text.size(), true, handle), 0);
+        EXPECT_EQ(CloseHandle(handle), 0);
+        std::string room = row.old;
+        room.resize(std::max(row.old.size(), row.text.size()), '\0');
+        EXPECT_EQ(ReadFileBytes(dir.path() / "T.NET"), room) << row.old;
+        ASSERT_EQ(OpenToOverwrite(dir.file("T.NET"), row.text.size(), false, handle), 0);
+        EXPECT_EQ(WriteAll(handle, row.text.data(), row.text.size()), 0);
+        EXPECT_EQ(SetLength(handle, row.text.size()), 0);
+        EXPECT_EQ(CloseHandle(handle), 0);
+        EXPECT_EQ(ReadFileBytes(dir.path() / "T.NET"), row.text) << row.old;
+        ::SetFileAttributesW((dir.path() / "T.NET").c_str(), FILE_ATTRIBUTE_READONLY);
+        EXPECT_EQ(OpenToOverwrite(dir.file("T.NET"), 20, true, handle), 5);
+        ::SetFileAttributesW((dir.path() / "T.NET").c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(ReadFileBytes(dir.path() / "T.NET"), row.text) << row.old;
+    }
+}
+
+// The saved file takes the rights of the file it replaces, or of the model for a new one, also
+// where it is moved into place plainly.
+TEST(Win32Platform, TheSavedFileTakesTheRights) {
+    for (const bool replacing : {true, false}) {
+        TempDir dir;
+        WriteFileBytes(dir.path() / "M.NET", "model");
+        WriteFileBytes(dir.path() / "FRESH.NET", "");
+        PSECURITY_DESCRIPTOR open = nullptr;
+        ASSERT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;FA;;;WD)",
+                                                                           SDDL_REVISION_1, &open, nullptr));
+        ::SetFileSecurityW((dir.path() / "M.NET").c_str(), DACL_SECURITY_INFORMATION, open);
+        ::LocalFree(open);
+        const std::wstring rights = RightsOf(dir.path() / "M.NET");
+        ASSERT_NE(rights, RightsOf(dir.path() / "FRESH.NET")) << "a fresh file has other rights";
+        const std::string target = dir.file(replacing ? "M.NET" : "T.NET");
+        EXPECT_EQ(Replace(target, "new", dir.file("M.NET")), "<no failure>");
+        EXPECT_EQ(RightsOf(target), rights) << replacing;
+    }
+}
+
+// A link at the name is a name: told apart, judged itself, refused where links are not followed
+// and replaced without touching the file it leads to.
+TEST(Win32Platform, ALinkIsANameOfItsOwn) {
+    TempDir dir;
+    WriteFileBytes(dir.path() / "T.NET", "old");
+    ::SetFileAttributesW((dir.path() / "T.NET").c_str(), FILE_ATTRIBUTE_READONLY);
+    ::CreateSymbolicLinkW((dir.path() / "L.NET").c_str(), L"T.NET",
+                          SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
+    const DWORD link = ::GetFileAttributesW((dir.path() / "L.NET").c_str());
+    if (link == INVALID_FILE_ATTRIBUTES || (link & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+        GTEST_SKIP() << "no symbolic link could be made here (Wine 8 answers success and makes none)";
+    }
+    EXPECT_EQ(KindOfName(dir.file("L.NET")), PathKind::Link);
+    EXPECT_EQ(KindOfPath(dir.file("L.NET")), PathKind::File);
+    EXPECT_EQ(MayErase(dir.file("L.NET")), 0) << "the link, not the read-only file";
+    Handle handle = -1;
+    EXPECT_EQ(OpenToOverwrite(dir.file("L.NET"), 3, false, handle), 5);
+    WriteFileBytes(dir.path() / "N.NET", "new");
+    EXPECT_EQ(PutInPlace(dir.file("N.NET"), dir.file("L.NET")), 0);
+    EXPECT_EQ(KindOfName(dir.file("L.NET")), PathKind::File);
+    EXPECT_EQ(ReadFileBytes(dir.path() / "L.NET"), "new");
+    EXPECT_EQ(ReadFileBytes(dir.path() / "T.NET"), "old");
+    ::SetFileAttributesW((dir.path() / "T.NET").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 } // namespace
