@@ -27,7 +27,8 @@ using namespace platform;
 // Replaces `path` with `text` by the safe save: the failure's message, if any.
 std::string Replace(const std::string& path, const std::string& text, const std::string& model = {}) {
     return FailureOf([&] {
-        NewFile file(path, [&](const TextSink& sink) { sink(text); }, Naming::Chosen, model);
+        NewFile file(
+            path, [&](const TextSink& sink) { sink(text); }, Naming::Chosen, model);
         file.PutInPlace();
     });
 }
