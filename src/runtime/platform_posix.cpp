@@ -397,25 +397,27 @@ bool AclGroupBits(const std::string& acl, mode_t& groupBits) {
 
 constexpr const char* AccessAcl = "system.posix_acl_access";
 
+// The value of the extended attribute `name` of the file at `path`; empty when it has none.
+std::string AttributeValue(const std::string& path, const char* name) {
+    std::string value(
+        static_cast<std::size_t>(std::max<ssize_t>(::getxattr(path.c_str(), name, nullptr, 0), 0)), '\0');
+    const ssize_t size = ::getxattr(path.c_str(), name, value.data(), value.size());
+    value.resize(static_cast<std::size_t>(std::max<ssize_t>(size, 0)));
+    return value;
+}
+
 // Copies the extended attributes of `model`, its ACL among them, to `fd`; false when the ACL
 // could not be copied.
 bool CopyAttributes(const std::string& model, int fd) {
+    std::string names(static_cast<std::size_t>(std::max<ssize_t>(::listxattr(model.c_str(), nullptr, 0), 0)),
+                      '\0');
+    names.resize(static_cast<std::size_t>(
+        std::max<ssize_t>(::listxattr(model.c_str(), names.data(), names.size()), 0)));
     bool aclKept = true;
-    const ssize_t listSize = ::listxattr(model.c_str(), nullptr, 0);
-    if (listSize <= 0) {
-        return true;
-    }
-    std::string names(static_cast<std::size_t>(listSize), '\0');
-    const ssize_t listed = ::listxattr(model.c_str(), names.data(), names.size());
-    names.resize(static_cast<std::size_t>(std::max<ssize_t>(listed, 0)));
     for (std::size_t at = 0; at < names.size(); at = names.find('\0', at) + 1) {
         const char* name = names.c_str() + at;
-        const ssize_t size = ::getxattr(model.c_str(), name, nullptr, 0);
-        std::string value(static_cast<std::size_t>(std::max<ssize_t>(size, 0)), '\0');
-        const bool copied = size >= 0 &&
-                            ::getxattr(model.c_str(), name, value.data(), value.size()) == size &&
-                            ::fsetxattr(fd, name, value.data(), value.size(), 0) == 0;
-        if (!copied && std::strcmp(name, AccessAcl) == 0) {
+        const std::string value = AttributeValue(model, name);
+        if (::fsetxattr(fd, name, value.data(), value.size(), 0) != 0 && std::strcmp(name, AccessAcl) == 0) {
             aclKept = false;
         }
     }
@@ -595,7 +597,7 @@ int LookAtTarget(const std::string& path) {
     }
     struct stat st {};
     if (::stat(osPath.c_str(), &st) != 0) {
-        return errno == ENOENT ? 2 : CodeFor(errno, osPath); // what cannot be looked at is not missing
+        return CodeFor(errno, osPath); // what cannot be looked at is not missing
     }
     // Only a plain file the user may write is replaced: never a folder, a device or a read-only file.
     if (!S_ISREG(st.st_mode) || IsReadOnly(st)) {
@@ -679,11 +681,7 @@ void TakePermissions(Handle handle, const std::string& model) {
         // Another group's members were others to the old file: they get no more than others did.
         bits &= ~(S_IRWXG & ~((bits & S_IRWXO) << 3));
     }
-    std::string acl(
-        static_cast<std::size_t>(std::max<ssize_t>(::getxattr(osPath.c_str(), AccessAcl, nullptr, 0), 0)),
-        '\0');
-    const ssize_t aclSize = ::getxattr(osPath.c_str(), AccessAcl, acl.data(), acl.size());
-    acl.resize(static_cast<std::size_t>(std::max<ssize_t>(aclSize, 0)));
+    const std::string acl = AttributeValue(osPath, AccessAcl);
     mode_t aclGroup = 0;
     const bool extendedAcl = !acl.empty() && AclGroupBits(acl, aclGroup);
     // Safe first: the bits as if the ACL were lost (the owning group's own entry, not the mask).

@@ -115,7 +115,6 @@ NewFile::NewFile(const std::string& path, TextProducer produce, Naming naming,
         // A folder that takes no new file may still let the file itself be written: that waits
         // for PutInPlace, which alone may change what stands.
         if (standing == 0 && !link && created == 5) {
-            size_ = SizeOf(produce_);
             return;
         }
         RefuseCreating(path_);
@@ -180,8 +179,9 @@ void NewFile::PutInPlace() {
 }
 
 void NewFile::WriteInPlace() {
+    const unsigned long long size = SizeOf(produce_);
     platform::Handle handle = -1;
-    if (const int code = platform::OpenToOverwrite(target_, size_, naming_ == Naming::Chosen, handle)) {
+    if (const int code = platform::OpenToOverwrite(target_, size, naming_ == Naming::Chosen, handle)) {
         // No room: the file stands as it was.
         throw Failure(code == DiskFull ? Message(msg::WriteError) : Message(msg::CannotCreate, path_));
     }
@@ -192,7 +192,7 @@ void NewFile::WriteInPlace() {
         platform::CloseHandle(handle);
         throw;
     }
-    code = code != 0 ? code : platform::SetLength(handle, size_);
+    code = code != 0 ? code : platform::SetLength(handle, size);
     code = code != 0 ? code : platform::FlushToDisk(handle);
     const int closed = platform::CloseHandle(handle);
     if (code != 0 || closed != 0) {

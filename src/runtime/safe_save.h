@@ -55,7 +55,6 @@ private:
     std::string temporary_;        // empty while the text waits to be written over the target
     platform::Handle handle_ = -1; // the temporary file, open until it is put in place
     bool open_ = false;
-    unsigned long long size_ = 0; // of the text that waits
     Naming naming_;
     TextProducer produce_;
 };

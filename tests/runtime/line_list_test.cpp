@@ -166,6 +166,32 @@ TEST(SaveStream, ASaveEndedBySigtermLeavesNoTemporaryFile) {
     }
 }
 
+// An end the system asks for while a save's renames run waits for them, then ends the program as
+// it would have.
+TEST(SaveStream, AnEndAskedForWhileInterruptionsAreHeldWaits) {
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const InterruptionsHeld held;
+        ::kill(::getpid(), SIGTERM);
+        [[maybe_unused]] const ssize_t written = ::write(fds[1], "held", 4);
+    } // the end comes here
+    if (child == 0) {
+        [[maybe_unused]] const ssize_t written = ::write(fds[1], ", and on", 8);
+        ::_exit(0);
+    }
+    ::close(fds[1]);
+    std::string answer(16, '\0');
+    answer.resize(
+        static_cast<std::size_t>(std::max<ssize_t>(::read(fds[0], answer.data(), answer.size()), 0)));
+    ::close(fds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(answer, "held");
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+}
+
 // Permission bits bind root only through a child that has given up its privileges.
 TEST(LinesUnprivileged, RefuseWhatTheUserMayNotTouch) {
     if (!testing::CanDropPrivileges()) {
