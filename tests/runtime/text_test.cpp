@@ -17,7 +17,7 @@ TEST(TextToNum, ReadsTheAcceptedForms) {
         // clang-format off
         {"0", 0}, {"  0", 0} /* the form entry texts carry */, {" -12", -12}, {"+7", 7}, {"007", 7}, {"-0", 0},
         {"2147483647", INT32_MAX}, {"-2147483648", INT32_MIN}, {"$1f", 31}, {"$1F", 31}, {"  $A", 10}, {"$0", 0},
-        {"$FFFFFFFF", -1}, {"$80000000", INT32_MIN}, {"$7fffffff", INT32_MAX}, {"$000000001", 1} /* leading zeros */,
+        {"$9a", 154}, {"$FFFFFFFF", -1}, {"$80000000", INT32_MIN}, {"$7fffffff", INT32_MAX}, {"$000000001", 1} /* leading zeros */,
         // clang-format on
     };
     for (const auto& row : rows) {
