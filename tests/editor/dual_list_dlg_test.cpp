@@ -352,6 +352,7 @@ TEST(Keyboard, DecidesWhatEachKeyDoes) {
         {Key::Right, none, CancelBtn, {}, KeyAction::Focus, CloseBtn},
         {Key::Down, none, CloseBtn, {}, KeyAction::Focus, SrcList},
         {Key::Left, none, CancelBtn, {OKBtn}, KeyAction::Focus, BitBtn1},
+        {Key::Up, none, CancelBtn, {}, KeyAction::Focus, OKBtn},
         {Key::Down, none, SrcList, {}, KeyAction::PassOn, None}, // a list moves its own cursor
         {Key::Right, alt, SrcList, {}, KeyAction::Press, IncludeBtn},
         {Key::Right, altShift, None, {}, KeyAction::Press, IncAllBtn},
