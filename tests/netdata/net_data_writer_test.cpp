@@ -116,6 +116,7 @@ TEST_F(SaveNetDataTest, WhatStandsBeforeAndAfter) {
         {"so is a link at the backup", {{Obn, Loaded}, {"mine", Older}, {Org, "->mine"}}, Obn, false, {{Obn, NewText}, {Org, Loaded}, {"mine", Older}}, No},
         {"the same folder through a link", {{Obn, Loaded}, {"via", "->."}}, "via/OBN.NET", false, {{Obn, NewText}, {Org, Loaded}, {"via", "->."}}, No},
         {"a link is saved through and stays", {{Obn, Loaded}, {"L.NET", "->OBN.NET"}}, "L.NET", false, {{Obn, NewText}, {Org, Loaded}, {"L.NET", "->OBN.NET"}}, No},
+        {"a link that leads nowhere is replaced like a file", {{Obn, Loaded}, {"L.NET", "->nowhere"}}, "L.NET", false, {{Obn, Loaded}, {"L.NET", NewText}}, No},
         {"nor is the backup through a link", {{Obn, Loaded}, {Org, Older}, {"L.NET", "->OBNNET.ORG"}}, "L.NET", false, {}, Create},
 #else
         {"the same folder in other letter case", {{Obn, Loaded}}, "^OBN.NET", false, {{Obn, NewText}, {Org, Loaded}}, No},
@@ -333,11 +334,12 @@ TEST_F(SaveNetDataTest, PermissionFaultsAsAnUnprivilegedUser) {
     EXPECT_EQ(read(closed, "OBNNET.ORG"), "older backup\r\n");
     EXPECT_EQ(read(closed, "OPEN.NET"), NewText);
     // Written in place, no room for the whole text is a write error before a byte changes.
+    WriteFileBytes(closed.path() / "OPEN.NET", "open\r\n");
     const std::string shortWrite = testing::RunInChild({.maxFileBytes = 5, .dropPrivileges = true}, [&] {
         return FailureOf([&] { save(closed.file("OPEN.NET"), {Alpha}, {}); });
     });
     EXPECT_EQ(shortWrite, Message(msg::WriteError));
-    EXPECT_EQ(read(closed, "OPEN.NET"), NewText);
+    EXPECT_EQ(read(closed, "OPEN.NET"), "open\r\n");
 }
 // An attribute of the file at `path`, "<none>" when it has none.
 std::string AttributeOf(const std::string& path, const char* name) {
