@@ -159,6 +159,20 @@ TEST(Win32Platform, NamesCrossAsCodePage932OrAreRefused) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
+// What the save and the program's own files are told when the system would do the wrong thing:
+// a rename never replaces a read-only file, a file is no folder, a name no file bears is no file.
+TEST(Win32Platform, RefusalsSayWhy) {
+    TempDir dir;
+    WriteFileBytes(dir.path() / "RO.NET", "kept");
+    WriteFileBytes(dir.path() / "NEW.NET", "new");
+    ::SetFileAttributesW((dir.path() / "RO.NET").c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(RenameReplacing(dir.file("NEW.NET"), dir.file("RO.NET")), 5);
+    ::SetFileAttributesW((dir.path() / "RO.NET").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadFileBytes(dir.path() / "RO.NET"), "kept");
+    EXPECT_EQ(MakeFolders(dir.file("NEW.NET")), 5);
+    EXPECT_FALSE(IsOwnFile(dir.file("") + "\xFF.HLP"));
+}
+
 // One folder by any spelling Windows takes for it; a file named on the command line comes out
 // as the open dialog would give it, "Z:name" taken from drive Z's own current folder.
 TEST(Win32Platform, OneFolderByAnyOfItsNames) {

@@ -140,10 +140,19 @@ TEST_F(Win32Window, AnEntryIsFoundWhereItStandsAndHasTheFocus) {
     EXPECT_EQ(elsewhere.vt, VT_EMPTY) << "the focus is in the other list";
     EXPECT_EQ(StateOf(*list, 2) & STATE_SYSTEM_FOCUSED, STATE_SYSTEM_FOCUSED);
     EXPECT_EQ(StateOf(*list, 1) & (STATE_SYSTEM_FOCUSED | STATE_SYSTEM_SELECTED), 0);
+    EXPECT_EQ(NumberOf([&](VARIANT* next) { return list->accNavigate(NAVDIR_NEXT, Child(1), next); }), 2);
     EXPECT_EQ(NumberOf([&](VARIANT* next) { return list->accNavigate(NAVDIR_NEXT, Child(2), next); }), 3);
     EXPECT_EQ(NumberOf([&](VARIANT* next) { return list->accNavigate(NAVDIR_NEXT, Child(3), next); }), -1);
     BSTR none = nullptr;
     EXPECT_TRUE(FAILED(list->get_accName(Child(4), &none))) << "no fourth entry";
+    // An entry is no object of its own, and the list offers no type information: the reader's
+    // variables are set to say so, whatever they held.
+    UINT typeInfos = 7;
+    EXPECT_EQ(list->GetTypeInfoCount(&typeInfos), S_OK);
+    EXPECT_EQ(typeInfos, 0U);
+    auto* entry = reinterpret_cast<IDispatch*>(&typeInfos);
+    list->get_accChild(Child(1), &entry);
+    EXPECT_EQ(entry, nullptr);
     // Below the rows is the list itself, whose window a reader learns from the object.
     EXPECT_EQ(NumberOf([&](VARIANT* hit) { return list->accHitTest(left + 1, top + 4 * height, hit); }),
               CHILDID_SELF);
