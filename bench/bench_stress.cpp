@@ -3,11 +3,11 @@
 // how long the window stays unresponsive; the process's peak memory is set against the file size.
 #include "app/dual_list_window.h"
 #include "bench/bench_timer.h"
+#include "bench/net_data_sample.h"
 #include "editor/user_dialogs.h"
 #include "netdata/net_data.h"
 #include "netdata/net_data_writer.h"
 #include "runtime/codec.h"
-#include "runtime/line_list.h"
 #include "runtime/platform.h"
 #include "runtime/safe_save.h"
 #include "support/scripted_dialogs.h"
@@ -26,38 +26,6 @@
 
 namespace netedit::bench {
 namespace {
-
-constexpr int Sections = 255;
-constexpr long Lines = 5'000'000;
-constexpr std::size_t LineBytes = 38; // 40 with CR LF: 200 MB in all
-
-// One entry per section, so the saved file is as large as the loaded one. Its headers already
-// count from 0 in order, so a save of every entry in load order gives back the very same bytes.
-// Written in pieces: building it in memory would count towards the peak being measured.
-std::uintmax_t WriteStressFile(const std::string& path) {
-    std::ofstream out(path, std::ios::binary);
-    std::string chunk;
-    long written = 0;
-    const long perSection = Lines / Sections;
-    for (int s = 0; s < Sections; ++s) {
-        const long inSection = s + 1 == Sections ? Lines - written : perSection;
-        chunk.append("[").append(std::to_string(s)).append("]\r\n");
-        chunk.append(EncodeCp932("Name=接続先" + std::to_string(s))).append("\r\n");
-        for (long i = 2; i < inSection; ++i) {
-            std::string line = "Memo" + std::to_string(written + i) + "=";
-            line.resize(LineBytes, 'x');
-            chunk.append(line).append("\r\n");
-            if (chunk.size() > (1U << 20)) {
-                out << chunk;
-                chunk.clear();
-            }
-        }
-        written += inSection;
-    }
-    out << chunk;
-    out.close();
-    return std::filesystem::file_size(path);
-}
 
 bool SameBytes(const std::string& a, const std::string& b) {
     std::ifstream fa(a, std::ios::binary);
@@ -120,8 +88,8 @@ double SecondsOf(const std::function<void()>& work) {
 void ReportSteps(const std::string& source, const std::string& target) {
     std::string bytes;
     const double read = SecondsOf([&] { platform::ReadWholeFile(source, bytes); });
-    std::size_t lines = 0;
-    const double split = SecondsOf([&] { lines = SplitLines(std::move(bytes)).size(); });
+    std::size_t entries = 0;
+    const double split = SecondsOf([&] { entries = SplitNetData(std::move(bytes), source).entries.size(); });
     NetData data;
     const double load = SecondsOf([&] { data = LoadNetData(source); });
     std::string text;
@@ -131,10 +99,10 @@ void ReportSteps(const std::string& source, const std::string& target) {
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
     });
     const double save = SecondsOf([&] { SaveStream(target, [&](const TextSink& sink) { sink(text); }); });
-    std::printf("where the time goes (%zu lines):\n", lines);
+    std::printf("where the time goes (%zu entries):\n", entries);
     std::printf("  read the whole file                 %8.3f s\n", read);
-    std::printf("  split it into lines                 %8.3f s\n", split);
-    std::printf("  LoadNetData: read, split, entries   %8.3f s\n", load);
+    std::printf("  find its sections and entries       %8.3f s\n", split);
+    std::printf("  LoadNetData: read, sections, entries%8.3f s\n", load);
     std::printf("  build the new text                  %8.3f s\n", build);
     std::printf("  write it, no flush                  %8.3f s\n", write);
     std::printf("  the safe save: write, fsync, rename %8.3f s\n", save);
@@ -142,6 +110,29 @@ void ReportSteps(const std::string& source, const std::string& target) {
 
 double Mb(std::uintmax_t bytes) {
     return static_cast<double>(bytes) / 1e6;
+}
+
+// The core's load and save of every entry, elsewhere: the peak resident memory above what the
+// program held before, against the file's size plus the entry texts.
+void ReportMemory(const char* input, const std::string& source, const std::string& target) {
+    const std::uintmax_t fileSize = std::filesystem::file_size(source);
+    const std::uintmax_t before = StatusBytes("VmRSS:");
+    ResetPeak();
+    std::size_t entryBytes = 0;
+    const double seconds = SecondsOf([&] {
+        const NetData data = LoadNetData(source);
+        for (const std::string& entry : data.entries) {
+            entryBytes += entry.size();
+        }
+        SaveNetData(target, source, data.entries, {}, data.sections);
+    });
+    const std::uintmax_t above = StatusBytes("VmHWM:") - before;
+    std::printf("load + save, %s: %.1f MB in %.2f s, peak %.1f MB above before = %4.2fx file "
+                "(target <= 1.1x file + entry texts, %.1f KB)\n",
+                input, Mb(fileSize), seconds, Mb(above),
+                static_cast<double>(above) / static_cast<double>(fileSize),
+                static_cast<double>(entryBytes) / 1e3);
+    std::filesystem::remove(target);
 }
 
 } // namespace
@@ -157,6 +148,8 @@ int main(int argc, char** argv) {
     const std::string source = dir.file("OBN.NET");
     const std::string target = elsewhere.file("OBN.NET");
     const std::uintmax_t fileSize = WriteStressFile(source);
+    constexpr int Sections = StressSections;
+    constexpr long Lines = StressLines;
 
     testing::ScriptedDialogs dialogs;
     DualListWindow window(dialogs, ProgramFiles{dir.file("stress.INI"), {}, {}, {}});
@@ -190,6 +183,13 @@ int main(int argc, char** argv) {
                 "(target < 3x)\n",
                 longest, Mb(peak), static_cast<double>(peak) / static_cast<double>(fileSize));
     ReportSteps(source, elsewhere.file("STEPS.NET"));
+    std::filesystem::remove(elsewhere.file("STEPS.NET"));
+    ReportMemory("200 MB of ordinary lines", source, elsewhere.file("MEMORY.NET"));
+    const std::string blank = dir.file("BLANK.NET");
+    WriteEmptyLinesFile(blank);
+
+    ReportMemory("empty lines", blank, elsewhere.file("BLANK.NET"));
+    std::filesystem::remove(blank);
     if (!sound) {
         std::printf("unexpected result: %zu left, %zu right, %zu failures, saved file %s\n",
                     window.SrcList->count(), window.DstList->count(), dialogs.failures.size(),

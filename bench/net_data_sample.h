@@ -1,5 +1,10 @@
 #pragma once
 
+#include "runtime/codec.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace netedit::bench {
@@ -23,6 +28,54 @@ inline std::string MakeNetData(int sections, long lines, long linesPerEntry) {
         }
     }
     return text;
+}
+
+// The large file: 255 sections and 5,000,000 lines, 200 MB.
+constexpr int StressSections = 255;
+constexpr long StressLines = 5'000'000;
+constexpr std::size_t StressLineBytes = 38; // 40 with CR LF
+
+// One entry per section, so the saved file is as large as the loaded one. Its headers already
+// count from 0 in order, so a save of every entry in load order gives back the very same bytes.
+// Written in pieces: building it in memory would count towards the peak being measured.
+inline std::uintmax_t WriteStressFile(const std::string& path) {
+    std::ofstream out(path, std::ios::binary);
+    std::string chunk;
+    long written = 0;
+    const long perSection = StressLines / StressSections;
+    for (int s = 0; s < StressSections; ++s) {
+        const long inSection = s + 1 == StressSections ? StressLines - written : perSection;
+        chunk.append("[").append(std::to_string(s)).append("]\r\n");
+        chunk.append(EncodeCp932("Name=接続先" + std::to_string(s))).append("\r\n");
+        for (long i = 2; i < inSection; ++i) {
+            std::string line = "Memo" + std::to_string(written + i) + "=";
+            line.resize(StressLineBytes, 'x');
+            chunk.append(line).append("\r\n");
+            if (chunk.size() > (1U << 20)) {
+                out << chunk;
+                chunk.clear();
+            }
+        }
+        written += inSection;
+    }
+    out << chunk;
+    out.close();
+    return std::filesystem::file_size(path);
+}
+
+// A 1 GB file of empty lines (CR LF) under one entry, written in pieces.
+inline std::uintmax_t WriteEmptyLinesFile(const std::string& path) {
+    std::ofstream out(path, std::ios::binary);
+    out << "[0]\r\nName=Blank\r\n";
+    std::string chunk;
+    for (int i = 0; i < (1 << 19); ++i) {
+        chunk.append("\r\n");
+    }
+    for (int i = 0; i < 1024; ++i) {
+        out << chunk;
+    }
+    out.close();
+    return std::filesystem::file_size(path);
 }
 
 } // namespace netedit::bench

@@ -1,9 +1,9 @@
 // Arbitrary bytes as a loaded net data file, then the save of every entry read back: the new
 // file must load again with the same names in the same order and the same bodies, byte for byte.
+// The entries and the saved bytes must also be those of a plain line-by-line reading of the input.
 #include "netdata/net_data.h"
 #include "netdata/net_data_writer.h"
 #include "runtime/failure.h"
-#include "runtime/line_list.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -29,17 +29,54 @@ std::string_view NameOf(const std::string& entryText) {
     return std::string_view(entryText).substr(NameStart);
 }
 
-// Two bodies hold the same lines, byte for byte, wherever each was read from.
-bool SameLines(const SectionTable::Body& a, const SectionTable::Body& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i] != b[i]) {
-            return false;
+// The lines of `bytes` found one byte at a time: CR LF, a lone CR and a lone LF end a line.
+std::vector<std::string_view> PlainLines(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    std::size_t begin = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' || bytes[i] == '\n') {
+            lines.push_back(bytes.substr(begin, i - begin));
+            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+                ++i;
+            }
+            begin = i + 1;
         }
     }
-    return true;
+    if (begin < bytes.size()) {
+        lines.push_back(bytes.substr(begin));
+    }
+    return lines;
+}
+
+// The entries and the saved text of every entry, from the plain lines: the reference.
+struct Reference {
+    std::vector<std::string> entries;
+    std::string text;
+};
+
+Reference PlainReading(std::string_view bytes) {
+    std::vector<std::vector<std::string_view>> bodies;
+    Reference reference;
+    for (std::string_view line : PlainLines(bytes)) {
+        if (!line.empty() && line.front() == '[') {
+            bodies.emplace_back();
+        } else if (!bodies.empty()) {
+            bodies.back().push_back(line);
+            if (line.starts_with("Name=")) {
+                const std::string number = std::to_string(bodies.size() - 1);
+                reference.entries.push_back("[" + std::string(3 - number.size(), ' ') + number + "] " +
+                                            std::string(line.substr(5, 255)));
+            }
+        }
+    }
+    for (std::size_t position = 0; position < reference.entries.size(); ++position) {
+        reference.text += "[" + std::to_string(position) + "]\r\n";
+        for (std::string_view line :
+             bodies[static_cast<std::size_t>(std::stoi(reference.entries[position].substr(1, 3)))]) {
+            reference.text.append(line).append("\r\n");
+        }
+    }
+    return reference;
 }
 
 } // namespace
@@ -47,10 +84,12 @@ bool SameLines(const SectionTable::Body& a, const SectionTable::Body& b) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     NetData first;
     try {
-        first = SplitNetData(SplitLines(std::string(reinterpret_cast<const char*>(data), size)), "IN.NET");
+        first = SplitNetData(std::string(reinterpret_cast<const char*>(data), size), "IN.NET");
     } catch (const Failure&) {
         return 0; // more sections than an entry text can number
     }
+    const Reference reference = PlainReading(std::string_view(reinterpret_cast<const char*>(data), size));
+    Require(first.entries == reference.entries);
 
     // Every entry names a section that exists, and its name is an entry line of that section.
     std::vector<int> sectionOf;
@@ -63,9 +102,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const std::string text = BuildNetDataText(first.entries, first.sections);
+    Require(text == reference.text);
     NetData second;
     try {
-        second = SplitNetData(SplitLines(text), "OUT.NET");
+        second = SplitNetData(text, "OUT.NET");
     } catch (const Failure&) {
         // One section per entry: more entries than sections can number do not load again.
         Require(first.entries.size() > static_cast<std::size_t>(SectionTable::MaxSections));
@@ -83,7 +123,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::size_t next = 0;
     for (std::size_t i = 0; i < first.entries.size(); ++i) {
-        Require(SameLines(second.sections.body(static_cast<int>(i)), first.sections.body(sectionOf[i])));
+        Require(PlainLines(second.sections.body(static_cast<int>(i))) ==
+                PlainLines(first.sections.body(sectionOf[i])));
         for (std::string_view name : namesOfSection[static_cast<std::size_t>(sectionOf[i])]) {
             Require(next < second.entries.size());
             Require(NameOf(second.entries[next]) == name);

@@ -10,7 +10,7 @@ endforeach()
 # user, permission bits, pipes, /proc); the Windows platform's own rules have a file of theirs.
 file(GLOB CORE_TEST_SOURCES CONFIGURE_DEPENDS runtime/*_test.cpp netdata/*_test.cpp transfer/*_test.cpp editor/*_test.cpp)
 set(POSIX_ONLY_TESTS
-    runtime/line_list_test.cpp)
+    runtime/line_file_test.cpp)
 foreach(test ${POSIX_ONLY_TESTS})
     list(REMOVE_ITEM CORE_TEST_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/${test})
 endforeach()

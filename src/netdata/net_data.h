@@ -1,7 +1,6 @@
 #pragma once
 
 #include "netdata/section_table.h"
-#include "runtime/line_list.h"
 
 #include <string>
 #include <string_view>
@@ -15,11 +14,11 @@ struct NetData {
     std::vector<std::string> entries;
 };
 
-// Splits the lines of a net data file. A line that begins with "[" opens a section; the lines
-// before the first one are preamble and dropped. Each body line that begins with "Name=" makes
-// an entry. Fails with "ﾌｧｲﾙ %s のｾｸｼｮﾝ数が255を超えています" (`path` for %s) when the file
-// has more sections than an entry text can number.
-NetData SplitNetData(LineList lines, std::string_view path);
+// Splits the bytes of a net data file, in one pass over them. A line that begins with "[" opens a
+// section; the lines before the first one are preamble and play no part. Each body line that
+// begins with "Name=" makes an entry. Fails with "ﾌｧｲﾙ %s のｾｸｼｮﾝ数が255を超えています"
+// (`path` for %s) when the file has more sections than an entry text can number.
+NetData SplitNetData(std::string bytes, std::string_view path);
 
 // Reads and splits the file at `path`.
 NetData LoadNetData(const std::string& path);

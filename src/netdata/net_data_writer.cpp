@@ -2,7 +2,7 @@
 
 #include "netdata/entry_text.h"
 #include "runtime/failure.h"
-#include "runtime/line_list.h"
+#include "runtime/line_file.h"
 #include "runtime/messages.h"
 #include "runtime/paths.h"
 #include "runtime/platform.h"
@@ -104,26 +104,28 @@ std::vector<SectionTable::Body> BodiesOf(const std::vector<std::string>& entries
     return bodies;
 }
 
-// Hands the new file's text to `out` piece by piece.
+// Hands the new file's text to `out` piece by piece: a body's lines are found again only now,
+// and those that already end in CR LF go out as one piece of the loaded bytes.
 template <typename Out> void WriteNetData(const std::vector<SectionTable::Body>& bodies, Out& out) {
     for (std::size_t position = 0; position < bodies.size(); ++position) {
         const std::string header = "[" + NumToText(static_cast<std::int32_t>(position)) + "]";
         out(header);
         out(LineEnd);
-        const SectionTable::Body& body = bodies[position];
-        for (std::size_t i = 0; i < body.size(); ++i) {
-            out(body[i]);
-            out(LineEnd);
-        }
+        WriteCrLfLines(bodies[position], out);
     }
 }
 
-// Gathers small pieces into writes of a megabyte: few system calls, and a file of any size
-// costs no more memory than that.
+// Gathers small pieces into writes of a megabyte, and hands a large piece on as it is: few system
+// calls, no copy of a large body, and a file of any size costs no more memory than that.
 class ChunkedSink {
 public:
     explicit ChunkedSink(const TextSink& sink) : sink_(sink) { buffer_.reserve(ChunkBytes); }
     void operator()(std::string_view piece) {
+        if (piece.size() >= ChunkBytes) {
+            flush();
+            sink_(piece);
+            return;
+        }
         buffer_.append(piece);
         if (buffer_.size() >= ChunkBytes) {
             flush();

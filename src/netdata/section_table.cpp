@@ -5,16 +5,15 @@
 
 namespace netedit {
 
-SectionTable::SectionTable(LineList lines, std::vector<std::size_t> headers)
-    : lines_(std::move(lines)), headers_(std::move(headers)) {}
+SectionTable::SectionTable(std::string bytes, std::vector<Span> bodies)
+    : bytes_(std::move(bytes)), bodies_(std::move(bodies)) {}
 
 SectionTable::Body SectionTable::body(int section) const {
     if (section < 0 || section >= count()) {
         throw Failure(Message(msg::IndexOutOfRange));
     }
-    const auto k = static_cast<std::size_t>(section);
-    const std::size_t end = k + 1 < headers_.size() ? headers_[k + 1] : lines_.size();
-    return Body{&lines_, headers_[k] + 1, end};
+    const auto [begin, end] = bodies_[static_cast<std::size_t>(section)];
+    return Body(bytes_).substr(begin, end - begin);
 }
 
 } // namespace netedit

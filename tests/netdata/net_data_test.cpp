@@ -12,6 +12,15 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+// The lines of a file, each ended by `end`.
+std::string FileOf(const Lines& lines, std::string_view end = "\r\n") {
+    std::string bytes;
+    for (const std::string& line : lines) {
+        bytes.append(line).append(end);
+    }
+    return bytes;
+}
+
 TEST(EntryText, NumberIsRightAlignedInThreeAndReadBack) {
     const struct {
         int section;
@@ -32,52 +41,65 @@ TEST(EntryText, NumberIsRightAlignedInThreeAndReadBack) {
 }
 
 TEST(SplitNetData, WhatMakesAHeaderAndWhatMakesAnEntry) {
+    const std::string a16(16, 'a'); // lines that begin where the next 16 bytes do
     const struct {
         const char* what;
-        LineList lines;
+        std::string bytes;
         Lines entries;
         int sections;
     } rows[] = {
         // clang-format off
-        {"empty file", {}, {}, 0},
-        {"the worked example", {"; saved list", "[0]", "Name=Alpha", "Tel=0123", "[5]", "Tel=0456", "[x]", "Name=Beta", "name=Gamma", "Name=Delta"}, {"[  0] Alpha", "[  2] Beta", "[  2] Delta"}, 3},
-        {"no header at all", {"Name=Lost", "x"}, {}, 0},
-        {"a lone [ is a header", {"[", "Name=A"}, {"[  0] A"}, 1},
-        {"blank before [ is no header", {"[0]", " [1]", "Name=A"}, {"[  0] A"}, 1},
-        {"header text plays no part", {"[7]", "Name=A", "[7]", "Name=B", "[2]", "Name=C"}, {"[  0] A", "[  1] B", "[  2] C"}, 3},
-        {"other case and leading blank are no entries", {"[0]", "name=a", "NAME=b", " Name=c"}, {}, 1},
-        {"empty name", {"[0]", "Name="}, {"[  0] "}, 1},
-        {"only the first = separates", {"[0]", "Name=A=B"}, {"[  0] A=B"}, 1},
-        {"two entries in one section", {"[0]", "Name=A", "Tel=1", "Name=B"}, {"[  0] A", "[  0] B"}, 1},
-        {"preamble entry lines are dropped", {"Name=Pre", "[0]", "Name=A"}, {"[  0] A"}, 1},
+        {"empty file", "", {}, 0},
+        {"the worked example", FileOf({"; saved list", "[0]", "Name=Alpha", "Tel=0123", "[5]", "Tel=0456", "[x]", "Name=Beta", "name=Gamma", "Name=Delta"}), {"[  0] Alpha", "[  2] Beta", "[  2] Delta"}, 3},
+        {"no header at all", FileOf({"Name=Lost", "x"}), {}, 0},
+        {"a lone [ is a header", FileOf({"[", "Name=A"}), {"[  0] A"}, 1},
+        {"blank before [ is no header", FileOf({"[0]", " [1]", "Name=A"}), {"[  0] A"}, 1},
+        {"header text plays no part", FileOf({"[7]", "Name=A", "[7]", "Name=B", "[2]", "Name=C"}), {"[  0] A", "[  1] B", "[  2] C"}, 3},
+        {"other case and leading blank are no entries", FileOf({"[0]", "name=a", "NAME=b", " Name=c", "Nam", "N"}), {}, 1},
+        {"empty name", FileOf({"[0]", "Name="}), {"[  0] "}, 1},
+        {"only the first = separates", FileOf({"[0]", "Name=A=B"}), {"[  0] A=B"}, 1},
+        {"two entries in one section", FileOf({"[0]", "Name=A", "Tel=1", "Name=B"}), {"[  0] A", "[  0] B"}, 1},
+        {"preamble entry lines are dropped", FileOf({"Name=Pre", "[0]", "Name=A"}), {"[  0] A"}, 1},
         // "表" and "ソ" end in 0x5C; a "[" as a second byte opens nothing.
-        {"double-byte names", {"[0]", "Name=\x95\x5C\x83\x5C", "x\x83[y"}, {"[  0] \x95\x5C\x83\x5C"}, 1},
+        {"double-byte names", FileOf({"[0]", "Name=\x95\x5C\x83\x5C", "x\x83[y"}), {"[  0] \x95\x5C\x83\x5C"}, 1},
+        {"lone LF", FileOf({"[0]", "Name=A", "[1]", "Name=B"}, "\n"), {"[  0] A", "[  1] B"}, 2},
+        {"lone CR", FileOf({"[0]", "Name=A", "[1]", "Name=B"}, "\r"), {"[  0] A", "[  1] B"}, 2},
+        {"last line without terminator", "[0]\r\nName=A\r\nName=B", {"[  0] A", "[  0] B"}, 1},
+        {"NUL and Ctrl-Z are bytes of the name", std::string("[0]\nName=A\0\x1A\n[\0", 16), {std::string("[  0] A\0\x1A", 9)}, 2},
+        {"lines across 16 bytes", FileOf({a16.substr(1), "[0]", a16, "Name=" + a16}) + "[1]\r" + a16 + "\rName=B", {"[  0] " + a16, "[  1] B"}, 2},
         // clang-format on
     };
     for (const auto& row : rows) {
-        const NetData data = SplitNetData(row.lines, "f");
+        const NetData data = SplitNetData(row.bytes, "f");
         EXPECT_EQ(data.entries, row.entries) << row.what;
         EXPECT_EQ(data.sections.count(), row.sections) << row.what;
     }
 }
 
+TEST(SplitNetData, ABodyRunsFromAfterItsHeaderToTheNextHeader) {
+    const NetData data = SplitNetData("pre\r\n[0]\r\nName=A\n\r[1]\r[2]\nx\r\ny", "f");
+    ASSERT_EQ(data.sections.count(), 3);
+    EXPECT_EQ(data.sections.body(0), "Name=A\n\r");
+    EXPECT_EQ(data.sections.body(1), "");
+    EXPECT_EQ(data.sections.body(2), "x\r\ny");
+}
+
 TEST(SplitNetData, AtMost255SectionsAreNumbered) {
-    LineList lines;
+    std::string bytes;
     for (int i = 0; i < 255; ++i) {
-        lines.push_back("[s]");
-        lines.push_back("Name=n");
+        bytes += "[s]\r\nName=n\r\n";
     }
-    const NetData full = SplitNetData(lines, "f");
+    const NetData full = SplitNetData(bytes, "f");
     EXPECT_EQ(full.sections.count(), 255);
     EXPECT_EQ(full.entries.back(), "[254] n");
 
-    lines.push_back("[one too many]");
-    EXPECT_EQ(testing::FailureOf([&] { SplitNetData(lines, "/data/OBN.NET"); }),
+    bytes += "[one too many]";
+    EXPECT_EQ(testing::FailureOf([&] { SplitNetData(bytes, "/data/OBN.NET"); }),
               Message(msg::TooManySections, "/data/OBN.NET"));
 }
 
 TEST(SectionTable, ANumberOutsideTheLoadedSectionsFails) {
-    const NetData data = SplitNetData({"[0]", "Name=A"}, "f");
+    const NetData data = SplitNetData("[0]\r\nName=A\r\n", "f");
     for (int section : {-1, 1, 255}) {
         EXPECT_EQ(testing::FailureOf([&] { data.sections.body(section); }), Message(msg::IndexOutOfRange))
             << section;

@@ -42,8 +42,9 @@ using testing::FailureOf;
 
 TEST(BuildNetDataText, RenumbersByPositionAndCopiesBodiesByteForByte) {
     const std::string odd = std::string("T=\0\x1A\x95\x5C", 6);
-    const NetData data = SplitNetData(
-        {"pre", "[9]", "Name=" + std::string(300, 'n'), "", odd, "[3]", "Name=B", "[4]", "Tel=only"}, "f");
+    const NetData data = SplitNetData("pre\r\n[9]\r\nName=" + std::string(300, 'n') + "\r\n\r\n" + odd +
+                                          "\r\n[3]\nName=B\n[4]\rTel=only\rx\n\nLast",
+                                      "f");
     const std::string longName = "[  0] " + std::string(255, 'n');
     const struct {
         const char* what;
@@ -55,6 +56,7 @@ TEST(BuildNetDataText, RenumbersByPositionAndCopiesBodiesByteForByte) {
         {"first entry is [0] whatever its section", {"[  1] B"}, "[0]\r\nName=B\r\n"},
         {"a cut name still writes its whole line", {longName}, "[0]\r\nName=" + std::string(300, 'n') + "\r\n\r\n" + odd + "\r\n"},
         {"one section twice", {"[  1] B", "[  1] B"}, "[0]\r\nName=B\r\n[1]\r\nName=B\r\n"},
+        {"every line ends in CR LF", {"[  2] C"}, "[0]\r\nTel=only\r\nx\r\n\r\nLast\r\n"},
         // clang-format on
     };
     for (const auto& row : rows) {
@@ -254,11 +256,12 @@ TEST_F(SaveNetDataTest, TheLastWordBeforeTheFirstChange) {
 
 #ifndef _WIN32 // the kernel's limits and another user: POSIX only
 TEST_F(SaveNetDataTest, ALargeFileGoesOutInPiecesAndAShortWriteMidwayKeepsTheOldFile) {
-    LineList lines{"[0]", "Name=Big"};
+    std::string bytes = "[0]\r\nName=Big\r\n";
     for (int i = 0; i < 100'000; ++i) {
-        lines.push_back("Tel=0123456789012345678901234567890123456789"); // 46 bytes a line written
+        bytes += i < 60'000 ? "Tel=0123456789012345678901234567890123456789\r\n" // 46 bytes a line written
+                            : "Tel=0123456789012345678901234567890123456789\n";
     }
-    data = SplitNetData(lines, "big");
+    data = SplitNetData(bytes, "big");
     const std::string target = other.file("BIG.NET");
     EXPECT_FALSE(save(target, {"[  0] Big"}, {}));
     EXPECT_EQ(ReadFileBytes(target), BuildNetDataText({"[  0] Big"}, data.sections));

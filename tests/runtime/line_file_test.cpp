@@ -1,6 +1,6 @@
 #include "runtime/child_process.h"
 #include "runtime/failure.h"
-#include "runtime/line_list.h"
+#include "runtime/line_file.h"
 #include "runtime/messages.h"
 #include "runtime/safe_save.h"
 #include "support/directory_state.h"
@@ -28,11 +28,17 @@ using testing::WriteFileBytes;
 using Strings = std::vector<std::string>;
 namespace fs = std::filesystem;
 
-Strings ToStrings(const LineList& lines) {
-    return Strings(lines.begin(), lines.end());
+// Each line of `lines` ended by CR LF, as the writer hands them on.
+std::string CrLfText(const Strings& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line + "\r\n";
+    }
+    return text;
 }
 
-TEST(SplitLines, GivesTheLinesBetweenTheirEnds) {
+TEST(WriteCrLfLines, EndsEveryLineWithCrLfAndKeepsEveryOtherByte) {
+    const std::string a15(15, 'a'); // a terminator at the 16th byte meets the next 16 bytes
     const struct {
         std::string bytes;
         Strings lines;
@@ -40,30 +46,39 @@ TEST(SplitLines, GivesTheLinesBetweenTheirEnds) {
         // clang-format off
         {"", {}}, {"A\r\nB", {"A", "B"}}, {"A\r\n", {"A"}}, {"A\rB\r", {"A", "B"}}, {"A\nB\n", {"A", "B"}},
         {"A\n\nB", {"A", "", "B"}}, {"A\n\rB", {"A", "", "B"}}, {"A\r\r\nB", {"A", "", "B"}}, {"\r\n", {""}},
-        {"\r\n\r\n", {"", ""}}, {"\tA \r\n", {"\tA "}}, {"\x95\x5C\r\n", {"\x95\x5C"}},
+        {"\r\n\r\n", {"", ""}}, {"\n", {""}}, {"\r", {""}}, {"\tA \r\n", {"\tA "}}, {"\x95\x5C\r\n", {"\x95\x5C"}},
         // A NUL must never cut the rest of the file away; NUL and Ctrl-Z are bytes of their line.
         {std::string("A\r\nB\0C\r\nD", 9), {"A", std::string("B\0C", 3), "D"}},
         {std::string("\0\r\nX", 4), {std::string("\0", 1), "X"}},
         {"A\x1A" "B\r\n\x1A", {"A\x1A" "B", "\x1A"}},
+        {a15 + "\r\nB", {a15, "B"}}, {a15 + "\r" + a15 + "\n", {a15, a15}}, {a15 + "\n\r" + a15, {a15, "", a15}},
+        {a15 + "a\nB" + a15 + "\r\r", {a15 + "a", "B" + a15, ""}},
         // clang-format on
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(ToStrings(SplitLines(row.bytes)), row.lines) << ::testing::PrintToString(row.bytes);
+        std::string written;
+        std::size_t pieces = 0;
+        auto out = [&](std::string_view piece) {
+            written.append(piece);
+            ++pieces;
+        };
+        WriteCrLfLines(row.bytes, out);
+        EXPECT_EQ(written, CrLfText(row.lines)) << ::testing::PrintToString(row.bytes);
+        if (row.bytes == written) {
+            EXPECT_EQ(pieces, row.bytes.empty() ? 0U : 1U) << "lines ending in CR LF go out as they stand";
+        }
     }
 }
 
-TEST(LoadLines, ReadsCodePage932PathsAndOnFailureLeavesTheList) {
+TEST(ReadLineFile, ReadsCodePage932PathsAndFailsWhereNoFileCanBeRead) {
     TempDir dir;
     WriteFileBytes(dir.path() / "\xE8\xA1\xA8.NET", std::string("[0]\r\nName=A\0B\nx", 15)); // 表.NET
-    LineList lines{"old"};
-    LoadLines(dir.file("") + "\x95\x5C.NET", lines);
-    EXPECT_EQ(ToStrings(lines), (Strings{"[0]", std::string("Name=A\0B", 8), "x"}));
+    EXPECT_EQ(ReadLineFile(dir.file("") + "\x95\x5C.NET"), std::string("[0]\r\nName=A\0B\nx", 15));
     fs::create_directory(dir.path() / "folder");
     ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0666), 0); // nobody writes: opening it must not wait
     for (const auto& path :
          {dir.file("missing.NET"), dir.file("no-dir/OBN.NET"), dir.file("folder"), dir.file("pipe")}) {
-        EXPECT_EQ(FailureOf([&] { LoadLines(path, lines); }), Message(msg::CannotOpen, path));
-        EXPECT_EQ(lines.size(), 3U);
+        EXPECT_EQ(FailureOf([&] { ReadLineFile(path); }), Message(msg::CannotOpen, path));
     }
 }
 
@@ -203,9 +218,7 @@ TEST(LinesUnprivileged, RefuseWhatTheUserMayNotTouch) {
     WriteFileBytes(secret, "old\r\n");
     ASSERT_EQ(::chmod(secret.c_str(), 0600), 0);
     std::string answer = testing::RunInChild({.dropPrivileges = true}, [&] {
-        LineList lines;
-        return FailureOf([&] { SaveNew(inClosedFolder); }) + "|" +
-               FailureOf([&] { LoadLines(secret, lines); });
+        return FailureOf([&] { SaveNew(inClosedFolder); }) + "|" + FailureOf([&] { ReadLineFile(secret); });
     });
     EXPECT_EQ(answer, Message(msg::CannotCreate, inClosedFolder) + "|" + Message(msg::CannotOpen, secret));
     EXPECT_FALSE(fs::exists(inClosedFolder));
