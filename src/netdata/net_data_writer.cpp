@@ -121,7 +121,7 @@ class ChunkedSink {
 public:
     explicit ChunkedSink(const TextSink& sink) : sink_(sink) { buffer_.reserve(ChunkBytes); }
     void operator()(std::string_view piece) {
-        if (piece.size() >= ChunkBytes) {
+        if (piece.size() >= StraightBytes) {
             flush();
             sink_(piece);
             return;
@@ -140,6 +140,7 @@ public:
 
 private:
     static constexpr std::size_t ChunkBytes = std::size_t{1} << 20;
+    static constexpr std::size_t StraightBytes = std::size_t{1} << 16; // cheaper written than copied
     const TextSink& sink_;
     std::string buffer_;
 };

@@ -85,16 +85,23 @@ template <typename Visit> void ForEachLoneTerminator(std::string_view bytes, Vis
 #ifdef __SSE2__
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
-    unsigned crBefore = 0;
-    for (; i + 16 <= size; i += 16) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-        const auto crs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, cr)));
-        const auto lfs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lf)));
-        const unsigned lfAfter = (lfs >> 1) | (i + 16 < size && data[i + 16] == '\n' ? 0x8000U : 0U);
-        unsigned lone = ((crs & ~lfAfter) | (lfs & ~((crs << 1) | crBefore))) & 0xFFFFU;
-        crBefore = (crs >> 15) & 1U;
+    std::uint64_t crBefore = 0;
+    for (; i + 64 <= size; i += 64) {
+        std::uint64_t crs = 0;
+        std::uint64_t lfs = 0;
+        for (unsigned k = 0; k < 4; ++k) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + 16 * k));
+            crs |= std::uint64_t{static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, cr)))}
+                   << (16 * k);
+            lfs |= std::uint64_t{static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, lf)))}
+                   << (16 * k);
+        }
+        const std::uint64_t lfAfter =
+            (lfs >> 1) | (i + 64 < size && data[i + 64] == '\n' ? std::uint64_t{1} << 63 : 0);
+        std::uint64_t lone = (crs & ~lfAfter) | (lfs & ~((crs << 1) | crBefore));
+        crBefore = crs >> 63;
         while (lone != 0) {
-            visit(i + static_cast<std::size_t>(__builtin_ctz(lone)));
+            visit(i + static_cast<std::size_t>(__builtin_ctzll(lone)));
             lone &= lone - 1;
         }
     }

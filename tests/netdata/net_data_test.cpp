@@ -66,7 +66,7 @@ TEST(SplitNetData, WhatMakesAHeaderAndWhatMakesAnEntry) {
         {"lone CR", FileOf({"[0]", "Name=A", "[1]", "Name=B"}, "\r"), {"[  0] A", "[  1] B"}, 2},
         {"last line without terminator", "[0]\r\nName=A\r\nName=B", {"[  0] A", "[  0] B"}, 1},
         {"NUL and Ctrl-Z are bytes of the name", std::string("[0]\nName=A\0\x1A\n[\0", 16), {std::string("[  0] A\0\x1A", 9)}, 2},
-        {"lines across 16 bytes", FileOf({a16.substr(1), "[0]", a16, "Name=" + a16}) + "[1]\r" + a16 + "\rName=B", {"[  0] " + a16, "[  1] B"}, 2},
+        {"lines across 16 and 64 bytes", FileOf({std::string(62, 'a'), "[0]", a16, "Name=" + a16}) + "[1]\r" + a16 + "\rName=B", {"[  0] " + a16, "[  1] B"}, 2},
         // clang-format on
     };
     for (const auto& row : rows) {

@@ -39,6 +39,7 @@ std::string CrLfText(const Strings& lines) {
 
 TEST(WriteCrLfLines, EndsEveryLineWithCrLfAndKeepsEveryOtherByte) {
     const std::string a15(15, 'a'); // a terminator at the 16th byte meets the next 16 bytes
+    const std::string a63(63, 'a'); // and at the 64th the next 64
     const struct {
         std::string bytes;
         Strings lines;
@@ -53,6 +54,7 @@ TEST(WriteCrLfLines, EndsEveryLineWithCrLfAndKeepsEveryOtherByte) {
         {"A\x1A" "B\r\n\x1A", {"A\x1A" "B", "\x1A"}},
         {a15 + "\r\nB", {a15, "B"}}, {a15 + "\r" + a15 + "\n", {a15, a15}}, {a15 + "\n\r" + a15, {a15, "", a15}},
         {a15 + "a\nB" + a15 + "\r\r", {a15 + "a", "B" + a15, ""}},
+        {a63 + "\r\nB", {a63, "B"}}, {a63 + "\r" + a63 + "\n", {a63, a63}}, {a63 + "\n\r" + a63, {a63, "", a63}},
         // clang-format on
     };
     for (const auto& row : rows) {
