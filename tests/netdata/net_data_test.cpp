@@ -4,7 +4,13 @@
 #include "runtime/failure.h"
 #include "runtime/messages.h"
 #include "support/failure_of.h"
+#include "support/temp_dir.h"
+#ifndef _WIN32
+#include "runtime/child_process.h"
+#endif
 
+#include <chrono>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace netedit {
@@ -106,6 +112,26 @@ TEST(SectionTable, ANumberOutsideTheLoadedSectionsFails) {
     }
     EXPECT_THROW(SectionTable().body(0), Failure);
 }
+
+#if !defined(_WIN32) && !defined(__SANITIZE_ADDRESS__) // the sanitizer reserves more than any limit
+TEST(LoadNetData, AFileLargerThanTheMemoryGivenFailsAtOnce) {
+    testing::TempDir dir;
+    const std::string path = dir.file("HUGE.NET");
+    testing::WriteFileBytes(path, "[0]\r\nName=A\r\n");
+    std::filesystem::resize_file(path, std::uintmax_t{4} << 30); // 4 GB of holes: no disk, no time to write
+    const auto start = std::chrono::steady_clock::now();
+    const std::string answer = testing::RunInChild({.maxAddressBytes = long{1} << 30}, [&] {
+        try {
+            LoadNetData(path);
+        } catch (const std::bad_alloc&) {
+            return std::string("out of memory");
+        }
+        return std::string("loaded");
+    });
+    EXPECT_EQ(answer, "out of memory");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)); // before reading a byte
+}
+#endif
 
 } // namespace
 } // namespace netedit

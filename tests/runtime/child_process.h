@@ -17,7 +17,8 @@
 namespace netedit::testing {
 
 struct ChildLimits {
-    long maxFileBytes = -1; // RLIMIT_FSIZE in the child; -1 leaves it alone
+    long maxFileBytes = -1;    // RLIMIT_FSIZE in the child; -1 leaves it alone
+    long maxAddressBytes = -1; // RLIMIT_AS in the child: the memory the system will give
     bool dropPrivileges = false;
     unsigned memberOf = 0; // with dropPrivileges: a group the child belongs to besides its own
 };
@@ -57,6 +58,11 @@ inline std::string RunInChild(const ChildLimits& limits, const std::function<std
             const rlimit limit{static_cast<rlim_t>(limits.maxFileBytes),
                                static_cast<rlim_t>(limits.maxFileBytes)};
             ready = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+        }
+        if (ready && limits.maxAddressBytes >= 0) {
+            const rlimit limit{static_cast<rlim_t>(limits.maxAddressBytes),
+                               static_cast<rlim_t>(limits.maxAddressBytes)};
+            ready = ::setrlimit(RLIMIT_AS, &limit) == 0;
         }
         if (ready && limits.dropPrivileges) {
             const gid_t extra = limits.memberOf;
