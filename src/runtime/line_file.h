@@ -32,7 +32,7 @@ inline std::size_t TerminatorLength(std::string_view bytes, std::size_t at) {
     return bytes[at] == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n' ? 2 : 1;
 }
 
-// Calls `visit(position)` for every line that begins with the byte `a` or `b`, in order. Sixteen
+// Calls `visit(position)` for every line that begins with the byte `a` or `b`, in order. 64
 // bytes at a time where the processor allows, and nothing at all for the other lines: this scan
 // is most of the cost of loading a large file.
 template <typename Visit>
