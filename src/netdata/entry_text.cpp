@@ -8,18 +8,14 @@ std::string MakeEntryText(int section, std::string_view name) {
     const std::string_view shown = name.substr(0, MaxNameBytes);
     std::string text;
     text.reserve(6 + shown.size());
-    if (section >= 0 && section <= 999) {
-        // Every loaded entry comes this way: its digits are written straight in.
-        const char number[] = {'[',
-                               section >= 100 ? static_cast<char>('0' + section / 100) : ' ',
-                               section >= 10 ? static_cast<char>('0' + section / 10 % 10) : ' ',
-                               static_cast<char>('0' + section % 10),
-                               ']',
-                               ' '};
-        text.append(number, sizeof number);
-    } else {
-        text.append("[").append(IndexText(section, 3)).append("] ");
-    }
+    // Every loaded entry comes this way: the digits are written straight in.
+    const char number[] = {'[',
+                           section >= 100 ? static_cast<char>('0' + section / 100) : ' ',
+                           section >= 10 ? static_cast<char>('0' + section / 10 % 10) : ' ',
+                           static_cast<char>('0' + section % 10),
+                           ']',
+                           ' '};
+    text.append(number, sizeof number);
     return text.append(shown);
 }
 
