@@ -110,13 +110,4 @@ std::string CopyPart(std::string_view s, std::int64_t index, std::int64_t count)
     return std::string(s.substr(static_cast<std::size_t>(index - 1), static_cast<std::size_t>(length)));
 }
 
-std::string IndexText(int number, int width) {
-    if (width <= 0) {
-        return {};
-    }
-    std::string padded(static_cast<std::size_t>(width), ' ');
-    padded += std::to_string(number);
-    return padded.substr(padded.size() - static_cast<std::size_t>(width));
-}
-
 } // namespace netedit

@@ -20,7 +20,4 @@ std::size_t FindPos(std::string_view sub, std::string_view s);
 // an index past the end or a negative count gives the empty string.
 std::string CopyPart(std::string_view s, std::int64_t index, std::int64_t count);
 
-// The last `width` characters of (`width` blanks + the decimal digits of `number`).
-std::string IndexText(int number, int width);
-
 } // namespace netedit

@@ -35,6 +35,9 @@ TEST(EntryText, NumberIsRightAlignedInThreeAndReadBack) {
     } rows[] = {
         {0, "Alpha", "[  0] Alpha"},
         {12, "Beta", "[ 12] Beta"},
+        {10, "x", "[ 10] x"},
+        {100, "y", "[100] y"},
+        {205, "z", "[205] z"},
         {255, "", "[255] "},
         // The name is cut after its byte 255, even inside a double-byte character.
         {1, std::string(254, 'a') + "\x95\x5Ctail", "[  1] " + std::string(254, 'a') + "\x95"},

@@ -78,21 +78,5 @@ TEST(CopyPart, ClampsIndexAndCount) {
     }
 }
 
-TEST(IndexText, RightAlignsInTheWidth) {
-    struct Row {
-        int number;
-        int width;
-        std::string text;
-    };
-    const Row rows[] = {
-        {0, 3, "  0"},   {9, 3, "  9"},  {10, 3, " 10"},
-        {255, 3, "255"}, {255, 2, "55"}, // more digits than room keeps the last ones
-        {7, 0, ""},      {7, 1, "7"},    {42, 5, "   42"},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(IndexText(row.number, row.width), row.text) << row.number << " width " << row.width;
-    }
-}
-
 } // namespace
 } // namespace netedit
