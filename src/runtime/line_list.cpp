@@ -77,7 +77,7 @@ LineList SplitLines(std::string bytes) {
 
 void LoadLines(const std::string& path, LineList& lines) {
     std::string bytes;
-    if (platform::ReadWholeFile(path, bytes) != 0) {
+    if (platform::ReadWholeFile(path, bytes) != platform::IoResult::Ok) {
         throw Failure(Message(msg::CannotOpen, path));
     }
     lines = SplitLines(std::move(bytes));

@@ -175,14 +175,11 @@ std::string ProgramPath() {
     return platform::ExecutablePath();
 }
 
-int MoveFileTo(const std::string& from, const std::string& to) {
-    return platform::RenameNoReplace(from, to);
-}
-
 bool SameFolder(const std::string& a, const std::string& b) {
     platform::FileStamp first;
     platform::FileStamp second;
-    if (platform::StampOf(a, first) != 0 || platform::StampOf(b, second) != 0) {
+    if (platform::StampOf(a, first) != platform::IoResult::Ok ||
+        platform::StampOf(b, second) != platform::IoResult::Ok) {
         return a == b;
     }
     return first.SameFile(second);

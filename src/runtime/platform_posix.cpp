@@ -37,16 +37,13 @@ bool ToOsPath(const std::string& path, std::string& osPath) {
     return true;
 }
 
-constexpr int BadName = 3;
-constexpr int InjectedCode = 1005; // as an I/O error of the device would come
-
-// Readies a call on `path`: its system name, or BadName for a name no file can bear, or the
-// code of a failure that a test has chosen for this call.
-int StartCall(const std::string& path, std::string& osPath, bool changesFiles = false) {
+// Readies a call on `path`: its system name, or BadPath for a name no file can bear, or the
+// failure that a test has chosen for this call.
+IoResult StartCall(const std::string& path, std::string& osPath, bool changesFiles = false) {
     if (!ToOsPath(path, osPath)) {
-        return BadName;
+        return IoResult::BadPath;
     }
-    return InjectedFailure(changesFiles) ? InjectedCode : 0;
+    return InjectedFailure(changesFiles) ? IoResult::DeviceError : IoResult::Ok;
 }
 
 // The directory that holds `osPath`, "." for a bare name.
@@ -63,55 +60,55 @@ bool IsDirectory(const std::string& osPath) {
     return ::stat(osPath.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-// The program's I/O code for a system error on `osPath`.
-int CodeFor(int error, const std::string& osPath) {
+// What a system error on `osPath` comes to.
+IoResult CodeFor(int error, const std::string& osPath) {
     switch (error) {
     case 0:
-        return 0;
+        return IoResult::Ok;
     case ENOENT:
         // A missing folder on the way is a bad path, not a missing file.
-        return IsDirectory(ParentOf(osPath)) ? 2 : 3;
+        return IsDirectory(ParentOf(osPath)) ? IoResult::NotFound : IoResult::BadPath;
     case ENOTDIR:
     case ENAMETOOLONG:
     case EINVAL:
     case EILSEQ:
-        return 3;
+        return IoResult::BadPath;
     case EMFILE:
     case ENFILE:
-        return 4;
+        return IoResult::TooManyOpen;
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
-        return 5;
+        return IoResult::Denied;
     case ETXTBSY:
     case EBUSY:
-        return 32;
+        return IoResult::InUse;
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-        return 112;
+        return IoResult::DiskFull;
     case EEXIST:
-        return AlreadyExists;
+        return IoResult::Exists;
     default:
-        return 1000 + error;
+        return static_cast<IoResult>(1000 + error);
     }
 }
 
 // Takes an opened handle only when it is a plain file: a directory, a pipe or a device is no
 // file to read or write, as on every system the program knows.
-int AcceptOnlyFiles(int fd, const std::string& osPath, Handle& handle) {
+IoResult AcceptOnlyFiles(int fd, const std::string& osPath, Handle& handle) {
     if (fd < 0) {
         return CodeFor(errno, osPath);
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return 5;
+        return IoResult::Denied;
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     handle = fd;
-    return 0;
+    return IoResult::Ok;
 }
 
 void SyncDirectory(const std::string& dir) {
@@ -200,21 +197,21 @@ std::string AsciiOnly(const std::string& in, std::string_view replacement, bool&
 }
 
 // Renames `from` to `to`; with RENAME_NOREPLACE in `flags`, never over a file standing there.
-int Rename(const std::string& from, const std::string& to, unsigned flags) {
+IoResult Rename(const std::string& from, const std::string& to, unsigned flags) {
     std::string osFrom;
     if (!ToOsPath(from, osFrom)) {
-        return BadName;
+        return IoResult::BadPath;
     }
     std::string osToPath;
-    if (const int code = StartCall(to, osToPath, true)) {
+    if (const IoResult code = StartCall(to, osToPath, true); code != IoResult::Ok) {
         return code;
     }
     const char* osTo = osToPath.c_str();
     if (flags == 0) {
-        return ::rename(osFrom.c_str(), osTo) != 0 ? CodeFor(errno, osTo) : 0;
+        return ::rename(osFrom.c_str(), osTo) != 0 ? CodeFor(errno, osTo) : IoResult::Ok;
     }
     if (::renameat2(AT_FDCWD, osFrom.c_str(), AT_FDCWD, osTo, flags) == 0) {
-        return 0;
+        return IoResult::Ok;
     }
     if (errno != EINVAL && errno != ENOSYS) {
         return CodeFor(errno, osTo);
@@ -224,7 +221,7 @@ int Rename(const std::string& from, const std::string& to, unsigned flags) {
         return CodeFor(errno, osTo);
     }
     ::unlink(osFrom.c_str());
-    return 0;
+    return IoResult::Ok;
 }
 
 // A file whose permission bits let nobody write it: the read-only attribute of this system.
@@ -233,26 +230,26 @@ bool IsReadOnly(const struct stat& st) {
 }
 
 // Not blocking: a pipe or a device named like a file must not freeze the window.
-int OpenSystemNameForReading(const std::string& osPath, Handle& handle) {
+IoResult OpenSystemNameForReading(const std::string& osPath, Handle& handle) {
     return AcceptOnlyFiles(::open(osPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK), osPath, handle);
 }
 
-int CreateSystemNameForWriting(const std::string& osPath, Handle& handle) {
+IoResult CreateSystemNameForWriting(const std::string& osPath, Handle& handle) {
     struct stat st {};
     if (::stat(osPath.c_str(), &st) == 0 && IsReadOnly(st)) {
-        return 5;
+        return IoResult::Denied;
     }
     int fd = ::open(osPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
     if (fd < 0 && errno == ENXIO) {
-        return 5; // a pipe that nobody reads
+        return IoResult::Denied; // a pipe that nobody reads
     }
     return AcceptOnlyFiles(fd, osPath, handle);
 }
 
 // Reads an opened file in one piece, at most its first `limit` bytes, and closes it.
-int ReadAllAndClose(Handle fd, std::string& bytes, std::size_t limit = SIZE_MAX) {
+IoResult ReadAllAndClose(Handle fd, std::string& bytes, std::size_t limit = SIZE_MAX) {
     struct stat st {};
-    int code = 0;
+    IoResult code = IoResult::Ok;
     std::string data;
     if (::fstat(fd, &st) != 0) {
         code = CodeFor(errno, {});
@@ -264,7 +261,7 @@ int ReadAllAndClose(Handle fd, std::string& bytes, std::size_t limit = SIZE_MAX)
         code = ReadToSize(fd, data);
     }
     ::close(fd);
-    if (code == 0) {
+    if (code == IoResult::Ok) {
         bytes = std::move(data);
     }
     return code;
@@ -426,32 +423,32 @@ bool CopyAttributes(const std::string& model, int fd) {
 
 } // namespace
 
-int OpenForReading(const std::string& path, Handle& handle) {
+IoResult OpenForReading(const std::string& path, Handle& handle) {
     std::string osPath;
-    if (const int code = StartCall(path, osPath)) {
+    if (const IoResult code = StartCall(path, osPath); code != IoResult::Ok) {
         return code;
     }
     return OpenSystemNameForReading(osPath, handle);
 }
 
-int CreateForWriting(const std::string& path, Handle& handle) {
+IoResult CreateForWriting(const std::string& path, Handle& handle) {
     std::string osPath;
-    if (const int code = StartCall(path, osPath, true)) {
+    if (const IoResult code = StartCall(path, osPath, true); code != IoResult::Ok) {
         return code;
     }
     return CreateSystemNameForWriting(osPath, handle);
 }
 
-int ReadSome(Handle handle, char* data, std::size_t size, std::size_t& got) {
+IoResult ReadSome(Handle handle, char* data, std::size_t size, std::size_t& got) {
     got = 0;
     if (InjectedFailure()) {
-        return InjectedCode;
+        return IoResult::DeviceError;
     }
     for (;;) {
         ssize_t n = ::read(handle, data, size);
         if (n >= 0) {
             got = static_cast<std::size_t>(n);
-            return 0;
+            return IoResult::Ok;
         }
         if (errno != EINTR) {
             return CodeFor(errno, {});
@@ -459,7 +456,7 @@ int ReadSome(Handle handle, char* data, std::size_t size, std::size_t& got) {
     }
 }
 
-int WriteAll(Handle handle, const char* data, std::size_t size) {
+IoResult WriteAll(Handle handle, const char* data, std::size_t size) {
     if (InjectedFailure()) {
         return CodeFor(ENOSPC, {});
     }
@@ -477,20 +474,20 @@ int WriteAll(Handle handle, const char* data, std::size_t size) {
         data += n;
         size -= static_cast<std::size_t>(n);
     }
-    return 0;
+    return IoResult::Ok;
 }
 
-int CloseHandle(Handle handle) {
+IoResult CloseHandle(Handle handle) {
     const bool injected = InjectedFailure();
     if (::close(handle) != 0 && errno != EINTR) {
         return CodeFor(errno, {});
     }
-    return injected ? InjectedCode : 0;
+    return injected ? IoResult::DeviceError : IoResult::Ok;
 }
 
-int MayErase(const std::string& path) {
+IoResult MayErase(const std::string& path) {
     std::string osPath;
-    if (const int code = StartCall(path, osPath)) {
+    if (const IoResult code = StartCall(path, osPath); code != IoResult::Ok) {
         return code;
     }
     struct stat st {};
@@ -498,26 +495,26 @@ int MayErase(const std::string& path) {
         return CodeFor(errno, osPath);
     }
     if (IsReadOnly(st) || S_ISDIR(st.st_mode)) {
-        return 5;
+        return IoResult::Denied;
     }
     // Erasing takes the right to change the folder, and in a sticky folder owning the file.
     const std::string folder = ParentOf(osPath);
     struct stat dir {};
     if (::stat(folder.c_str(), &dir) != 0 || ::access(folder.c_str(), W_OK | X_OK) != 0) {
-        return 5;
+        return IoResult::Denied;
     }
     const uid_t me = ::geteuid();
     if ((dir.st_mode & S_ISVTX) != 0 && me != 0 && st.st_uid != me && dir.st_uid != me) {
-        return 5;
+        return IoResult::Denied;
     }
-    return 0;
+    return IoResult::Ok;
 }
 
-int RenameNoReplace(const std::string& from, const std::string& to) {
+IoResult RenameNoReplace(const std::string& from, const std::string& to) {
     return Rename(from, to, RENAME_NOREPLACE);
 }
 
-int RenameReplacing(const std::string& from, const std::string& to) {
+IoResult RenameReplacing(const std::string& from, const std::string& to) {
     return Rename(from, to, 0);
 }
 
@@ -547,9 +544,9 @@ PathKind KindOfName(const std::string& path) {
     return S_ISLNK(st.st_mode) ? PathKind::Link : S_ISREG(st.st_mode) ? PathKind::File : PathKind::Other;
 }
 
-int StampOf(const std::string& path, FileStamp& stamp) {
+IoResult StampOf(const std::string& path, FileStamp& stamp) {
     std::string osPath;
-    if (const int code = StartCall(path, osPath)) {
+    if (const IoResult code = StartCall(path, osPath); code != IoResult::Ok) {
         return code;
     }
     struct stat st {};
@@ -560,7 +557,7 @@ int StampOf(const std::string& path, FileStamp& stamp) {
              .file = st.st_ino,
              .size = static_cast<unsigned long long>(st.st_size),
              .modified = st.st_mtim.tv_sec * 1'000'000'000LL + st.st_mtim.tv_nsec};
-    return 0;
+    return IoResult::Ok;
 }
 
 std::string LinkedFile(const std::string& path) {
@@ -582,17 +579,17 @@ bool SystemFullName(const std::string& /*path*/, std::string& /*full*/) {
     return false; // "." and ".." are resolved by name, as the file dialogs give paths here
 }
 
-int ReadWholeFile(const std::string& path, std::string& bytes) {
+IoResult ReadWholeFile(const std::string& path, std::string& bytes) {
     Handle fd = -1;
-    if (int code = OpenForReading(path, fd)) {
+    if (const IoResult code = OpenForReading(path, fd); code != IoResult::Ok) {
         return code;
     }
     return ReadAllAndClose(fd, bytes);
 }
 
-int LookAtTarget(const std::string& path) {
+IoResult LookAtTarget(const std::string& path) {
     std::string osPath;
-    if (const int code = StartCall(path, osPath)) {
+    if (const IoResult code = StartCall(path, osPath); code != IoResult::Ok) {
         return code;
     }
     struct stat st {};
@@ -601,15 +598,15 @@ int LookAtTarget(const std::string& path) {
     }
     // Only a plain file the user may write is replaced: never a folder, a device or a read-only file.
     if (!S_ISREG(st.st_mode) || IsReadOnly(st)) {
-        return 5;
+        return IoResult::Denied;
     }
-    return ::access(osPath.c_str(), W_OK) != 0 ? CodeFor(errno, osPath) : 0;
+    return ::access(osPath.c_str(), W_OK) != 0 ? CodeFor(errno, osPath) : IoResult::Ok;
 }
 
 // Born private: nobody else may open the text before it is whole and has its final bits.
-int CreateNew(const std::string& path, Handle& handle) {
+IoResult CreateNew(const std::string& path, Handle& handle) {
     std::string osPath;
-    if (const int code = StartCall(path, osPath)) {
+    if (const IoResult code = StartCall(path, osPath); code != IoResult::Ok) {
         return code;
     }
     const int fd = CreateRecorded(osPath);
@@ -617,24 +614,24 @@ int CreateNew(const std::string& path, Handle& handle) {
         return CodeFor(errno, osPath);
     }
     handle = fd;
-    return 0;
+    return IoResult::Ok;
 }
 
-int KeepNew(Handle /*handle*/) {
-    return 0; // the record goes when the file is put in place
+IoResult KeepNew(Handle /*handle*/) {
+    return IoResult::Ok; // the record goes when the file is put in place
 }
 
-int OpenToOverwrite(const std::string& path, unsigned long long size, bool followLinks, Handle& handle) {
+IoResult OpenToOverwrite(const std::string& path, unsigned long long size, bool followLinks, Handle& handle) {
     std::string osPath;
-    if (const int code = StartCall(path, osPath, true)) {
+    if (const IoResult code = StartCall(path, osPath, true); code != IoResult::Ok) {
         return code;
     }
     const int flags = O_WRONLY | O_CLOEXEC | O_NONBLOCK | (followLinks ? 0 : O_NOFOLLOW);
     const int fd = ::open(osPath.c_str(), flags);
     if (fd < 0 && errno == ELOOP) {
-        return 5;
+        return IoResult::Denied;
     }
-    if (const int code = AcceptOnlyFiles(fd, osPath, handle)) {
+    if (const IoResult code = AcceptOnlyFiles(fd, osPath, handle); code != IoResult::Ok) {
         return code;
     }
     struct stat st {};
@@ -650,14 +647,14 @@ int OpenToOverwrite(const std::string& path, unsigned long long size, bool follo
         ::close(handle);
         return CodeFor(error, osPath);
     }
-    return 0;
+    return IoResult::Ok;
 }
 
-int SetLength(Handle handle, unsigned long long size) {
+IoResult SetLength(Handle handle, unsigned long long size) {
     if (InjectedFailure(true)) {
-        return InjectedCode;
+        return IoResult::DeviceError;
     }
-    return ::ftruncate(handle, static_cast<off_t>(size)) != 0 ? CodeFor(errno, {}) : 0;
+    return ::ftruncate(handle, static_cast<off_t>(size)) != 0 ? CodeFor(errno, {}) : IoResult::Ok;
 }
 
 void TakePermissions(Handle handle, const std::string& model) {
@@ -692,15 +689,15 @@ void TakePermissions(Handle handle, const std::string& model) {
     }
 }
 
-int FlushToDisk(Handle handle) {
+IoResult FlushToDisk(Handle handle) {
     if (InjectedFailure()) {
-        return InjectedCode;
+        return IoResult::DeviceError;
     }
-    return ::fsync(handle) != 0 ? CodeFor(errno, {}) : 0;
+    return ::fsync(handle) != 0 ? CodeFor(errno, {}) : IoResult::Ok;
 }
 
-int PutInPlace(const std::string& from, const std::string& to) {
-    if (const int code = RenameReplacing(from, to)) {
+IoResult PutInPlace(const std::string& from, const std::string& to) {
+    if (const IoResult code = RenameReplacing(from, to); code != IoResult::Ok) {
         return code;
     }
     if (std::string osFrom; ToOsPath(from, osFrom)) {
@@ -710,7 +707,7 @@ int PutInPlace(const std::string& from, const std::string& to) {
     if (ToOsPath(to, osTo)) {
         SyncDirectory(ParentOf(osTo)); // durability of the rename only; the new text is already safe
     }
-    return 0;
+    return IoResult::Ok;
 }
 
 void Discard(const std::string& path) {
@@ -765,7 +762,7 @@ bool MayCreateIn(const std::string& folder) {
     return IsDirectory(folder) && ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
-int MakeFolders(const std::string& folder) {
+IoResult MakeFolders(const std::string& folder) {
     for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
         const std::string step = folder.substr(0, end);
         if (!step.empty() && ::mkdir(step.c_str(), 0700) != 0 && errno != EEXIST) {
@@ -775,18 +772,18 @@ int MakeFolders(const std::string& folder) {
             break;
         }
     }
-    return IsDirectory(folder) ? 0 : 5;
+    return IsDirectory(folder) ? IoResult::Ok : IoResult::Denied;
 }
 
-int ReadOwnFile(const std::string& path, std::string& bytes, std::size_t limit) {
+IoResult ReadOwnFile(const std::string& path, std::string& bytes, std::size_t limit) {
     Handle fd = -1;
-    if (int code = OpenSystemNameForReading(path, fd)) {
+    if (const IoResult code = OpenSystemNameForReading(path, fd); code != IoResult::Ok) {
         return code;
     }
     return ReadAllAndClose(fd, bytes, limit);
 }
 
-int CreateOwnForWriting(const std::string& path, Handle& handle) {
+IoResult CreateOwnForWriting(const std::string& path, Handle& handle) {
     return CreateSystemNameForWriting(path, handle);
 }
 

@@ -20,8 +20,6 @@ namespace netedit::platform {
 namespace {
 
 constexpr UINT CodePage = 932;
-constexpr int BadName = 3;
-constexpr int InjectedCode = ERROR_IO_DEVICE; // as an I/O error of the device would come
 
 // --- Text ---
 
@@ -151,7 +149,8 @@ bool SystemWouldAlter(const std::wstring& osPath) {
 bool FullPathOf(const std::wstring& osPath, std::wstring& full) {
     const DWORD size = ::GetFullPathNameW(osPath.c_str(), 0, nullptr, nullptr);
     full.assign(size, L'\0');
-    const DWORD length = size == 0 ? 0 : ::GetFullPathNameW(osPath.c_str(), size, full.data(), nullptr);
+    const DWORD length =
+        size == 0 ? 0 : ::GetFullPathNameW(osPath.c_str(), size, full.data(), nullptr);
     if (length == 0 || length >= size) {
         return false;
     }
@@ -192,19 +191,19 @@ bool ToOsPath(const std::string& path, std::wstring& osPath, UINT names = CodePa
     return true;
 }
 
-// Readies a call on `path`: its system name, or BadName for a name no file can bear, or the
-// code of a failure that a test has chosen for this call.
-int StartCall(const std::string& path, std::wstring& osPath, bool changesFiles = false,
-              UINT names = CodePage) {
+// Readies a call on `path`: its system name, or BadPath for a name no file can bear, or the
+// failure that a test has chosen for this call.
+IoResult StartCall(const std::string& path, std::wstring& osPath, bool changesFiles = false,
+                   UINT names = CodePage) {
     if (!ToOsPath(path, osPath, names)) {
-        return BadName;
+        return IoResult::BadPath;
     }
-    return InjectedFailure(changesFiles) ? InjectedCode : 0;
+    return InjectedFailure(changesFiles) ? IoResult::DeviceError : IoResult::Ok;
 }
 
-// The program's I/O code for a system error: Windows' own codes are the program's, and the
-// system's other words for the same few cases are brought to them.
-int CodeFor(DWORD error) {
+// What a system error comes to: Windows' own codes are the program's, and the system's other
+// words for the same few cases are brought to them.
+IoResult CodeFor(DWORD error) {
     switch (error) {
     case ERROR_INVALID_NAME:
     case ERROR_BAD_PATHNAME:
@@ -213,19 +212,21 @@ int CodeFor(DWORD error) {
     case ERROR_BAD_NETPATH:
     case ERROR_BAD_NET_NAME:
     case ERROR_DIRECTORY:
-        return 3;
+        return IoResult::BadPath;
     case ERROR_WRITE_PROTECT:
-        return 5;
+        return IoResult::Denied;
     case ERROR_LOCK_VIOLATION:
-        return 32;
+        return IoResult::InUse;
     case ERROR_HANDLE_DISK_FULL:
-        return 112;
+        return IoResult::DiskFull;
+    case ERROR_ALREADY_EXISTS:
+        return IoResult::Exists;
     default:
-        return static_cast<int>(error);
+        return static_cast<IoResult>(error);
     }
 }
 
-int LastCode() {
+IoResult LastCode() {
     return CodeFor(::GetLastError());
 }
 
@@ -249,8 +250,8 @@ HANDLE FileOf(Handle handle) {
 
 // Opens `osPath` as the call asks, and keeps the handle only for a file on a disk: a folder,
 // a device ("CON", "NUL") or a pipe is no file to read or write.
-int OpenFile(const std::wstring& osPath, DWORD access, DWORD share, DWORD disposition, HANDLE& file,
-             DWORD flags = FILE_ATTRIBUTE_NORMAL) {
+IoResult OpenFile(const std::wstring& osPath, DWORD access, DWORD share, DWORD disposition, HANDLE& file,
+                  DWORD flags = FILE_ATTRIBUTE_NORMAL) {
     file = ::CreateFileW(osPath.c_str(), access, share, nullptr, disposition, flags, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return LastCode();
@@ -258,22 +259,23 @@ int OpenFile(const std::wstring& osPath, DWORD access, DWORD share, DWORD dispos
     if (::GetFileType(file) != FILE_TYPE_DISK) {
         ::CloseHandle(file);
         file = INVALID_HANDLE_VALUE;
-        return 5;
+        return IoResult::Denied;
     }
-    return 0;
+    return IoResult::Ok;
 }
 
-int OpenHandle(const std::wstring& osPath, DWORD access, DWORD share, DWORD disposition, Handle& handle) {
+IoResult OpenHandle(const std::wstring& osPath, DWORD access, DWORD share, DWORD disposition,
+                    Handle& handle) {
     HANDLE file = INVALID_HANDLE_VALUE;
-    if (const int code = OpenFile(osPath, access, share, disposition, file)) {
+    if (const IoResult code = OpenFile(osPath, access, share, disposition, file); code != IoResult::Ok) {
         return code;
     }
     handle = HandleOf(file);
-    return 0;
+    return IoResult::Ok;
 }
 
 // Writes all of `data`, however the system splits it; the system's code when it refuses.
-int WriteBytes(HANDLE file, const char* data, std::size_t size) {
+IoResult WriteBytes(HANDLE file, const char* data, std::size_t size) {
     while (size > 0) {
         DWORD written = 0;
         const auto piece = static_cast<DWORD>(std::min<std::size_t>(size, std::size_t{1} << 30));
@@ -281,12 +283,12 @@ int WriteBytes(HANDLE file, const char* data, std::size_t size) {
             return LastCode();
         }
         if (written == 0) {
-            return ERROR_DISK_FULL; // the system took nothing: count it as a full disk
+            return IoResult::DiskFull; // the system took nothing: count it as a full disk
         }
         data += written;
         size -= written;
     }
-    return 0;
+    return IoResult::Ok;
 }
 
 bool MoveTo(HANDLE file, unsigned long long position) {
@@ -295,8 +297,8 @@ bool MoveTo(HANDLE file, unsigned long long position) {
     return ::SetFilePointerEx(file, at, nullptr, FILE_BEGIN) != 0;
 }
 
-int CutAt(HANDLE file, unsigned long long size) {
-    return MoveTo(file, size) && ::SetEndOfFile(file) ? 0 : LastCode();
+IoResult CutAt(HANDLE file, unsigned long long size) {
+    return MoveTo(file, size) && ::SetEndOfFile(file) ? IoResult::Ok : LastCode();
 }
 
 // --- Saving ---
@@ -322,22 +324,22 @@ enum class MoveKind { Aside, Over, TakingOver };
 
 // Moves `from` to `to`; never over a read-only file. Taking over, a file standing at `to` is
 // replaced by the system's own replace, which keeps its security and creation time too.
-int Move(const std::string& from, const std::string& to, MoveKind kind) {
+IoResult Move(const std::string& from, const std::string& to, MoveKind kind) {
     std::wstring osFrom;
     std::wstring osTo;
     if (!ToOsPath(from, osFrom)) {
-        return BadName;
+        return IoResult::BadPath;
     }
-    if (const int code = StartCall(to, osTo, true)) {
+    if (const IoResult code = StartCall(to, osTo, true); code != IoResult::Ok) {
         return code;
     }
     if (IsReadOnly(osTo)) {
-        return 5;
+        return IoResult::Denied;
     }
     const wchar_t* const target = osTo.c_str();
     constexpr DWORD Replacing = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
     if (kind == MoveKind::Aside) {
-        return ::MoveFileExW(osFrom.c_str(), target, MOVEFILE_COPY_ALLOWED) ? 0 : LastCode();
+        return ::MoveFileExW(osFrom.c_str(), target, MOVEFILE_COPY_ALLOWED) ? IoResult::Ok : LastCode();
     }
     // A name in the long form is moved plainly: Wine's replace writes such a name into a buffer
     // of MAX_PATH characters, past its end. A link is replaced as a name: the system's replace
@@ -345,23 +347,23 @@ int Move(const std::string& from, const std::string& to, MoveKind kind) {
     const DWORD standing = ::GetFileAttributesW(target);
     if (kind == MoveKind::Over || standing == INVALID_FILE_ATTRIBUTES || IsLink(standing) ||
         osTo.starts_with(L"\\\\?\\")) {
-        return ::MoveFileExW(osFrom.c_str(), target, Replacing) ? 0 : LastCode();
+        return ::MoveFileExW(osFrom.c_str(), target, Replacing) ? IoResult::Ok : LastCode();
     }
     if (::ReplaceFileW(target, osFrom.c_str(), nullptr,
                        REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr)) {
-        return 0;
+        return IoResult::Ok;
     }
     // The replace may fail after taking the old file away, and some file systems cannot replace
     // at all: the new file, whole and flushed, then takes the place by a plain move, which a file
     // held by another program refuses as well.
-    const int code = LastCode();
-    return ::MoveFileExW(osFrom.c_str(), target, Replacing) ? 0 : code;
+    const IoResult code = LastCode();
+    return ::MoveFileExW(osFrom.c_str(), target, Replacing) ? IoResult::Ok : code;
 }
 
 // A file open for writing lets others read it but not write it.
-int CreateWritable(const std::wstring& osPath, Handle& handle) {
+IoResult CreateWritable(const std::wstring& osPath, Handle& handle) {
     if (IsReadOnly(osPath)) {
-        return 5;
+        return IoResult::Denied;
     }
     return OpenHandle(osPath, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS, handle);
 }
@@ -369,26 +371,26 @@ int CreateWritable(const std::wstring& osPath, Handle& handle) {
 } // namespace
 
 // A file open for reading lets others write it but not read it.
-int OpenForReading(const std::string& path, Handle& handle) {
+IoResult OpenForReading(const std::string& path, Handle& handle) {
     std::wstring osPath;
-    if (const int code = StartCall(path, osPath)) {
+    if (const IoResult code = StartCall(path, osPath); code != IoResult::Ok) {
         return code;
     }
     return OpenHandle(osPath, GENERIC_READ, FILE_SHARE_WRITE, OPEN_EXISTING, handle);
 }
 
-int CreateForWriting(const std::string& path, Handle& handle) {
+IoResult CreateForWriting(const std::string& path, Handle& handle) {
     std::wstring osPath;
-    if (const int code = StartCall(path, osPath, true)) {
+    if (const IoResult code = StartCall(path, osPath, true); code != IoResult::Ok) {
         return code;
     }
     return CreateWritable(osPath, handle);
 }
 
-int ReadSome(Handle handle, char* data, std::size_t size, std::size_t& got) {
+IoResult ReadSome(Handle handle, char* data, std::size_t size, std::size_t& got) {
     got = 0;
     if (InjectedFailure()) {
-        return InjectedCode;
+        return IoResult::DeviceError;
     }
     DWORD read = 0;
     const auto piece = static_cast<DWORD>(std::min<std::size_t>(size, std::size_t{1} << 30));
@@ -396,31 +398,31 @@ int ReadSome(Handle handle, char* data, std::size_t size, std::size_t& got) {
         return LastCode();
     }
     got = read;
-    return 0;
+    return IoResult::Ok;
 }
 
-int WriteAll(Handle handle, const char* data, std::size_t size) {
+IoResult WriteAll(Handle handle, const char* data, std::size_t size) {
     if (InjectedFailure()) {
-        return ERROR_DISK_FULL;
+        return IoResult::DiskFull;
     }
     return WriteBytes(FileOf(handle), data, size);
 }
 
-int CloseHandle(Handle handle) {
+IoResult CloseHandle(Handle handle) {
     const bool injected = InjectedFailure();
     const HANDLE file = FileOf(handle);
     if (file == INVALID_HANDLE_VALUE) {
-        return ERROR_INVALID_HANDLE;
+        return static_cast<IoResult>(ERROR_INVALID_HANDLE);
     }
     if (!::CloseHandle(file)) {
         return LastCode();
     }
-    return injected ? InjectedCode : 0;
+    return injected ? IoResult::DeviceError : IoResult::Ok;
 }
 
-int MayErase(const std::string& path) {
+IoResult MayErase(const std::string& path) {
     std::wstring osPath;
-    if (const int code = StartCall(path, osPath)) {
+    if (const IoResult code = StartCall(path, osPath); code != IoResult::Ok) {
         return code;
     }
     const DWORD attributes = ::GetFileAttributesW(osPath.c_str());
@@ -428,7 +430,7 @@ int MayErase(const std::string& path) {
         return LastCode();
     }
     if ((attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
-        return 5;
+        return IoResult::Denied;
     }
     // The right to erase, and no other program holding the file without letting it go; a link
     // is judged itself, never the file it leads to.
@@ -439,14 +441,14 @@ int MayErase(const std::string& path) {
         return LastCode();
     }
     ::CloseHandle(file);
-    return 0;
+    return IoResult::Ok;
 }
 
-int RenameNoReplace(const std::string& from, const std::string& to) {
+IoResult RenameNoReplace(const std::string& from, const std::string& to) {
     return Move(from, to, MoveKind::Aside);
 }
 
-int RenameReplacing(const std::string& from, const std::string& to) {
+IoResult RenameReplacing(const std::string& from, const std::string& to) {
     return Move(from, to, MoveKind::Over);
 }
 
@@ -498,9 +500,9 @@ PathKind KindOfName(const std::string& path) {
     return KindAt(path, false);
 }
 
-int StampOf(const std::string& path, FileStamp& stamp) {
+IoResult StampOf(const std::string& path, FileStamp& stamp) {
     std::wstring osPath;
-    if (const int code = StartCall(path, osPath)) {
+    if (const IoResult code = StartCall(path, osPath); code != IoResult::Ok) {
         return code;
     }
     const HANDLE file = OpenToLook(osPath);
@@ -509,7 +511,7 @@ int StampOf(const std::string& path, FileStamp& stamp) {
     }
     BY_HANDLE_FILE_INFORMATION info{};
     const bool known = ::GetFileInformationByHandle(file, &info) != 0;
-    const int code = known ? 0 : LastCode();
+    const IoResult code = known ? IoResult::Ok : LastCode();
     ::CloseHandle(file);
     if (known) {
         const auto wide = [](DWORD high, DWORD low) {
@@ -565,7 +567,8 @@ bool SystemFullName(const std::string& path, std::string& full) {
     const DWORD longSize = ::GetLongPathNameW(whole.c_str(), nullptr, 0);
     std::wstring longName(longSize, L'\0');
     const DWORD longLength =
-        longSize == 0 ? 0 : ::GetLongPathNameW(whole.c_str(), longName.data(), static_cast<DWORD>(longSize));
+        longSize == 0 ? 0
+                      : ::GetLongPathNameW(whole.c_str(), longName.data(), static_cast<DWORD>(longSize));
     if (longLength > 0 && longLength < longSize) {
         longName.resize(longLength);
         full = FromSystem(WithoutLongPrefix(longName));
@@ -580,14 +583,15 @@ bool SystemFullName(const std::string& path, std::string& full) {
 namespace {
 
 // A whole file, or its first `limit` bytes, is read unshared: nobody may have it open meanwhile.
-int ReadWhole(const std::wstring& osPath, std::string& bytes, std::size_t limit = SIZE_MAX) {
+IoResult ReadWhole(const std::wstring& osPath, std::string& bytes, std::size_t limit = SIZE_MAX) {
     Handle handle = -1;
-    if (const int code = OpenHandle(osPath, GENERIC_READ, 0, OPEN_EXISTING, handle)) {
+    if (const IoResult code = OpenHandle(osPath, GENERIC_READ, 0, OPEN_EXISTING, handle);
+        code != IoResult::Ok) {
         return code;
     }
     const HANDLE file = FileOf(handle);
     LARGE_INTEGER size{};
-    int code = 0;
+    IoResult code = IoResult::Ok;
     std::string data;
     if (!::GetFileSizeEx(file, &size)) {
         code = LastCode();
@@ -596,7 +600,7 @@ int ReadWhole(const std::wstring& osPath, std::string& bytes, std::size_t limit 
         code = ReadToSize(handle, data);
     }
     ::CloseHandle(FileOf(handle));
-    if (code == 0) {
+    if (code == IoResult::Ok) {
         bytes = std::move(data);
     }
     return code;
@@ -604,31 +608,30 @@ int ReadWhole(const std::wstring& osPath, std::string& bytes, std::size_t limit 
 
 } // namespace
 
-int ReadWholeFile(const std::string& path, std::string& bytes) {
+IoResult ReadWholeFile(const std::string& path, std::string& bytes) {
     std::wstring osPath;
-    if (const int code = StartCall(path, osPath)) {
+    if (const IoResult code = StartCall(path, osPath); code != IoResult::Ok) {
         return code;
     }
     return ReadWhole(osPath, bytes);
 }
 
-int LookAtTarget(const std::string& path) {
+IoResult LookAtTarget(const std::string& path) {
     std::wstring osPath;
-    if (const int code = StartCall(path, osPath)) {
+    if (const IoResult code = StartCall(path, osPath); code != IoResult::Ok) {
         return code;
     }
     const DWORD attributes = ::GetFileAttributesW(osPath.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
-        const DWORD error = ::GetLastError();
-        return error == ERROR_FILE_NOT_FOUND ? 2 : CodeFor(error); // what cannot be looked at is not missing
+        return LastCode(); // what cannot be looked at is not missing
     }
     if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DEVICE)) != 0) {
-        return 5;
+        return IoResult::Denied;
     }
     // The file is replaced as it would be created: not while another program holds it open.
     HANDLE file = INVALID_HANDLE_VALUE;
-    const int code = OpenFile(osPath, GENERIC_WRITE, 0, OPEN_EXISTING, file);
-    if (code == 0) {
+    const IoResult code = OpenFile(osPath, GENERIC_WRITE, 0, OPEN_EXISTING, file);
+    if (code == IoResult::Ok) {
         ::CloseHandle(file);
     }
     return code;
@@ -648,33 +651,33 @@ bool NameIsTaken(const std::wstring& osPath) {
     return true;
 }
 
-int MarkToVanish(HANDLE file, bool vanish) {
+IoResult MarkToVanish(HANDLE file, bool vanish) {
     FILE_DISPOSITION_INFO disposition{};
     disposition.DeleteFile = vanish ? TRUE : FALSE;
     const bool set =
         ::SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
-    return set ? 0 : LastCode();
+    return set ? IoResult::Ok : LastCode();
 }
 
 // Makes `file`, `have` bytes long, at least `want` bytes long by writing zeros: making it longer
 // alone reserves nothing on file systems that give room only to written bytes. The file keeps
 // its length when there is no room for it all.
-int MakeRoom(HANDLE file, unsigned long long have, unsigned long long want) {
-    int code = 0;
+IoResult MakeRoom(HANDLE file, unsigned long long have, unsigned long long want) {
+    IoResult code = IoResult::Ok;
     if (want > have) {
         const std::vector<char> zeros(
             static_cast<std::size_t>(std::min<unsigned long long>(want - have, 1 << 16)));
-        code = MoveTo(file, have) ? 0 : LastCode();
-        for (unsigned long long left = want - have; code == 0 && left > 0;) {
+        code = MoveTo(file, have) ? IoResult::Ok : LastCode();
+        for (unsigned long long left = want - have; code == IoResult::Ok && left > 0;) {
             const auto piece = static_cast<std::size_t>(std::min<unsigned long long>(left, zeros.size()));
             code = WriteBytes(file, zeros.data(), piece);
             left -= piece;
         }
-        if (code != 0) {
+        if (code != IoResult::Ok) {
             CutAt(file, have);
         }
     }
-    if (code == 0 && !MoveTo(file, 0)) {
+    if (code == IoResult::Ok && !MoveTo(file, 0)) {
         code = LastCode();
     }
     return code;
@@ -704,71 +707,72 @@ void CopySecurity(const std::wstring& osModel, HANDLE file) {
 // The new file is the program's alone while it is written, and is marked to vanish at once:
 // the system erases it when its last handle closes, however the program ends. DELETE, WRITE_DAC
 // and WRITE_OWNER are what that mark and TakePermissions need; the creator is granted them.
-int CreateNew(const std::string& path, Handle& handle) {
+IoResult CreateNew(const std::string& path, Handle& handle) {
     std::wstring osPath;
-    if (const int code = StartCall(path, osPath)) {
+    if (const IoResult code = StartCall(path, osPath); code != IoResult::Ok) {
         return code;
     }
     HANDLE file = INVALID_HANDLE_VALUE;
-    const int code = OpenFile(osPath, GENERIC_WRITE | DELETE | WRITE_DAC | WRITE_OWNER, 0, CREATE_NEW, file,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT);
-    if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS || (code == 5 && NameIsTaken(osPath))) {
-        return AlreadyExists;
+    const IoResult code = OpenFile(osPath, GENERIC_WRITE | DELETE | WRITE_DAC | WRITE_OWNER, 0, CREATE_NEW,
+                                   file, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT);
+    if (code == IoResult::Exists || (code == IoResult::Denied && NameIsTaken(osPath))) {
+        return IoResult::Exists;
     }
-    if (code != 0) {
+    if (code != IoResult::Ok) {
         return code;
     }
-    if (const int marked = MarkToVanish(file, true)) {
+    if (const IoResult marked = MarkToVanish(file, true); marked != IoResult::Ok) {
         ::CloseHandle(file);
         ::DeleteFileW(osPath.c_str());
         return marked;
     }
     handle = HandleOf(file);
-    return 0;
+    return IoResult::Ok;
 }
 
-int KeepNew(Handle handle) {
+IoResult KeepNew(Handle handle) {
     if (InjectedFailure()) {
-        return InjectedCode;
+        return IoResult::DeviceError;
     }
     return MarkToVanish(FileOf(handle), false);
 }
 
 // Unshared like a new file. The room is made before the first byte changes, so that a full disk
 // leaves the file as it was.
-int OpenToOverwrite(const std::string& path, unsigned long long size, bool followLinks, Handle& handle) {
+IoResult OpenToOverwrite(const std::string& path, unsigned long long size, bool followLinks, Handle& handle) {
     std::wstring osPath;
-    if (const int code = StartCall(path, osPath, true)) {
+    if (const IoResult code = StartCall(path, osPath, true); code != IoResult::Ok) {
         return code;
     }
     HANDLE file = INVALID_HANDLE_VALUE;
     const DWORD flags = followLinks ? FILE_ATTRIBUTE_NORMAL : FILE_FLAG_OPEN_REPARSE_POINT;
-    if (const int code =
-            OpenFile(osPath, GENERIC_WRITE | FILE_READ_ATTRIBUTES, 0, OPEN_EXISTING, file, flags)) {
+    if (const IoResult code =
+            OpenFile(osPath, GENERIC_WRITE | FILE_READ_ATTRIBUTES, 0, OPEN_EXISTING, file, flags);
+        code != IoResult::Ok) {
         return code;
     }
     BY_HANDLE_FILE_INFORMATION info{};
-    int code = 0;
+    IoResult code = IoResult::Ok;
     if (!::GetFileInformationByHandle(file, &info)) {
         code = LastCode();
     } else if ((info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0 || IsLink(info.dwFileAttributes)) {
-        code = 5;
+        code = IoResult::Denied;
     } else {
         const unsigned long long length =
             (static_cast<unsigned long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
         code = MakeRoom(file, length, size);
     }
-    if (code != 0) {
+    if (code != IoResult::Ok) {
         ::CloseHandle(file);
         return code;
     }
     handle = HandleOf(file);
-    return 0;
+    return IoResult::Ok;
 }
 
-int SetLength(Handle handle, unsigned long long size) {
+IoResult SetLength(Handle handle, unsigned long long size) {
     if (InjectedFailure()) {
-        return InjectedCode;
+        return IoResult::DeviceError;
     }
     return CutAt(FileOf(handle), size);
 }
@@ -800,14 +804,14 @@ void TakePermissions(Handle handle, const std::string& model) {
     }
 }
 
-int FlushToDisk(Handle handle) {
+IoResult FlushToDisk(Handle handle) {
     if (InjectedFailure()) {
-        return InjectedCode;
+        return IoResult::DeviceError;
     }
-    return ::FlushFileBuffers(FileOf(handle)) ? 0 : LastCode();
+    return ::FlushFileBuffers(FileOf(handle)) ? IoResult::Ok : LastCode();
 }
 
-int PutInPlace(const std::string& from, const std::string& to) {
+IoResult PutInPlace(const std::string& from, const std::string& to) {
     return Move(from, to, MoveKind::TakingOver);
 }
 
@@ -855,7 +859,8 @@ std::string EnvironmentValue(const char* name) {
     }
     const DWORD size = ::GetEnvironmentVariableW(wideName.c_str(), nullptr, 0);
     std::wstring value(size, L'\0');
-    const DWORD length = size == 0 ? 0 : ::GetEnvironmentVariableW(wideName.c_str(), value.data(), size);
+    const DWORD length =
+        size == 0 ? 0 : ::GetEnvironmentVariableW(wideName.c_str(), value.data(), size);
     if (length == 0 || length >= size) {
         return {};
     }
@@ -914,10 +919,10 @@ std::size_t FirstCreatable(const std::wstring& osPath) {
 
 // The folders get the rights the system gives new folders there: under the user's own profile,
 // the user's alone.
-int MakeFolders(const std::string& folder) {
+IoResult MakeFolders(const std::string& folder) {
     std::wstring osPath;
     if (!ToOsPath(folder, osPath, OwnNames)) {
-        return BadName;
+        return IoResult::BadPath;
     }
     const auto isFolder = [](const std::wstring& path) {
         const DWORD attributes = ::GetFileAttributesW(path.c_str());
@@ -935,20 +940,20 @@ int MakeFolders(const std::string& folder) {
             return LastCode();
         }
     }
-    return isFolder(osPath) ? 0 : 5;
+    return isFolder(osPath) ? IoResult::Ok : IoResult::Denied;
 }
 
-int ReadOwnFile(const std::string& path, std::string& bytes, std::size_t limit) {
+IoResult ReadOwnFile(const std::string& path, std::string& bytes, std::size_t limit) {
     std::wstring osPath;
-    if (const int code = StartCall(path, osPath, false, OwnNames)) {
+    if (const IoResult code = StartCall(path, osPath, false, OwnNames); code != IoResult::Ok) {
         return code;
     }
     return ReadWhole(osPath, bytes, limit);
 }
 
-int CreateOwnForWriting(const std::string& path, Handle& handle) {
+IoResult CreateOwnForWriting(const std::string& path, Handle& handle) {
     std::wstring osPath;
-    if (const int code = StartCall(path, osPath, true, OwnNames)) {
+    if (const IoResult code = StartCall(path, osPath, true, OwnNames); code != IoResult::Ok) {
         return code;
     }
     return CreateWritable(osPath, handle);

@@ -2,13 +2,13 @@
 
 namespace netedit::platform {
 
-int ReadToSize(Handle handle, std::string& data) {
+IoResult ReadToSize(Handle handle, std::string& data) {
     std::size_t filled = 0;
-    int code = 0;
+    IoResult code = IoResult::Ok;
     while (filled < data.size()) {
         std::size_t got = 0;
         code = ReadSome(handle, data.data() + filled, data.size() - filled, got);
-        if (code != 0 || got == 0) {
+        if (code != IoResult::Ok || got == 0) {
             break;
         }
         filled += got;

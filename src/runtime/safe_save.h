@@ -75,8 +75,8 @@ public:
 // so that a large file never stands whole in memory, with the same failures.
 void SaveStream(const std::string& path, const TextProducer& produce);
 
-// The message for a rename or erase that the system refused with `code`: the access message
+// The message for a rename or erase that the system refused with `result`: the access message
 // for a refusal of rights (access denied, a file in use), else `otherwise`.
-std::string RefusalMessage(int code, const std::string& otherwise);
+std::string RefusalMessage(platform::IoResult result, const std::string& otherwise);
 
 } // namespace netedit
