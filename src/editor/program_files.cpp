@@ -53,7 +53,7 @@ ProgramFiles ProgramFilesFor(const ProgramSurroundings& surroundings) {
 }
 
 ProgramFiles ThisProgramsFiles() {
-    const std::string program = ProgramPath();
+    const std::string program = platform::ExecutablePath();
     ProgramSurroundings surroundings;
     surroundings.programPath = program;
     surroundings.programFolderWritable = platform::MayCreateIn(DirPart(program, OwnPathStyle));
@@ -74,7 +74,7 @@ ProgramFiles ThisProgramsFiles() {
 }
 
 std::string HelpToShow(const ProgramFiles& files) {
-    return platform::IsOwnFile(files.helpFile) ? files.helpFile : files.helpPage;
+    return platform::KindOfPath(files.helpFile, platform::Names::Own) == platform::PathKind::File ? files.helpFile : files.helpPage;
 }
 
 std::string ThisProgramsHelp() {

@@ -27,7 +27,7 @@ constexpr std::size_t MaxSettingsBytes = std::size_t{64} << 10;
 
 void ReadSettings(const std::string& settingsPath, RememberedPaths& paths) {
     std::string bytes;
-    if (platform::ReadOwnFile(settingsPath, bytes, MaxSettingsBytes) != platform::IoResult::Ok) {
+    if (platform::ReadWholeFile(settingsPath, bytes, platform::Names::Own, MaxSettingsBytes) != platform::IoResult::Ok) {
         return; // a settings file that cannot be read is none
     }
     bytes.resize(std::min(bytes.find(CtrlZ), bytes.size())); // Ctrl-Z ends the file, as does the limit
@@ -52,7 +52,7 @@ void WriteSettings(const std::string& settingsPath, const RememberedPaths& paths
                              std::string(DestinationKey) + "=" + paths.destination + "\r\n";
     platform::Handle handle = -1;
     using platform::IoResult;
-    IoResult code = platform::CreateOwnForWriting(settingsPath, handle);
+    IoResult code = platform::CreateForWriting(settingsPath, handle, platform::Names::Own);
     if (code == IoResult::Ok) {
         code = platform::WriteAll(handle, text.data(), text.size());
         const IoResult closed = platform::CloseHandle(handle);

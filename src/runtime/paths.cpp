@@ -171,10 +171,6 @@ std::string FullPath(std::string_view path) {
     return folder.empty() ? std::string(path) : FullPath(path, folder);
 }
 
-std::string ProgramPath() {
-    return platform::ExecutablePath();
-}
-
 bool SameFolder(const std::string& a, const std::string& b) {
     platform::FileStamp first;
     platform::FileStamp second;
@@ -205,8 +201,7 @@ std::string TitleFromProgramPath(std::string_view path, PathStyle style) {
 }
 
 std::string ProgramTitle() {
-    static const std::string title =
-        TitleFromProgramPath(EncodeCp932(platform::OwnNameAsText(ProgramPath())));
+    static const std::string title = TitleFromProgramPath(EncodeCp932(platform::ExecutablePath()));
     return title;
 }
 

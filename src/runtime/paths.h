@@ -42,9 +42,6 @@ std::string FullPath(std::string_view path, std::string_view folder, PathStyle s
 // Without a folder: the system's own full name where it has one (see platform::SystemFullName).
 std::string FullPath(std::string_view path);
 
-// The full path of the running program's executable, by its own name (see platform.h).
-std::string ProgramPath();
-
 // Whether two folder names (each ending with its separator) reach the same folder: one folder
 // through a symbolic link, in other letter case or by a short name is still that folder. Where
 // either cannot be looked at, the names must be equal byte for byte.

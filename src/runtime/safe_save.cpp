@@ -205,11 +205,6 @@ void NewFile::WriteInPlace() {
     }
 }
 
-void SaveStream(const std::string& path, const TextProducer& produce) {
-    NewFile file(path, produce);
-    file.PutInPlace();
-}
-
 std::string RefusalMessage(platform::IoResult result, const std::string& otherwise) {
     using platform::IoResult;
     return result == IoResult::Denied || result == IoResult::InUse ? IOMessage(IoResult::Denied) : otherwise;

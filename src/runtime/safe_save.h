@@ -71,10 +71,6 @@ public:
     InterruptionsHeld& operator=(InterruptionsHeld&&) = delete;
 };
 
-// Writes a file that `produce` hands over piece by piece through a NewFile put in place at once,
-// so that a large file never stands whole in memory, with the same failures.
-void SaveStream(const std::string& path, const TextProducer& produce);
-
 // The message for a rename or erase that the system refused with `result`: the access message
 // for a refusal of rights (access denied, a file in use), else `otherwise`.
 std::string RefusalMessage(platform::IoResult result, const std::string& otherwise);

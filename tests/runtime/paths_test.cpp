@@ -104,7 +104,7 @@ TEST(ProgramPath, NamesTheRunningExecutableAndTheFolderItRunsIn) {
 #ifdef _WIN32
     GTEST_SKIP() << "/proc is Linux's; the Windows platform tests check the path";
 #endif
-    const std::string path = ProgramPath();
+    const std::string path = platform::ExecutablePath();
     ASSERT_FALSE(path.empty());
     EXPECT_TRUE(std::filesystem::equivalent(path, "/proc/self/exe"));
     EXPECT_EQ(ProgramTitle(), TitleFromProgramPath(path));

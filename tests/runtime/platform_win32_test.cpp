@@ -171,7 +171,7 @@ TEST(Win32Platform, RefusalsSayWhy) {
     ::SetFileAttributesW((dir.path() / "RO.NET").c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(ReadFileBytes(dir.path() / "RO.NET"), "kept");
     EXPECT_EQ(MakeFolders(dir.file("NEW.NET")), IoResult::Denied);
-    EXPECT_FALSE(IsOwnFile(dir.file("") + "\xFF.HLP"));
+    EXPECT_EQ(KindOfPath(dir.file("") + "\xFF.HLP", Names::Own), PathKind::Missing);
 }
 
 // One folder by any spelling Windows takes for it; a file named on the command line comes out
@@ -199,7 +199,7 @@ TEST(Win32Platform, OneFolderByAnyOfItsNames) {
 
 // The program's own files stand beside the .exe, with its drive and its "\".
 TEST(Win32Platform, TheProgramsFilesFollowItsOwnFullName) {
-    const std::string program = ProgramPath();
+    const std::string program = ExecutablePath();
     EXPECT_TRUE(fs::equivalent(fs::path(program), fs::path(__argv[0]).replace_extension(".exe"))) << program;
     EXPECT_EQ(program.substr(1, 2), ":\\");
     EXPECT_EQ(ProgramTitle(), "core_tests");
@@ -224,8 +224,8 @@ TEST(Win32Platform, OwnFilesLiveUnderAnyFolderName) {
     RememberedPaths read;
     ReadSettings(folder + "netedit.INI", read);
     EXPECT_EQ(read.source, "C:\\OBN.NET");
-    EXPECT_TRUE(IsOwnFile(folder + "netedit.INI"));
-    EXPECT_FALSE(IsOwnFile(folder));
+    EXPECT_EQ(KindOfPath(folder + "netedit.INI", Names::Own), PathKind::File);
+    EXPECT_EQ(KindOfPath(folder, Names::Own), PathKind::Other);
     ::SetEnvironmentVariableW(L"NETEDIT_HOME", L"C:\\Users\\Renée 𠮷");
     EXPECT_EQ(EnvironmentValue("NETEDIT_HOME"), "C:\\Users\\Renée 𠮷");
     fs::remove_all(top);
