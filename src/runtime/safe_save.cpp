@@ -56,11 +56,13 @@ constexpr std::string_view TemporaryMark = ".";
 #endif
 
 // Creates a fresh file beside `target` under a name nobody else uses.
-IoResult CreateTemporary(const std::string& target, std::string& temporary, platform::Handle& handle) {
-    const std::string name = NamePart(target);
+IoResult CreateTemporary(const std::string& target, platform::Names names, std::string& temporary,
+                         platform::Handle& handle) {
+    const PathStyle style = names == platform::Names::Own ? OwnPathStyle : NativePathStyle;
+    const std::string name = NamePart(target, style);
     // Long names would push the temporary name past the system's limit.
     const std::string prefix =
-        DirPart(target) + std::string(TemporaryMark) + (name.size() <= 200 ? name : "netedit") + ".";
+        DirPart(target, style) + std::string(TemporaryMark) + (name.size() <= 200 ? name : "netedit") + ".";
     constexpr std::string_view Letters = "abcdefghijklmnopqrstuvwxyz0123456789";
     std::random_device seed;
     std::mt19937 random(seed());
@@ -71,7 +73,7 @@ IoResult CreateTemporary(const std::string& target, std::string& temporary, plat
         for (int i = 0; i < 6; ++i) {
             temporary += Letters[pick(random)];
         }
-        code = platform::CreateNew(temporary, handle);
+        code = platform::CreateNew(temporary, handle, names);
     }
     return code;
 }
@@ -101,16 +103,18 @@ unsigned long long SizeOf(const TextProducer& produce) {
 } // namespace
 
 NewFile::NewFile(const std::string& path, TextProducer produce, Naming naming,
-                 const std::string& permissionsFrom)
+                 const std::string& permissionsFrom, platform::Names names)
     : path_(path), target_(naming == Naming::Chosen ? platform::LinkedFile(path) : path), naming_(naming),
-      produce_(std::move(produce)) {
+      names_(names), produce_(std::move(produce)) {
     // A link at an own name is only a name, replaced as one; it leads nowhere the save goes.
-    const bool link = naming == Naming::Own && platform::KindOfName(target_) == platform::PathKind::Link;
-    const IoResult standing = link ? IoResult::Ok : platform::LookAtTarget(target_);
+    const bool link =
+        naming == Naming::Own && platform::KindOfName(target_, names) == platform::PathKind::Link;
+    const IoResult standing = link ? IoResult::Ok : platform::LookAtTarget(target_, names);
     if (standing != IoResult::Ok && standing != IoResult::NotFound) {
         RefuseCreating(path_);
     }
-    if (const IoResult created = CreateTemporary(target_, temporary_, handle_); created != IoResult::Ok) {
+    if (const IoResult created = CreateTemporary(target_, names, temporary_, handle_);
+        created != IoResult::Ok) {
         temporary_.clear();
         // A folder that takes no new file may still let the file itself be written: that waits
         // for PutInPlace, which alone may change what stands.
@@ -121,7 +125,7 @@ NewFile::NewFile(const std::string& path, TextProducer produce, Naming naming,
     }
     open_ = true;
     // The rename at the end must not be refused after other files have changed.
-    if (const IoResult code = standing == IoResult::Ok ? platform::MayErase(target_) : IoResult::Ok;
+    if (const IoResult code = standing == IoResult::Ok ? platform::MayErase(target_, names) : IoResult::Ok;
         code != IoResult::Ok && code != IoResult::NotFound) {
         Abandon();
         throw Failure(IOMessage(code));
@@ -153,7 +157,7 @@ void NewFile::Abandon() {
         platform::CloseHandle(handle_);
     }
     if (!temporary_.empty()) {
-        platform::Discard(temporary_);
+        platform::Discard(temporary_, names_);
         temporary_.clear();
     }
 }
@@ -170,10 +174,10 @@ void NewFile::PutInPlace() {
         Abandon();
         throw Failure(Message(msg::WriteError));
     }
-    const bool replacing = platform::KindOfName(target_) != platform::PathKind::Missing;
-    if (const IoResult code = platform::PutInPlace(temporary_, target_); code != IoResult::Ok) {
+    const bool replacing = platform::KindOfName(target_, names_) != platform::PathKind::Missing;
+    if (const IoResult code = platform::PutInPlace(temporary_, target_, names_); code != IoResult::Ok) {
         // A replace that took the old file away and failed leaves the new text as the only one.
-        if (replacing && platform::KindOfName(target_) == platform::PathKind::Missing) {
+        if (replacing && platform::KindOfName(target_, names_) == platform::PathKind::Missing) {
             temporary_.clear();
         }
         throw Failure(RefusalMessage(code, Message(msg::WriteError)));
@@ -184,7 +188,8 @@ void NewFile::PutInPlace() {
 void NewFile::WriteInPlace() {
     const unsigned long long size = SizeOf(produce_);
     platform::Handle handle = -1;
-    if (const IoResult code = platform::OpenToOverwrite(target_, size, naming_ == Naming::Chosen, handle);
+    if (const IoResult code =
+            platform::OpenToOverwrite(target_, size, naming_ == Naming::Chosen, handle, names_);
         code != IoResult::Ok) {
         // No room: the file stands as it was.
         throw Failure(code == IoResult::DiskFull ? Message(msg::WriteError)

@@ -110,7 +110,7 @@ for scale in 100 200; do
         failed=$((failed + 1))
         echo "FAIL $name: the help opened is '$page', not the page in the user's folder for local data"
     fi
-    check "$name: the help opened is the program's page" "$root/packaging/help.html" "$page"
+    check "$name: the help opened is the program's page" "$(dirname "$exe")/help/windows/help.html" "$page"
 done
 
 echo "e2e-windows: all sessions took $((SECONDS - started)) s"
