@@ -433,6 +433,10 @@ std::size_t FirstCreatable(const std::wstring& osPath) {
     if (longForm && !osPath.starts_with(L"\\\\?\\UNC\\")) {
         return std::min<std::size_t>(osPath.size(), 7); // "\\?\C:\"
     }
+    if (osPath.size() >= 2 && osPath[1] == L':') {
+        // "C:" is a drive, never a folder "C" to make in the current folder.
+        return osPath.size() > 2 && IsSeparator(osPath[2]) ? 3 : 2;
+    }
     if (!osPath.starts_with(L"\\\\")) {
         return 0;
     }

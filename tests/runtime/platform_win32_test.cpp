@@ -212,11 +212,17 @@ TEST(Win32Platform, TheProgramsFilesFollowItsOwnFullName) {
 
 // The program's own files go by the system's names, under folders code page 932 cannot name.
 TEST(Win32Platform, OwnFilesLiveUnderAnyFolderName) {
-    // From a drive's root, so that every folder on the way is made.
+    // From a drive's root, so that every folder on the way is made, and none else: the drive
+    // is no folder "C" in the current one.
     const fs::path top = L"C:\\netedit-test-" + std::to_wstring(::GetCurrentProcessId());
     const std::u8string name = u8"\\Renée 𠮷\\netedit\\";
     const std::string folder = top.string() + std::string(name.begin(), name.end());
+    TempDir current;
+    const fs::path previous = fs::current_path();
+    fs::current_path(current.path());
     ASSERT_EQ(MakeFolders(folder), IoResult::Ok);
+    EXPECT_TRUE(fs::is_empty(current.path()));
+    fs::current_path(previous);
     EXPECT_TRUE(fs::is_directory(top / name.substr(1)));
     EXPECT_TRUE(MayCreateIn(folder));
     EXPECT_TRUE(fs::is_empty(top / name.substr(1))) << "the probe is gone";
