@@ -25,6 +25,7 @@ inline constexpr std::string_view CannotInsertLine = "行を挿入できませ�
 inline constexpr std::string_view OutOfMemory = "ﾒﾓﾘが足りません";
 inline constexpr std::string_view FileDialogFailed = "ﾌｧｲﾙ ﾀﾞｲｱﾛｸﾞを表示できません (%s)";
 inline constexpr std::string_view IndexOutOfRange = "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています";
+inline constexpr std::string_view WindowNotCreated = "ﾒｲﾝ ｳｨﾝﾄﾞｳを作成できません";
 } // namespace msg
 
 } // namespace netedit
