@@ -163,7 +163,7 @@ bool InjectedFailure(bool changesFiles = false);
 // For the platform files: what the system's errors `errors` come to, and the lookup in a table
 // of them; any error the table does not name comes to `otherwise`.
 struct ErrorResult {
-    IoResult result;
+    IoResult result = IoResult::Ok;
     std::initializer_list<long> errors;
 };
 inline IoResult ResultOf(long error, std::initializer_list<ErrorResult> table, IoResult otherwise) {
