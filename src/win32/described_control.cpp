@@ -21,9 +21,7 @@ long DescribedControl::role() const {
 }
 
 std::wstring DescribedControl::name() const {
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hwnd_)) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(::GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
+    const std::wstring text = TextOfWindow(hwnd_);
     // A flat button draws its caption as it is; labels and push buttons take "&" as a marker.
     return row_.kind == ControlKind::Flat ? text : WideOfUtf8(ShownText(Utf8OfWide(text)));
 }

@@ -45,7 +45,7 @@ DualListWindow::~DualListWindow() {
 }
 
 int DualListWindow::px(int pixelsAt96) const {
-    return ::MulDiv(pixelsAt96, static_cast<int>(dpi_), 96);
+    return AtDpi(pixelsAt96, dpi_);
 }
 
 void DualListWindow::buildControls() {
@@ -333,15 +333,9 @@ void DualListWindow::drawButton(const DRAWITEMSTRUCT& item) const {
     const int pictureLeft = item.rcItem.left + px(2) + shift;
     DrawPicture(dc, layout->picture, pictureLeft, (item.rcItem.top + item.rcItem.bottom - side) / 2 + shift,
                 side, enabled);
-    const std::wstring caption = WideOfUtf8(layout->caption);
-    RECT room{pictureLeft + side, item.rcItem.top + shift, item.rcItem.right + shift,
-              item.rcItem.bottom + shift};
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, ::GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-    const HGDIOBJ old = ::SelectObject(dc, font_);
-    ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &room,
-                DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    ::SelectObject(dc, old);
+    const RECT room{pictureLeft + side, item.rcItem.top + shift, item.rcItem.right + shift,
+                    item.rcItem.bottom + shift};
+    DrawCaption(dc, WideOfUtf8(layout->caption), room, font_, enabled);
     if (focused) {
         RECT ring = face;
         ::InflateRect(&ring, -px(3), -px(3));
