@@ -32,13 +32,8 @@ std::wstring DescribedControl::description() const {
 }
 
 std::wstring DescribedControl::keyboardShortcut() const {
-    for (const MoveKey& move : MoveKeys) {
-        if (move.button == row_.control) {
-            return std::wstring(L"Alt+") + (move.shift ? L"Shift+" : L"") +
-                   (move.arrow == Key::Left ? L"Left" : L"Right");
-        }
-    }
-    return {};
+    const MoveKey* move = MoveKeyOf(row_.control);
+    return move != nullptr ? WideOfUtf8(move->name) : std::wstring();
 }
 
 long DescribedControl::kindState() const {
