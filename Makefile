@@ -8,7 +8,7 @@
 # make package-check — the package checked, installed, driven as installed and removed again (as root)
 # make windows — the Windows program, cross-built: build/windows/netedit.exe
 # make test-windows — the core's and the window's tests cross-built for Windows, run under Wine
-# make dist-windows — build/windows/netedit-VERSION-windows-x64.zip: netedit.exe and its Japanese read-me
+# make dist-windows — build/windows/netedit-VERSION-windows-x64.zip: netedit.exe, its read-mes (Japanese, English) and the copyright notice
 # make bench-windows — the Windows benchmarks, cross-built and run under Wine (load, save, the lists at 100,000 entries)
 # make e2e-windows — the Windows program under Wine, driven through its real dialogs (NETEDIT_SCREENSHOTS=docs renews its picture)
 

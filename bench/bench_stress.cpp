@@ -98,7 +98,10 @@ void ReportSteps(const std::string& source, const std::string& target) {
         std::ofstream out(target, std::ios::binary);
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
     });
-    const double save = SecondsOf([&] { SaveStream(target, [&](const TextSink& sink) { sink(text); }); });
+    const double save = SecondsOf([&] {
+        NewFile file(target, [&](const TextSink& sink) { sink(text); });
+        file.PutInPlace();
+    });
     std::printf("where the time goes (%zu entries):\n", entries);
     std::printf("  read the whole file                 %8.3f s\n", read);
     std::printf("  find its sections and entries       %8.3f s\n", split);

@@ -23,5 +23,5 @@ file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS win32/*_test.cpp)
 add_executable(win32_tests EXCLUDE_FROM_ALL ${WIN32_TEST_SOURCES} support/temp_dir.cpp)
 target_link_libraries(win32_tests PRIVATE netedit_win32 netedit_resources gtest gtest_main)
 # The page the program must carry, read through Wine's drive Z:, the Linux file system's root.
-target_compile_definitions(win32_tests PRIVATE NETEDIT_PACKAGED_HELP_PAGE="Z:${PROJECT_SOURCE_DIR}/packaging/help.html")
+target_compile_definitions(win32_tests PRIVATE NETEDIT_PACKAGED_HELP_PAGE="Z:${NETEDIT_HELP_PAGES}/windows/help.html")
 target_include_directories(win32_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})

@@ -1,8 +1,5 @@
 #include "app/keys.h"
 
-#include <QKeySequence>
-#include <algorithm>
-
 namespace netedit {
 
 Key KeyOf(const QKeyEvent& event) {
@@ -37,11 +34,8 @@ KeyModifiers ModifiersOf(const QKeyEvent& event) {
 }
 
 QString MoveKeyText(Control button) {
-    const MoveKey& move = *std::find_if(MoveKeys.begin(), MoveKeys.end(),
-                                        [button](const MoveKey& key) { return key.button == button; });
-    const Qt::KeyboardModifiers held = move.shift ? Qt::AltModifier | Qt::ShiftModifier : Qt::AltModifier;
-    const Qt::Key arrow = move.arrow == Key::Left ? Qt::Key_Left : Qt::Key_Right;
-    return QKeySequence(QKeyCombination(held, arrow)).toString(QKeySequence::PortableText);
+    const MoveKey* move = MoveKeyOf(button);
+    return move != nullptr ? QString::fromUtf8(move->name) : QString();
 }
 
 } // namespace netedit

@@ -8,10 +8,20 @@ constexpr const char* Usage =
     "Usage: netedit [OPTION]... [FILE]\n"
     "Choose and reorder the entries of a net data file; with FILE, start with it open.\n"
     "\n"
-    "  -h, --help     show this help and exit\n"
+    "  -h, --help     show this help and exit (on Windows /? as well)\n"
     "      --version  show the version and exit\n"
     "      --         end of the options: FILE may begin with \"-\"\n";
 constexpr int MisuseStatus = 2;
+
+// Windows users ask a program for its usage with "/?"; elsewhere that names a file in the root.
+bool AsksForHelp(const std::string& argument) {
+#ifdef _WIN32
+    if (argument == "/?") {
+        return true;
+    }
+#endif
+    return argument == "--help" || argument == "-h";
+}
 
 CommandLine Printed(std::string text) {
     return {.opensWindow = false,
@@ -37,7 +47,7 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
     for (const std::string& argument : arguments) {
         if (options && argument == "--") {
             options = false;
-        } else if (options && (argument == "--help" || argument == "-h")) {
+        } else if (options && AsksForHelp(argument)) {
             return Printed(Usage);
         } else if (options && argument == "--version") {
             return Printed("netedit " NETEDIT_VERSION "\n");

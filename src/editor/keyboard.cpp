@@ -1,5 +1,7 @@
 #include "editor/keyboard.h"
 
+#include "editor/window_description.h"
+
 #include <algorithm>
 #include <optional>
 
@@ -38,19 +40,17 @@ std::optional<KeyAction> MoveKeyAction(Key key, KeyModifiers modifiers,
                                    : KeyAction{KeyAction::Swallow};
 }
 
+// What the window description says the control is.
+bool IsPushButton(Control control) {
+    const ControlRow* row = RowOf(control);
+    return row != nullptr && row->kind == ControlKind::Push;
+}
+
 } // namespace
 
-bool IsPushButton(Control control) {
-    switch (control) {
-    case Control::BitBtn1:
-    case Control::OKBtn:
-    case Control::CancelBtn:
-    case Control::CloseBtn:
-    case Control::BitBtn2:
-        return true;
-    default:
-        return false;
-    }
+const MoveKey* MoveKeyOf(Control button) {
+    const auto* move = std::ranges::find(MoveKeys, button, &MoveKey::button);
+    return move != MoveKeys.end() ? move : nullptr;
 }
 
 KeyAction DecideKey(Key key, KeyModifiers modifiers, Control focused,

@@ -21,19 +21,20 @@ inline constexpr std::array<Control, 7> TabOrder{Control::BitBtn1,  Control::OKB
                                                  Control::CloseBtn, Control::SrcList, Control::DstList,
                                                  Control::BitBtn2};
 
-bool IsPushButton(Control control);
-
 // The keys of the four moves, pressed from anywhere in the window: Alt with the arrow that points
-// where the entries go, Shift as well for all of them.
+// where the entries go, Shift as well for all of them. Its name is the one screen readers tell.
 struct MoveKey {
     Control button;
     Key arrow;
     bool shift;
+    const char* name;
 };
-inline constexpr std::array<MoveKey, 4> MoveKeys{{{Control::IncludeBtn, Key::Right, false},
-                                                  {Control::IncAllBtn, Key::Right, true},
-                                                  {Control::ExcludeBtn, Key::Left, false},
-                                                  {Control::ExAllBtn, Key::Left, true}}};
+inline constexpr std::array<MoveKey, 4> MoveKeys{{{Control::IncludeBtn, Key::Right, false, "Alt+Right"},
+                                                  {Control::IncAllBtn, Key::Right, true, "Alt+Shift+Right"},
+                                                  {Control::ExcludeBtn, Key::Left, false, "Alt+Left"},
+                                                  {Control::ExAllBtn, Key::Left, true, "Alt+Shift+Left"}}};
+// The move key of `button`; none for a button that has none.
+const MoveKey* MoveKeyOf(Control button);
 
 // What a key does in the window.
 struct KeyAction {

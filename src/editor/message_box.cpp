@@ -4,7 +4,6 @@
 #include "runtime/codec.h"
 #include "runtime/failure.h"
 #include "runtime/paths.h"
-#include "runtime/platform.h"
 
 #include <algorithm>
 #include <array>
@@ -135,11 +134,11 @@ std::string TextWithPath(std::string_view fixed, const std::string& path) {
 }
 
 std::string HelpMissingText(const std::string& help) {
-    return Filled(ui::HelpMissing, platform::OwnNameAsText(help));
+    return Filled(ui::HelpMissing, help);
 }
 
 std::string HelpNotShownText(const std::string& help) {
-    return Filled(ui::HelpNotOpened, platform::OwnNameAsText(help));
+    return Filled(ui::HelpNotOpened, help);
 }
 
 std::string HelpNotOpenedText(std::string_view path) {

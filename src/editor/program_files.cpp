@@ -1,7 +1,9 @@
 #include "editor/program_files.h"
 
+#include "runtime/failure.h"
 #include "runtime/paths.h"
 #include "runtime/platform.h"
+#include "runtime/safe_save.h"
 
 namespace netedit {
 
@@ -53,7 +55,7 @@ ProgramFiles ProgramFilesFor(const ProgramSurroundings& surroundings) {
 }
 
 ProgramFiles ThisProgramsFiles() {
-    const std::string program = ProgramPath();
+    const std::string program = platform::ExecutablePath();
     ProgramSurroundings surroundings;
     surroundings.programPath = program;
     surroundings.programFolderWritable = platform::MayCreateIn(DirPart(program, OwnPathStyle));
@@ -74,11 +76,32 @@ ProgramFiles ThisProgramsFiles() {
 }
 
 std::string HelpToShow(const ProgramFiles& files) {
-    return platform::IsOwnFile(files.helpFile) ? files.helpFile : files.helpPage;
+    return platform::KindOfPath(files.helpFile, platform::Names::Own) == platform::PathKind::File
+               ? files.helpFile
+               : files.helpPage;
 }
 
 std::string ThisProgramsHelp() {
     return HelpToShow(ThisProgramsFiles());
+}
+
+bool KeepOwnFile(const std::string& file, std::string_view bytes) {
+    using platform::IoResult;
+    using platform::Names;
+    if (std::string held; platform::ReadWholeFile(file, held, Names::Own) == IoResult::Ok && held == bytes) {
+        return true;
+    }
+    if (platform::MakeFolders(DirPart(file, OwnPathStyle)) != IoResult::Ok) {
+        return false;
+    }
+    try {
+        NewFile written(
+            file, [bytes](const TextSink& sink) { sink(bytes); }, Naming::Own, {}, Names::Own);
+        written.PutInPlace();
+        return true;
+    } catch (const Failure&) {
+        return false;
+    }
 }
 
 } // namespace netedit

@@ -42,4 +42,9 @@ std::string HelpToShow(const ProgramFiles& files);
 // The help this program shows, for the help button of its boxes as of its window.
 std::string ThisProgramsHelp();
 
+// Makes the program's own file `file` (an own name) hold `bytes`: written by the safe save, with
+// the folders on its way, when it is missing or holds other bytes, and left alone, time stamp and
+// all, when it holds these. False when it could not be written there.
+bool KeepOwnFile(const std::string& file, std::string_view bytes);
+
 } // namespace netedit

@@ -27,7 +27,7 @@ constexpr std::size_t MaxSettingsBytes = std::size_t{64} << 10;
 
 void ReadSettings(const std::string& settingsPath, RememberedPaths& paths) {
     std::string bytes;
-    if (platform::ReadOwnFile(settingsPath, bytes, MaxSettingsBytes) != 0) {
+    if (platform::ReadWholeFile(settingsPath, bytes, platform::Names::Own, MaxSettingsBytes) != platform::IoResult::Ok) {
         return; // a settings file that cannot be read is none
     }
     bytes.resize(std::min(bytes.find(CtrlZ), bytes.size())); // Ctrl-Z ends the file, as does the limit
@@ -51,14 +51,15 @@ void WriteSettings(const std::string& settingsPath, const RememberedPaths& paths
     const std::string text = std::string(SourceKey) + "=" + paths.source + "\r\n" +
                              std::string(DestinationKey) + "=" + paths.destination + "\r\n";
     platform::Handle handle = -1;
-    int code = platform::CreateOwnForWriting(settingsPath, handle);
-    if (code == 0) {
+    using platform::IoResult;
+    IoResult code = platform::CreateForWriting(settingsPath, handle, platform::Names::Own);
+    if (code == IoResult::Ok) {
         code = platform::WriteAll(handle, text.data(), text.size());
-        const int closed = platform::CloseHandle(handle);
-        code = code != 0 ? code : closed;
+        const IoResult closed = platform::CloseHandle(handle);
+        code = code != IoResult::Ok ? code : closed;
     }
-    if (code != 0) {
-        throw Failure(IOMessage(code), code);
+    if (code != IoResult::Ok) {
+        throw Failure(IOMessage(code));
     }
 }
 

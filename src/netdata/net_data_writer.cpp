@@ -17,14 +17,15 @@ namespace netedit {
 namespace {
 
 constexpr std::string_view LineEnd = "\r\n";
-constexpr int AccessDenied = 5;
+using platform::IoResult;
 
 // Whether `target` is the file `name` in `directory`: the same file where both stand, else the
 // same name regardless of letter case, as Windows and many shared file systems take names.
 bool IsFileIn(const std::string& target, const std::string& directory, std::string_view name) {
     platform::FileStamp a;
     platform::FileStamp b;
-    if (platform::StampOf(target, a) == 0 && platform::StampOf(directory + std::string(name), b) == 0) {
+    if (platform::StampOf(target, a) == IoResult::Ok &&
+        platform::StampOf(directory + std::string(name), b) == IoResult::Ok) {
         return a.SameFile(b);
     }
     const auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
@@ -51,8 +52,8 @@ void RefuseProtected(const Target& target) {
     if (platform::KindOfPath(target.file) == platform::PathKind::Other) {
         throw Failure(Message(msg::CannotCreate, target.chosen)); // a folder is never replaced by a file
     }
-    if (platform::LookAtTarget(target.file) == AccessDenied) {
-        throw Failure(IOMessage(AccessDenied), AccessDenied);
+    if (platform::LookAtTarget(target.file) == IoResult::Denied) {
+        throw Failure(IOMessage(IoResult::Denied));
     }
 }
 
@@ -64,8 +65,10 @@ void CheckBackupName(const Target& target, const std::string& directory) {
     if (standing == platform::PathKind::Other) {
         throw Failure(Message(msg::CannotBackUp, target.chosen));
     }
-    if (const int code = standing == platform::PathKind::Missing ? 0 : platform::MayErase(backup)) {
-        throw Failure(IOMessage(code), code);
+    if (const IoResult code =
+            standing == platform::PathKind::Missing ? IoResult::Ok : platform::MayErase(backup);
+        code != IoResult::Ok) {
+        throw Failure(IOMessage(code));
     }
 }
 
@@ -86,9 +89,10 @@ void MoveTargetAside(const Target& target, const std::string& directory) {
     if (backupStands) {
         CheckBackupName(target, directory); // it may have changed while the new files were written
     }
-    if (const int code =
-            backupStands ? platform::RenameReplacing(target.file, backup) : MoveFileTo(target.file, backup)) {
-        throw Failure(RefusalMessage(code, Message(msg::CannotBackUp, target.chosen)), code);
+    if (const IoResult code = backupStands ? platform::RenameReplacing(target.file, backup)
+                                           : platform::RenameNoReplace(target.file, backup);
+        code != IoResult::Ok) {
+        throw Failure(RefusalMessage(code, Message(msg::CannotBackUp, target.chosen)));
     }
 }
 
@@ -211,7 +215,7 @@ bool SaveNetData(const std::string& target, const std::string& loadedPath,
 
 LoadedFile StampLoaded(const std::string& path) {
     LoadedFile loaded{path, {}};
-    if (platform::FileStamp stamp; platform::StampOf(path, stamp) == 0) {
+    if (platform::FileStamp stamp; platform::StampOf(path, stamp) == IoResult::Ok) {
         loaded.stamp = stamp;
     }
     return loaded;
@@ -219,7 +223,7 @@ LoadedFile StampLoaded(const std::string& path) {
 
 std::optional<platform::FileStamp> ChangeSinceLoad(const LoadedFile& loaded, const std::string& target) {
     platform::FileStamp standing;
-    if (!loaded.stamp || platform::StampOf(target, standing) != 0) {
+    if (!loaded.stamp || platform::StampOf(target, standing) != IoResult::Ok) {
         return {}; // nothing stands there to be replaced
     }
     if (standing.SameFile(*loaded.stamp)) {
@@ -227,7 +231,7 @@ std::optional<platform::FileStamp> ChangeSinceLoad(const LoadedFile& loaded, con
     }
     // Another file under the loaded file's name: it was replaced since.
     platform::FileStamp underName;
-    if (platform::StampOf(loaded.path, underName) == 0 && underName.SameFile(standing)) {
+    if (platform::StampOf(loaded.path, underName) == IoResult::Ok && underName.SameFile(standing)) {
         return standing;
     }
     return {};
@@ -240,8 +244,8 @@ void AcceptChange(LoadedFile& loaded, const platform::FileStamp& standing) {
 void FollowSave(LoadedFile& loaded, const std::string& target) {
     platform::FileStamp standing;
     platform::FileStamp underName;
-    if (platform::StampOf(target, standing) == 0 && platform::StampOf(loaded.path, underName) == 0 &&
-        standing.SameFile(underName)) {
+    if (platform::StampOf(target, standing) == IoResult::Ok &&
+        platform::StampOf(loaded.path, underName) == IoResult::Ok && standing.SameFile(underName)) {
         loaded.stamp = standing;
     }
 }

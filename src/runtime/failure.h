@@ -6,20 +6,17 @@
 
 namespace netedit {
 
-// What ends a user action: a fixed message in code page 932 bytes (it may embed path bytes),
-// and the I/O code it came from where there is one. Thrown by services, caught only by the
-// guard around every user action.
+// What ends a user action: a fixed message in code page 932 bytes (it may embed path bytes).
+// Thrown by services, caught only by the guard around every user action.
 class Failure : public std::exception {
 public:
-    explicit Failure(std::string message, int ioCode = 0) : message_(std::move(message)), ioCode_(ioCode) {}
+    explicit Failure(std::string message) : message_(std::move(message)) {}
 
     const std::string& message() const noexcept { return message_; }
-    int ioCode() const noexcept { return ioCode_; }
     const char* what() const noexcept override { return message_.c_str(); }
 
 private:
     std::string message_;
-    int ioCode_;
 };
 
 } // namespace netedit

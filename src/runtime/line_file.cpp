@@ -8,7 +8,7 @@ namespace netedit {
 
 std::string ReadLineFile(const std::string& path) {
     std::string bytes;
-    if (platform::ReadWholeFile(path, bytes) != 0) {
+    if (platform::ReadWholeFile(path, bytes) != platform::IoResult::Ok) {
         throw Failure(Message(msg::CannotOpen, path));
     }
     return bytes;

@@ -9,19 +9,19 @@ namespace netedit {
 
 namespace {
 
-struct CodeText {
-    int code;
+using platform::IoResult;
+
+// The results with words of their own; any other is shown by its number.
+struct ResultText {
+    IoResult result;
     std::string_view text;
 };
 
-constexpr std::array<CodeText, 7> CodeTexts{{
-    {2, "ﾌｧｲﾙが見つかりません"},
-    {3, "不正なﾌｧｲﾙ名です"},
-    {4, "ｵｰﾌﾟﾝしたﾌｧｲﾙが多すぎます"},
-    {5, "ﾌｧｲﾙへのｱｸｾｽが拒否されました"},
-    {100, "ﾌｧｲﾙの末尾以降を読み込みました"},
-    {101, "ﾃﾞｨｽｸがいっぱいです"},
-    {106, "入力値が数値ではありません"},
+constexpr std::array<ResultText, 4> ResultTexts{{
+    {IoResult::NotFound, "ﾌｧｲﾙが見つかりません"},
+    {IoResult::BadPath, "不正なﾌｧｲﾙ名です"},
+    {IoResult::TooManyOpen, "ｵｰﾌﾟﾝしたﾌｧｲﾙが多すぎます"},
+    {IoResult::Denied, "ﾌｧｲﾙへのｱｸｾｽが拒否されました"},
 }};
 
 } // namespace
@@ -38,13 +38,13 @@ std::string Message(std::string_view fixed, std::string_view arg) {
     return result;
 }
 
-std::string IOMessage(int code) {
-    for (const auto& entry : CodeTexts) {
-        if (entry.code == code) {
+std::string IOMessage(IoResult result) {
+    for (const auto& entry : ResultTexts) {
+        if (entry.result == result) {
             return Message(entry.text);
         }
     }
-    return Message("I/O ｴﾗｰ (%s)", std::to_string(code));
+    return Message("I/O ｴﾗｰ (%s)", std::to_string(static_cast<int>(result)));
 }
 
 } // namespace netedit

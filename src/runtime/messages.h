@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/platform.h"
+
 #include <string>
 #include <string_view>
 
@@ -8,8 +10,8 @@ namespace netedit {
 // Builds a message in code page 932 from a fixed UTF-8 text, putting `arg` (already code page
 // 932 bytes, usually a path) in place of its "%s".
 std::string Message(std::string_view fixed, std::string_view arg = {});
-// The message for an I/O code of the platform.
-std::string IOMessage(int code);
+// The message for what a call to the system came to.
+std::string IOMessage(platform::IoResult result);
 
 // The fixed texts of the failures, each in one place.
 namespace msg {
@@ -23,6 +25,7 @@ inline constexpr std::string_view CannotInsertLine = "行を挿入できませ�
 inline constexpr std::string_view OutOfMemory = "ﾒﾓﾘが足りません";
 inline constexpr std::string_view FileDialogFailed = "ﾌｧｲﾙ ﾀﾞｲｱﾛｸﾞを表示できません (%s)";
 inline constexpr std::string_view IndexOutOfRange = "ﾘｽﾄのｲﾝﾃﾞｯｸｽが範囲を超えています";
+inline constexpr std::string_view WindowNotCreated = "ﾒｲﾝ ｳｨﾝﾄﾞｳを作成できません";
 } // namespace msg
 
 } // namespace netedit

@@ -171,18 +171,11 @@ std::string FullPath(std::string_view path) {
     return folder.empty() ? std::string(path) : FullPath(path, folder);
 }
 
-std::string ProgramPath() {
-    return platform::ExecutablePath();
-}
-
-int MoveFileTo(const std::string& from, const std::string& to) {
-    return platform::RenameNoReplace(from, to);
-}
-
 bool SameFolder(const std::string& a, const std::string& b) {
     platform::FileStamp first;
     platform::FileStamp second;
-    if (platform::StampOf(a, first) != 0 || platform::StampOf(b, second) != 0) {
+    if (platform::StampOf(a, first) != platform::IoResult::Ok ||
+        platform::StampOf(b, second) != platform::IoResult::Ok) {
         return a == b;
     }
     return first.SameFile(second);
@@ -208,8 +201,7 @@ std::string TitleFromProgramPath(std::string_view path, PathStyle style) {
 }
 
 std::string ProgramTitle() {
-    static const std::string title =
-        TitleFromProgramPath(EncodeCp932(platform::OwnNameAsText(ProgramPath())));
+    static const std::string title = TitleFromProgramPath(EncodeCp932(platform::ExecutablePath()));
     return title;
 }
 

@@ -42,13 +42,6 @@ std::string FullPath(std::string_view path, std::string_view folder, PathStyle s
 // Without a folder: the system's own full name where it has one (see platform::SystemFullName).
 std::string FullPath(std::string_view path);
 
-// The full path of the running program's executable, by its own name (see platform.h).
-std::string ProgramPath();
-
-// Renames or moves a file; never replaces an existing file at `to`. 0 when the file now stands
-// at `to`, else the code of the refusal; never fails otherwise.
-int MoveFileTo(const std::string& from, const std::string& to);
-
 // Whether two folder names (each ending with its separator) reach the same folder: one folder
 // through a symbolic link, in other letter case or by a short name is still that folder. Where
 // either cannot be looked at, the names must be equal byte for byte.

@@ -27,26 +27,33 @@ namespace netedit::platform {
 
 namespace {
 
-// The system's name of a path: false for a path that no file can bear (see DecodeCp932Exactly).
-bool ToOsPath(const std::string& path, std::string& osPath) {
-    std::optional<std::string> decoded = DecodeCp932Exactly(path);
-    if (!decoded) {
-        return false;
-    }
-    osPath = std::move(*decoded);
-    return true;
+// The system's name of a path: an own name is one already; none for a path that no file can
+// bear (see DecodeCp932Exactly).
+std::optional<std::string> SystemName(const std::string& path, Names names = Names::Cp932) {
+    return names == Names::Own ? std::optional(path) : DecodeCp932Exactly(path);
 }
 
-constexpr int BadName = 3;
-constexpr int InjectedCode = 1005; // as an I/O error of the device would come
+// What stands at `osPath`, through a symbolic link or, with `followLinks` false, at the name
+// itself; false when nothing can be looked at there.
+bool Look(const std::string& osPath, struct stat& st, bool followLinks = true) {
+    return (followLinks ? ::stat(osPath.c_str(), &st) : ::lstat(osPath.c_str(), &st)) == 0;
+}
 
-// Readies a call on `path`: its system name, or BadName for a name no file can bear, or the
-// code of a failure that a test has chosen for this call.
-int StartCall(const std::string& path, std::string& osPath, bool changesFiles = false) {
-    if (!ToOsPath(path, osPath)) {
-        return BadName;
+// The text `ask(buffer, size)` writes, the buffer grown until it fits: `ask` answers the text's
+// length (one that fills the buffer may have been cut), or -1 with ERANGE for too small a buffer.
+template <typename Ask> std::string AskText(Ask ask) {
+    std::string text(256, '\0');
+    for (;;) {
+        const auto length = static_cast<ssize_t>(ask(text.data(), text.size()));
+        if (length >= 0 && static_cast<std::size_t>(length) < text.size()) {
+            text.resize(static_cast<std::size_t>(length));
+            return text;
+        }
+        if (length < 0 && errno != ERANGE) {
+            return {};
+        }
+        text.resize(text.size() * 2);
     }
-    return InjectedFailure(changesFiles) ? InjectedCode : 0;
 }
 
 // The directory that holds `osPath`, "." for a bare name.
@@ -60,58 +67,40 @@ std::string ParentOf(const std::string& osPath) {
 
 bool IsDirectory(const std::string& osPath) {
     struct stat st {};
-    return ::stat(osPath.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return Look(osPath, st) && S_ISDIR(st.st_mode);
 }
 
-// The program's I/O code for a system error on `osPath`.
-int CodeFor(int error, const std::string& osPath) {
-    switch (error) {
-    case 0:
-        return 0;
-    case ENOENT:
+// What a system error on `osPath` comes to; any other error is carried as 1000 + errno.
+IoResult CodeFor(int error, const std::string& osPath) {
+    if (error == ENOENT) {
         // A missing folder on the way is a bad path, not a missing file.
-        return IsDirectory(ParentOf(osPath)) ? 2 : 3;
-    case ENOTDIR:
-    case ENAMETOOLONG:
-    case EINVAL:
-    case EILSEQ:
-        return 3;
-    case EMFILE:
-    case ENFILE:
-        return 4;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-        return 5;
-    case ETXTBSY:
-    case EBUSY:
-        return 32;
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-        return 112;
-    case EEXIST:
-        return AlreadyExists;
-    default:
-        return 1000 + error;
+        return IsDirectory(ParentOf(osPath)) ? IoResult::NotFound : IoResult::BadPath;
     }
+    return ResultOf(error,
+                    {{IoResult::Ok, {0}},
+                     {IoResult::BadPath, {ENOTDIR, ENAMETOOLONG, EINVAL, EILSEQ}},
+                     {IoResult::TooManyOpen, {EMFILE, ENFILE}},
+                     {IoResult::Denied, {EACCES, EPERM, EROFS, EISDIR}},
+                     {IoResult::InUse, {ETXTBSY, EBUSY}},
+                     {IoResult::DiskFull, {ENOSPC, EDQUOT, EFBIG}},
+                     {IoResult::Exists, {EEXIST}}},
+                    static_cast<IoResult>(1000 + error));
 }
 
 // Takes an opened handle only when it is a plain file: a directory, a pipe or a device is no
 // file to read or write, as on every system the program knows.
-int AcceptOnlyFiles(int fd, const std::string& osPath, Handle& handle) {
+IoResult AcceptOnlyFiles(int fd, const std::string& osPath, Handle& handle) {
     if (fd < 0) {
         return CodeFor(errno, osPath);
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return 5;
+        return IoResult::Denied;
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     handle = fd;
-    return 0;
+    return IoResult::Ok;
 }
 
 void SyncDirectory(const std::string& dir) {
@@ -199,74 +188,29 @@ std::string AsciiOnly(const std::string& in, std::string_view replacement, bool&
     return out;
 }
 
-// Renames `from` to `to`; with RENAME_NOREPLACE in `flags`, never over a file standing there.
-int Rename(const std::string& from, const std::string& to, unsigned flags) {
-    std::string osFrom;
-    if (!ToOsPath(from, osFrom)) {
-        return BadName;
-    }
-    std::string osToPath;
-    if (const int code = StartCall(to, osToPath, true)) {
-        return code;
-    }
-    const char* osTo = osToPath.c_str();
-    if (flags == 0) {
-        return ::rename(osFrom.c_str(), osTo) != 0 ? CodeFor(errno, osTo) : 0;
-    }
-    if (::renameat2(AT_FDCWD, osFrom.c_str(), AT_FDCWD, osTo, flags) == 0) {
-        return 0;
-    }
-    if (errno != EINVAL && errno != ENOSYS) {
-        return CodeFor(errno, osTo);
-    }
-    // File systems without the no-replace rename: a hard link fails on an existing target too.
-    if (::link(osFrom.c_str(), osTo) != 0) {
-        return CodeFor(errno, osTo);
-    }
-    ::unlink(osFrom.c_str());
-    return 0;
-}
-
 // A file whose permission bits let nobody write it: the read-only attribute of this system.
 bool IsReadOnly(const struct stat& st) {
     return S_ISREG(st.st_mode) && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
 // Not blocking: a pipe or a device named like a file must not freeze the window.
-int OpenSystemNameForReading(const std::string& osPath, Handle& handle) {
+IoResult OpenSystemNameForReading(const std::string& osPath, Handle& handle) {
     return AcceptOnlyFiles(::open(osPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK), osPath, handle);
 }
 
-int CreateSystemNameForWriting(const std::string& osPath, Handle& handle) {
-    struct stat st {};
-    if (::stat(osPath.c_str(), &st) == 0 && IsReadOnly(st)) {
-        return 5;
-    }
-    int fd = ::open(osPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
-    if (fd < 0 && errno == ENXIO) {
-        return 5; // a pipe that nobody reads
-    }
-    return AcceptOnlyFiles(fd, osPath, handle);
-}
-
 // Reads an opened file in one piece, at most its first `limit` bytes, and closes it.
-int ReadAllAndClose(Handle fd, std::string& bytes, std::size_t limit = SIZE_MAX) {
+IoResult ReadAllAndClose(Handle fd, std::string& bytes, std::size_t limit = SIZE_MAX) {
     struct stat st {};
-    int code = 0;
-    std::string data;
-    if (::fstat(fd, &st) != 0) {
-        code = CodeFor(errno, {});
-    } else {
+    IoResult code = ::fstat(fd, &st) != 0 ? CodeFor(errno, {}) : IoResult::Ok;
+    if (code == IoResult::Ok) {
         const auto size = std::min(static_cast<std::size_t>(st.st_size), limit);
+        std::string data;
         data.reserve(size);
         AdviseLargeBuffer(data.data(), size);
         data.resize(size);
-        code = ReadToSize(fd, data);
+        code = ReadToSize(fd, std::move(data), bytes);
     }
     ::close(fd);
-    if (code == 0) {
-        bytes = std::move(data);
-    }
     return code;
 }
 
@@ -399,20 +343,14 @@ constexpr const char* AccessAcl = "system.posix_acl_access";
 
 // The value of the extended attribute `name` of the file at `path`; empty when it has none.
 std::string AttributeValue(const std::string& path, const char* name) {
-    std::string value(
-        static_cast<std::size_t>(std::max<ssize_t>(::getxattr(path.c_str(), name, nullptr, 0), 0)), '\0');
-    const ssize_t size = ::getxattr(path.c_str(), name, value.data(), value.size());
-    value.resize(static_cast<std::size_t>(std::max<ssize_t>(size, 0)));
-    return value;
+    return AskText([&](char* data, std::size_t size) { return ::getxattr(path.c_str(), name, data, size); });
 }
 
 // Copies the extended attributes of `model`, its ACL among them, to `fd`; false when the ACL
 // could not be copied.
 bool CopyAttributes(const std::string& model, int fd) {
-    std::string names(static_cast<std::size_t>(std::max<ssize_t>(::listxattr(model.c_str(), nullptr, 0), 0)),
-                      '\0');
-    names.resize(static_cast<std::size_t>(
-        std::max<ssize_t>(::listxattr(model.c_str(), names.data(), names.size()), 0)));
+    const std::string names =
+        AskText([&](char* data, std::size_t size) { return ::listxattr(model.c_str(), data, size); });
     bool aclKept = true;
     for (std::size_t at = 0; at < names.size(); at = names.find('\0', at) + 1) {
         const char* name = names.c_str() + at;
@@ -426,32 +364,60 @@ bool CopyAttributes(const std::string& model, int fd) {
 
 } // namespace
 
-int OpenForReading(const std::string& path, Handle& handle) {
-    std::string osPath;
-    if (const int code = StartCall(path, osPath)) {
-        return code;
-    }
-    return OpenSystemNameForReading(osPath, handle);
+IoResult Rename(const std::string& from, const std::string& to, bool replacing, Names names) {
+    return OnSystemNames(
+        SystemName(from, names), SystemName(to, names), true,
+        [&](const std::string& osFrom, const std::string& osTo) {
+            if (replacing) {
+                return ::rename(osFrom.c_str(), osTo.c_str()) != 0 ? CodeFor(errno, osTo) : IoResult::Ok;
+            }
+            if (::renameat2(AT_FDCWD, osFrom.c_str(), AT_FDCWD, osTo.c_str(), RENAME_NOREPLACE) == 0) {
+                return IoResult::Ok;
+            }
+            if (errno != EINVAL && errno != ENOSYS) {
+                return CodeFor(errno, osTo);
+            }
+            // File systems without the no-replace rename: a hard link fails on an existing
+            // target too.
+            if (::link(osFrom.c_str(), osTo.c_str()) != 0) {
+                return CodeFor(errno, osTo);
+            }
+            ::unlink(osFrom.c_str());
+            return IoResult::Ok;
+        });
 }
 
-int CreateForWriting(const std::string& path, Handle& handle) {
-    std::string osPath;
-    if (const int code = StartCall(path, osPath, true)) {
-        return code;
-    }
-    return CreateSystemNameForWriting(osPath, handle);
+// What stands at `path`; a link there is followed, or told as a link.
+PathKind KindAt(const std::string& path, bool followLinks, Names names) {
+    return KindOnSystemName(SystemName(path, names), [&](const std::string& osPath) {
+        struct stat st {};
+        if (!Look(osPath, st, followLinks)) {
+            return errno == ENOENT || errno == ENOTDIR ? PathKind::Missing : PathKind::Other;
+        }
+        return S_ISLNK(st.st_mode) ? PathKind::Link : S_ISREG(st.st_mode) ? PathKind::File : PathKind::Other;
+    });
 }
 
-int ReadSome(Handle handle, char* data, std::size_t size, std::size_t& got) {
+IoResult CreateForWriting(const std::string& path, Handle& handle, Names names) {
+    return OnSystemName(SystemName(path, names), true, [&](const std::string& osPath) {
+        if (struct stat st{}; Look(osPath, st) && IsReadOnly(st)) {
+            return IoResult::Denied;
+        }
+        const int fd = ::open(osPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
+        if (fd < 0 && errno == ENXIO) {
+            return IoResult::Denied; // a pipe that nobody reads
+        }
+        return AcceptOnlyFiles(fd, osPath, handle);
+    });
+}
+
+IoResult ReadSome(Handle handle, char* data, std::size_t size, std::size_t& got) {
     got = 0;
-    if (InjectedFailure()) {
-        return InjectedCode;
-    }
     for (;;) {
         ssize_t n = ::read(handle, data, size);
         if (n >= 0) {
             got = static_cast<std::size_t>(n);
-            return 0;
+            return IoResult::Ok;
         }
         if (errno != EINTR) {
             return CodeFor(errno, {});
@@ -459,9 +425,9 @@ int ReadSome(Handle handle, char* data, std::size_t size, std::size_t& got) {
     }
 }
 
-int WriteAll(Handle handle, const char* data, std::size_t size) {
+IoResult WriteAll(Handle handle, const char* data, std::size_t size) {
     if (InjectedFailure()) {
-        return CodeFor(ENOSPC, {});
+        return IoResult::DiskFull;
     }
     while (size > 0) {
         ssize_t n = ::write(handle, data, size);
@@ -472,104 +438,65 @@ int WriteAll(Handle handle, const char* data, std::size_t size) {
             return CodeFor(errno, {});
         }
         if (n == 0) {
-            return CodeFor(ENOSPC, {}); // the system took nothing: count it as a full disk
+            return IoResult::DiskFull; // the system took nothing: count it as a full disk
         }
         data += n;
         size -= static_cast<std::size_t>(n);
     }
-    return 0;
+    return IoResult::Ok;
 }
 
-int CloseHandle(Handle handle) {
+IoResult CloseHandle(Handle handle) {
     const bool injected = InjectedFailure();
     if (::close(handle) != 0 && errno != EINTR) {
         return CodeFor(errno, {});
     }
-    return injected ? InjectedCode : 0;
+    return injected ? IoResult::DeviceError : IoResult::Ok;
 }
 
-int MayErase(const std::string& path) {
-    std::string osPath;
-    if (const int code = StartCall(path, osPath)) {
-        return code;
-    }
-    struct stat st {};
-    if (::lstat(osPath.c_str(), &st) != 0) {
-        return CodeFor(errno, osPath);
-    }
-    if (IsReadOnly(st) || S_ISDIR(st.st_mode)) {
-        return 5;
-    }
-    // Erasing takes the right to change the folder, and in a sticky folder owning the file.
-    const std::string folder = ParentOf(osPath);
-    struct stat dir {};
-    if (::stat(folder.c_str(), &dir) != 0 || ::access(folder.c_str(), W_OK | X_OK) != 0) {
-        return 5;
-    }
-    const uid_t me = ::geteuid();
-    if ((dir.st_mode & S_ISVTX) != 0 && me != 0 && st.st_uid != me && dir.st_uid != me) {
-        return 5;
-    }
-    return 0;
+IoResult MayErase(const std::string& path, Names names) {
+    return OnSystemName(SystemName(path, names), false, [](const std::string& osPath) {
+        struct stat st {};
+        if (!Look(osPath, st, false)) {
+            return CodeFor(errno, osPath);
+        }
+        if (IsReadOnly(st) || S_ISDIR(st.st_mode)) {
+            return IoResult::Denied;
+        }
+        // Erasing takes the right to change the folder, and in a sticky folder owning the file.
+        const std::string folder = ParentOf(osPath);
+        struct stat dir {};
+        if (!Look(folder, dir) || ::access(folder.c_str(), W_OK | X_OK) != 0) {
+            return IoResult::Denied;
+        }
+        const uid_t me = ::geteuid();
+        const bool othersOnly =
+            (dir.st_mode & S_ISVTX) != 0 && me != 0 && st.st_uid != me && dir.st_uid != me;
+        return othersOnly ? IoResult::Denied : IoResult::Ok;
+    });
 }
 
-int RenameNoReplace(const std::string& from, const std::string& to) {
-    return Rename(from, to, RENAME_NOREPLACE);
-}
-
-int RenameReplacing(const std::string& from, const std::string& to) {
-    return Rename(from, to, 0);
-}
-
-PathKind KindOfPath(const std::string& path) {
-    std::string osPath;
-    const bool nameable = ToOsPath(path, osPath);
-    if (!nameable || InjectedFailure()) {
-        return nameable ? PathKind::Other : PathKind::Missing; // no file can bear a name that is not
-    }
-    struct stat st {};
-    if (::stat(osPath.c_str(), &st) != 0) {
-        return errno == ENOENT || errno == ENOTDIR ? PathKind::Missing : PathKind::Other;
-    }
-    return S_ISREG(st.st_mode) ? PathKind::File : PathKind::Other;
-}
-
-PathKind KindOfName(const std::string& path) {
-    std::string osPath;
-    const bool nameable = ToOsPath(path, osPath);
-    if (!nameable || InjectedFailure()) {
-        return nameable ? PathKind::Other : PathKind::Missing;
-    }
-    struct stat st {};
-    if (::lstat(osPath.c_str(), &st) != 0) {
-        return errno == ENOENT || errno == ENOTDIR ? PathKind::Missing : PathKind::Other;
-    }
-    return S_ISLNK(st.st_mode) ? PathKind::Link : S_ISREG(st.st_mode) ? PathKind::File : PathKind::Other;
-}
-
-int StampOf(const std::string& path, FileStamp& stamp) {
-    std::string osPath;
-    if (const int code = StartCall(path, osPath)) {
-        return code;
-    }
-    struct stat st {};
-    if (::stat(osPath.c_str(), &st) != 0) {
-        return CodeFor(errno, osPath);
-    }
-    stamp = {.volume = st.st_dev,
-             .file = st.st_ino,
-             .size = static_cast<unsigned long long>(st.st_size),
-             .modified = st.st_mtim.tv_sec * 1'000'000'000LL + st.st_mtim.tv_nsec};
-    return 0;
+IoResult StampOf(const std::string& path, FileStamp& stamp) {
+    return OnSystemName(SystemName(path), false, [&](const std::string& osPath) {
+        struct stat st {};
+        if (!Look(osPath, st)) {
+            return CodeFor(errno, osPath);
+        }
+        stamp = {.volume = st.st_dev,
+                 .file = st.st_ino,
+                 .size = static_cast<unsigned long long>(st.st_size),
+                 .modified = st.st_mtim.tv_sec * 1'000'000'000LL + st.st_mtim.tv_nsec};
+        return IoResult::Ok;
+    });
 }
 
 std::string LinkedFile(const std::string& path) {
-    std::string osPath;
+    const std::optional<std::string> osPath = SystemName(path);
     struct stat st {};
-    if (!ToOsPath(path, osPath) || ::lstat(osPath.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+    if (!osPath || !Look(*osPath, st, false) || !S_ISLNK(st.st_mode)) {
         return path;
     }
-    char* real = ::realpath(osPath.c_str(), nullptr);
+    char* real = ::realpath(osPath->c_str(), nullptr);
     if (real == nullptr) {
         return path; // a link that leads nowhere is replaced like a file
     }
@@ -582,92 +509,87 @@ bool SystemFullName(const std::string& /*path*/, std::string& /*full*/) {
     return false; // "." and ".." are resolved by name, as the file dialogs give paths here
 }
 
-int ReadWholeFile(const std::string& path, std::string& bytes) {
-    Handle fd = -1;
-    if (int code = OpenForReading(path, fd)) {
-        return code;
-    }
-    return ReadAllAndClose(fd, bytes);
+IoResult ReadWholeFile(const std::string& path, std::string& bytes, Names names, std::size_t limit) {
+    return OnSystemName(SystemName(path, names), false, [&](const std::string& osPath) {
+        Handle fd = -1;
+        const IoResult code = OpenSystemNameForReading(osPath, fd);
+        return code != IoResult::Ok ? code : ReadAllAndClose(fd, bytes, limit);
+    });
 }
 
-int LookAtTarget(const std::string& path) {
-    std::string osPath;
-    if (const int code = StartCall(path, osPath)) {
-        return code;
-    }
-    struct stat st {};
-    if (::stat(osPath.c_str(), &st) != 0) {
-        return CodeFor(errno, osPath); // what cannot be looked at is not missing
-    }
-    // Only a plain file the user may write is replaced: never a folder, a device or a read-only file.
-    if (!S_ISREG(st.st_mode) || IsReadOnly(st)) {
-        return 5;
-    }
-    return ::access(osPath.c_str(), W_OK) != 0 ? CodeFor(errno, osPath) : 0;
+IoResult LookAtTarget(const std::string& path, Names names) {
+    return OnSystemName(SystemName(path, names), false, [](const std::string& osPath) {
+        struct stat st {};
+        if (!Look(osPath, st)) {
+            return CodeFor(errno, osPath); // what cannot be looked at is not missing
+        }
+        // Only a plain file the user may write is replaced: never a folder, a device or a read-only file.
+        if (!S_ISREG(st.st_mode) || IsReadOnly(st)) {
+            return IoResult::Denied;
+        }
+        return ::access(osPath.c_str(), W_OK) != 0 ? CodeFor(errno, osPath) : IoResult::Ok;
+    });
 }
 
 // Born private: nobody else may open the text before it is whole and has its final bits.
-int CreateNew(const std::string& path, Handle& handle) {
-    std::string osPath;
-    if (const int code = StartCall(path, osPath)) {
-        return code;
-    }
-    const int fd = CreateRecorded(osPath);
-    if (fd < 0) {
-        return CodeFor(errno, osPath);
-    }
-    handle = fd;
-    return 0;
-}
-
-int KeepNew(Handle /*handle*/) {
-    return 0; // the record goes when the file is put in place
-}
-
-int OpenToOverwrite(const std::string& path, unsigned long long size, bool followLinks, Handle& handle) {
-    std::string osPath;
-    if (const int code = StartCall(path, osPath, true)) {
-        return code;
-    }
-    const int flags = O_WRONLY | O_CLOEXEC | O_NONBLOCK | (followLinks ? 0 : O_NOFOLLOW);
-    const int fd = ::open(osPath.c_str(), flags);
-    if (fd < 0 && errno == ELOOP) {
-        return 5;
-    }
-    if (const int code = AcceptOnlyFiles(fd, osPath, handle)) {
-        return code;
-    }
-    struct stat st {};
-    int error = ::fstat(handle, &st) != 0 ? errno : 0;
-    // Growing first: the blocks are there before a byte changes, and the old bytes stay.
-    if (error == 0 && std::cmp_greater(size, st.st_size)) {
-        error = ::posix_fallocate(handle, 0, static_cast<off_t>(size));
-        if (error != 0) {
-            [[maybe_unused]] const int restored = ::ftruncate(handle, st.st_size);
+IoResult CreateNew(const std::string& path, Handle& handle, Names names) {
+    return OnSystemName(SystemName(path, names), false, [&](const std::string& osPath) {
+        const int fd = CreateRecorded(osPath);
+        if (fd < 0) {
+            return CodeFor(errno, osPath);
         }
-    }
-    if (error != 0) {
-        ::close(handle);
-        return CodeFor(error, osPath);
-    }
-    return 0;
+        handle = fd;
+        return IoResult::Ok;
+    });
 }
 
-int SetLength(Handle handle, unsigned long long size) {
+IoResult KeepNew(Handle /*handle*/) {
+    return IoResult::Ok; // the record goes when the file is put in place
+}
+
+IoResult OpenToOverwrite(const std::string& path, unsigned long long size, bool followLinks, Handle& handle,
+                         Names names) {
+    return OnSystemName(SystemName(path, names), true, [&](const std::string& osPath) {
+        const int flags = O_WRONLY | O_CLOEXEC | O_NONBLOCK | (followLinks ? 0 : O_NOFOLLOW);
+        const int fd = ::open(osPath.c_str(), flags);
+        if (fd < 0 && errno == ELOOP) {
+            return IoResult::Denied;
+        }
+        if (const IoResult code = AcceptOnlyFiles(fd, osPath, handle); code != IoResult::Ok) {
+            return code;
+        }
+        struct stat st {};
+        int error = ::fstat(handle, &st) != 0 ? errno : 0;
+        // Growing first: the blocks are there before a byte changes, and the old bytes stay.
+        if (error == 0 && std::cmp_greater(size, st.st_size)) {
+            error = ::posix_fallocate(handle, 0, static_cast<off_t>(size));
+            if (error != 0) {
+                [[maybe_unused]] const int restored = ::ftruncate(handle, st.st_size);
+            }
+        }
+        if (error != 0) {
+            ::close(handle);
+            return CodeFor(error, osPath);
+        }
+        return IoResult::Ok;
+    });
+}
+
+IoResult SetLength(Handle handle, unsigned long long size) {
     if (InjectedFailure(true)) {
-        return InjectedCode;
+        return IoResult::DeviceError;
     }
-    return ::ftruncate(handle, static_cast<off_t>(size)) != 0 ? CodeFor(errno, {}) : 0;
+    return ::ftruncate(handle, static_cast<off_t>(size)) != 0 ? CodeFor(errno, {}) : IoResult::Ok;
 }
 
 void TakePermissions(Handle handle, const std::string& model) {
-    std::string osPath;
-    struct stat like {};
     if (model.empty()) {
         [[maybe_unused]] const int changed = ::fchmod(handle, UsualNewFileBits());
         return;
     }
-    if (!ToOsPath(model, osPath) || ::stat(osPath.c_str(), &like) != 0) {
+    const std::optional<std::string> osPath = SystemName(model);
+    struct stat like {};
+    if (!osPath || !Look(*osPath, like)) {
         return; // it stays the user's alone
     }
     mode_t bits = (IsReadOnly(like) ? (like.st_mode | S_IWUSR) : like.st_mode) & 07777;
@@ -681,43 +603,41 @@ void TakePermissions(Handle handle, const std::string& model) {
         // Another group's members were others to the old file: they get no more than others did.
         bits &= ~(S_IRWXG & ~((bits & S_IRWXO) << 3));
     }
-    const std::string acl = AttributeValue(osPath, AccessAcl);
+    const std::string acl = AttributeValue(*osPath, AccessAcl);
     mode_t aclGroup = 0;
     const bool extendedAcl = !acl.empty() && AclGroupBits(acl, aclGroup);
     // Safe first: the bits as if the ACL were lost (the owning group's own entry, not the mask).
     const mode_t withoutAcl = extendedAcl ? (bits & ~S_IRWXG) | (bits & aclGroup) : bits;
     [[maybe_unused]] const int changed = ::fchmod(handle, withoutAcl);
-    if (CopyAttributes(osPath, handle) && extendedAcl) {
+    if (CopyAttributes(*osPath, handle) && extendedAcl) {
         [[maybe_unused]] const int masked = ::fchmod(handle, bits); // the group bits are the ACL's mask again
     }
 }
 
-int FlushToDisk(Handle handle) {
+IoResult FlushToDisk(Handle handle) {
     if (InjectedFailure()) {
-        return InjectedCode;
+        return IoResult::DeviceError;
     }
-    return ::fsync(handle) != 0 ? CodeFor(errno, {}) : 0;
+    return ::fsync(handle) != 0 ? CodeFor(errno, {}) : IoResult::Ok;
 }
 
-int PutInPlace(const std::string& from, const std::string& to) {
-    if (const int code = RenameReplacing(from, to)) {
+IoResult PutInPlace(const std::string& from, const std::string& to, Names names) {
+    if (const IoResult code = Rename(from, to, true, names); code != IoResult::Ok) {
         return code;
     }
-    if (std::string osFrom; ToOsPath(from, osFrom)) {
-        ForgetTemporary(osFrom);
+    if (const auto osFrom = SystemName(from, names)) {
+        ForgetTemporary(*osFrom);
     }
-    std::string osTo;
-    if (ToOsPath(to, osTo)) {
-        SyncDirectory(ParentOf(osTo)); // durability of the rename only; the new text is already safe
+    if (const auto osTo = SystemName(to, names)) {
+        SyncDirectory(ParentOf(*osTo)); // durability of the rename only; the new text is already safe
     }
-    return 0;
+    return IoResult::Ok;
 }
 
-void Discard(const std::string& path) {
-    std::string osPath;
-    if (ToOsPath(path, osPath)) {
-        ::unlink(osPath.c_str());
-        ForgetTemporary(osPath);
+void Discard(const std::string& path, Names names) {
+    if (const auto osPath = SystemName(path, names)) {
+        ::unlink(osPath->c_str());
+        ForgetTemporary(*osPath);
     }
 }
 
@@ -730,30 +650,13 @@ void HoldInterruptions(bool hold) {
 }
 
 std::string ExecutablePath() {
-    std::string buffer(256, '\0');
-    for (;;) {
-        ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-        if (n < 0) {
-            return {};
-        }
-        if (static_cast<std::size_t>(n) < buffer.size()) {
-            buffer.resize(static_cast<std::size_t>(n));
-            return buffer;
-        }
-        buffer.resize(buffer.size() * 2);
-    }
+    return AskText([](char* data, std::size_t size) { return ::readlink("/proc/self/exe", data, size); });
 }
 
 std::string CurrentFolder() {
-    std::string buffer(256, '\0');
-    while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
-        if (errno != ERANGE) {
-            return {};
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-    buffer.resize(std::char_traits<char>::length(buffer.c_str()));
-    return EncodeCp932Path(buffer);
+    return EncodeCp932Path(AskText([](char* data, std::size_t size) {
+        return ::getcwd(data, size) == nullptr ? ssize_t{-1} : static_cast<ssize_t>(std::strlen(data));
+    }));
 }
 
 std::string EnvironmentValue(const char* name) {
@@ -765,7 +668,7 @@ bool MayCreateIn(const std::string& folder) {
     return IsDirectory(folder) && ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
-int MakeFolders(const std::string& folder) {
+IoResult MakeFolders(const std::string& folder) {
     for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
         const std::string step = folder.substr(0, end);
         if (!step.empty() && ::mkdir(step.c_str(), 0700) != 0 && errno != EEXIST) {
@@ -775,29 +678,7 @@ int MakeFolders(const std::string& folder) {
             break;
         }
     }
-    return IsDirectory(folder) ? 0 : 5;
-}
-
-int ReadOwnFile(const std::string& path, std::string& bytes, std::size_t limit) {
-    Handle fd = -1;
-    if (int code = OpenSystemNameForReading(path, fd)) {
-        return code;
-    }
-    return ReadAllAndClose(fd, bytes, limit);
-}
-
-int CreateOwnForWriting(const std::string& path, Handle& handle) {
-    return CreateSystemNameForWriting(path, handle);
-}
-
-bool IsOwnFile(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-// File names on this desktop are UTF-8.
-std::string OwnNameAsText(const std::string& name) {
-    return name;
+    return IsDirectory(folder) ? IoResult::Ok : IoResult::Denied;
 }
 
 std::string ConvertCp932ToUtf8(const std::string& bytes, bool& exact) {

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <optional>
 #include <utility>
 #include <vector>
 #include <windows.h>
@@ -20,8 +21,6 @@ namespace netedit::platform {
 namespace {
 
 constexpr UINT CodePage = 932;
-constexpr int BadName = 3;
-constexpr int InjectedCode = ERROR_IO_DEVICE; // as an I/O error of the device would come
 
 // --- Text ---
 
@@ -146,17 +145,26 @@ bool SystemWouldAlter(const std::wstring& osPath) {
     return false;
 }
 
-// The system's full form of `osPath` ("C:name" taken from the current folder of drive C:);
-// false where it gives none.
-bool FullPathOf(const std::wstring& osPath, std::wstring& full) {
-    const DWORD size = ::GetFullPathNameW(osPath.c_str(), 0, nullptr, nullptr);
-    full.assign(size, L'\0');
-    const DWORD length = size == 0 ? 0 : ::GetFullPathNameW(osPath.c_str(), size, full.data(), nullptr);
-    if (length == 0 || length >= size) {
-        return false;
+// The text `ask(buffer, size)` writes, the buffer grown until it fits: `ask` answers the text's
+// length, or for too small a buffer the size it needs (or its own size: the text was cut); 0
+// for a failure, which gives no text.
+template <typename Ask> std::wstring AskText(Ask ask) {
+    std::wstring text(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = ask(text.data(), static_cast<DWORD>(text.size()));
+        if (length < text.size()) {
+            text.resize(length);
+            return text;
+        }
+        text.resize(std::max<std::size_t>(length, text.size() * 2));
     }
-    full.resize(length);
-    return true;
+}
+
+// The system's full form of `osPath` ("C:name" taken from the current folder of drive C:);
+// empty where it gives none.
+std::wstring FullPathOf(const std::wstring& osPath) {
+    return AskText(
+        [&](wchar_t* data, DWORD size) { return ::GetFullPathNameW(osPath.c_str(), size, data, nullptr); });
 }
 
 // Windows takes a name of 248 characters or more (a folder's limit; a file's is 260) only in
@@ -164,8 +172,8 @@ bool FullPathOf(const std::wstring& osPath, std::wstring& full) {
 // the name is made full first, with the system's separators and no "." or ".." steps.
 std::wstring InLongForm(const std::wstring& osPath) {
     constexpr std::size_t ShortLimit = 248;
-    std::wstring full;
-    if (osPath.size() < ShortLimit || osPath.starts_with(L"\\\\?\\") || !FullPathOf(osPath, full)) {
+    const std::wstring full = osPath.size() < ShortLimit ? std::wstring() : FullPathOf(osPath);
+    if (full.empty() || osPath.starts_with(L"\\\\?\\")) {
         return osPath;
     }
     return full.starts_with(L"\\\\") ? L"\\\\?\\UNC\\" + full.substr(2) : L"\\\\?\\" + full;
@@ -179,61 +187,42 @@ std::wstring WithoutLongPrefix(std::wstring path) {
     return path.starts_with(L"\\\\?\\") ? path.substr(4) : path;
 }
 
-// The program's own files go by UTF-8 names (see platform.h), every other path by code page 932.
-constexpr UINT OwnNames = CP_UTF8;
-
-// The system's name of a path: false for a path that no file can bear, one with a byte that
-// is no character, with a NUL, which would end the name early, or that Windows would alter.
-bool ToOsPath(const std::string& path, std::wstring& osPath, UINT names = CodePage) {
-    if (path.find('\0') != std::string::npos || !ToWide(names, path, osPath) || SystemWouldAlter(osPath)) {
-        return false;
+// The system's name of a path (an own name is UTF-8, see platform.h); none for a path that no
+// file can bear, one with a byte that is no character, with a NUL, which would end the name
+// early, or that Windows would alter.
+std::optional<std::wstring> SystemName(const std::string& path, Names names = Names::Cp932) {
+    std::wstring osPath;
+    if (path.find('\0') != std::string::npos ||
+        !ToWide(names == Names::Own ? CP_UTF8 : CodePage, path, osPath) || SystemWouldAlter(osPath)) {
+        return std::nullopt;
     }
-    osPath = InLongForm(osPath);
-    return true;
+    return InLongForm(osPath);
 }
 
-// Readies a call on `path`: its system name, or BadName for a name no file can bear, or the
-// code of a failure that a test has chosen for this call.
-int StartCall(const std::string& path, std::wstring& osPath, bool changesFiles = false,
-              UINT names = CodePage) {
-    if (!ToOsPath(path, osPath, names)) {
-        return BadName;
-    }
-    return InjectedFailure(changesFiles) ? InjectedCode : 0;
+// What a system error comes to: Windows' own codes are the program's, and the system's other
+// words for the same few cases are brought to them.
+IoResult CodeFor(DWORD error) {
+    return ResultOf(error,
+                    {{IoResult::BadPath,
+                      {ERROR_INVALID_NAME, ERROR_BAD_PATHNAME, ERROR_FILENAME_EXCED_RANGE,
+                       ERROR_INVALID_DRIVE, ERROR_BAD_NETPATH, ERROR_BAD_NET_NAME, ERROR_DIRECTORY}},
+                     {IoResult::Denied, {ERROR_WRITE_PROTECT}},
+                     {IoResult::InUse, {ERROR_LOCK_VIOLATION}},
+                     {IoResult::DiskFull, {ERROR_HANDLE_DISK_FULL}},
+                     {IoResult::Exists, {ERROR_ALREADY_EXISTS}}},
+                    static_cast<IoResult>(error));
 }
 
-// The program's I/O code for a system error: Windows' own codes are the program's, and the
-// system's other words for the same few cases are brought to them.
-int CodeFor(DWORD error) {
-    switch (error) {
-    case ERROR_INVALID_NAME:
-    case ERROR_BAD_PATHNAME:
-    case ERROR_FILENAME_EXCED_RANGE:
-    case ERROR_INVALID_DRIVE:
-    case ERROR_BAD_NETPATH:
-    case ERROR_BAD_NET_NAME:
-    case ERROR_DIRECTORY:
-        return 3;
-    case ERROR_WRITE_PROTECT:
-        return 5;
-    case ERROR_LOCK_VIOLATION:
-        return 32;
-    case ERROR_HANDLE_DISK_FULL:
-        return 112;
-    default:
-        return static_cast<int>(error);
-    }
-}
-
-int LastCode() {
+IoResult LastCode() {
     return CodeFor(::GetLastError());
 }
 
-// The read-only attribute refuses writes and erases. Asked for by name, since Wine run by
-// root, who may write any file, does not enforce it.
-bool IsReadOnly(const std::wstring& osPath) {
+// Whether something stands at `osPath` with any of the attributes `any`. The read-only attribute
+// refuses writes and erases: it is asked for by name, since Wine run by root, who may write any
+// file, does not enforce it.
+bool Has(const std::wstring& osPath, DWORD any) {
     const DWORD attributes = ::GetFileAttributesW(osPath.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & any) != 0;
 }
 
 // --- Handles ---
@@ -249,8 +238,8 @@ HANDLE FileOf(Handle handle) {
 
 // Opens `osPath` as the call asks, and keeps the handle only for a file on a disk: a folder,
 // a device ("CON", "NUL") or a pipe is no file to read or write.
-int OpenFile(const std::wstring& osPath, DWORD access, DWORD share, DWORD disposition, HANDLE& file,
-             DWORD flags = FILE_ATTRIBUTE_NORMAL) {
+IoResult OpenFile(const std::wstring& osPath, DWORD access, DWORD share, DWORD disposition, HANDLE& file,
+                  DWORD flags = FILE_ATTRIBUTE_NORMAL) {
     file = ::CreateFileW(osPath.c_str(), access, share, nullptr, disposition, flags, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return LastCode();
@@ -258,22 +247,23 @@ int OpenFile(const std::wstring& osPath, DWORD access, DWORD share, DWORD dispos
     if (::GetFileType(file) != FILE_TYPE_DISK) {
         ::CloseHandle(file);
         file = INVALID_HANDLE_VALUE;
-        return 5;
+        return IoResult::Denied;
     }
-    return 0;
+    return IoResult::Ok;
 }
 
-int OpenHandle(const std::wstring& osPath, DWORD access, DWORD share, DWORD disposition, Handle& handle) {
+IoResult OpenHandle(const std::wstring& osPath, DWORD access, DWORD share, DWORD disposition,
+                    Handle& handle) {
     HANDLE file = INVALID_HANDLE_VALUE;
-    if (const int code = OpenFile(osPath, access, share, disposition, file)) {
+    if (const IoResult code = OpenFile(osPath, access, share, disposition, file); code != IoResult::Ok) {
         return code;
     }
     handle = HandleOf(file);
-    return 0;
+    return IoResult::Ok;
 }
 
 // Writes all of `data`, however the system splits it; the system's code when it refuses.
-int WriteBytes(HANDLE file, const char* data, std::size_t size) {
+IoResult WriteBytes(HANDLE file, const char* data, std::size_t size) {
     while (size > 0) {
         DWORD written = 0;
         const auto piece = static_cast<DWORD>(std::min<std::size_t>(size, std::size_t{1} << 30));
@@ -281,12 +271,12 @@ int WriteBytes(HANDLE file, const char* data, std::size_t size) {
             return LastCode();
         }
         if (written == 0) {
-            return ERROR_DISK_FULL; // the system took nothing: count it as a full disk
+            return IoResult::DiskFull; // the system took nothing: count it as a full disk
         }
         data += written;
         size -= written;
     }
-    return 0;
+    return IoResult::Ok;
 }
 
 bool MoveTo(HANDLE file, unsigned long long position) {
@@ -295,8 +285,8 @@ bool MoveTo(HANDLE file, unsigned long long position) {
     return ::SetFilePointerEx(file, at, nullptr, FILE_BEGIN) != 0;
 }
 
-int CutAt(HANDLE file, unsigned long long size) {
-    return MoveTo(file, size) && ::SetEndOfFile(file) ? 0 : LastCode();
+IoResult CutAt(HANDLE file, unsigned long long size) {
+    return MoveTo(file, size) && ::SetEndOfFile(file) ? IoResult::Ok : LastCode();
 }
 
 // --- Saving ---
@@ -322,319 +312,55 @@ enum class MoveKind { Aside, Over, TakingOver };
 
 // Moves `from` to `to`; never over a read-only file. Taking over, a file standing at `to` is
 // replaced by the system's own replace, which keeps its security and creation time too.
-int Move(const std::string& from, const std::string& to, MoveKind kind) {
-    std::wstring osFrom;
-    std::wstring osTo;
-    if (!ToOsPath(from, osFrom)) {
-        return BadName;
-    }
-    if (const int code = StartCall(to, osTo, true)) {
-        return code;
-    }
-    if (IsReadOnly(osTo)) {
-        return 5;
-    }
-    const wchar_t* const target = osTo.c_str();
-    constexpr DWORD Replacing = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-    if (kind == MoveKind::Aside) {
-        return ::MoveFileExW(osFrom.c_str(), target, MOVEFILE_COPY_ALLOWED) ? 0 : LastCode();
-    }
-    // A name in the long form is moved plainly: Wine's replace writes such a name into a buffer
-    // of MAX_PATH characters, past its end. A link is replaced as a name: the system's replace
-    // would open the file it leads to.
-    const DWORD standing = ::GetFileAttributesW(target);
-    if (kind == MoveKind::Over || standing == INVALID_FILE_ATTRIBUTES || IsLink(standing) ||
-        osTo.starts_with(L"\\\\?\\")) {
-        return ::MoveFileExW(osFrom.c_str(), target, Replacing) ? 0 : LastCode();
-    }
-    if (::ReplaceFileW(target, osFrom.c_str(), nullptr,
-                       REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr)) {
-        return 0;
-    }
-    // The replace may fail after taking the old file away, and some file systems cannot replace
-    // at all: the new file, whole and flushed, then takes the place by a plain move, which a file
-    // held by another program refuses as well.
-    const int code = LastCode();
-    return ::MoveFileExW(osFrom.c_str(), target, Replacing) ? 0 : code;
-}
-
-// A file open for writing lets others read it but not write it.
-int CreateWritable(const std::wstring& osPath, Handle& handle) {
-    if (IsReadOnly(osPath)) {
-        return 5;
-    }
-    return OpenHandle(osPath, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS, handle);
-}
-
-} // namespace
-
-// A file open for reading lets others write it but not read it.
-int OpenForReading(const std::string& path, Handle& handle) {
-    std::wstring osPath;
-    if (const int code = StartCall(path, osPath)) {
-        return code;
-    }
-    return OpenHandle(osPath, GENERIC_READ, FILE_SHARE_WRITE, OPEN_EXISTING, handle);
-}
-
-int CreateForWriting(const std::string& path, Handle& handle) {
-    std::wstring osPath;
-    if (const int code = StartCall(path, osPath, true)) {
-        return code;
-    }
-    return CreateWritable(osPath, handle);
-}
-
-int ReadSome(Handle handle, char* data, std::size_t size, std::size_t& got) {
-    got = 0;
-    if (InjectedFailure()) {
-        return InjectedCode;
-    }
-    DWORD read = 0;
-    const auto piece = static_cast<DWORD>(std::min<std::size_t>(size, std::size_t{1} << 30));
-    if (!::ReadFile(FileOf(handle), data, piece, &read, nullptr)) {
-        return LastCode();
-    }
-    got = read;
-    return 0;
-}
-
-int WriteAll(Handle handle, const char* data, std::size_t size) {
-    if (InjectedFailure()) {
-        return ERROR_DISK_FULL;
-    }
-    return WriteBytes(FileOf(handle), data, size);
-}
-
-int CloseHandle(Handle handle) {
-    const bool injected = InjectedFailure();
-    const HANDLE file = FileOf(handle);
-    if (file == INVALID_HANDLE_VALUE) {
-        return ERROR_INVALID_HANDLE;
-    }
-    if (!::CloseHandle(file)) {
-        return LastCode();
-    }
-    return injected ? InjectedCode : 0;
-}
-
-int MayErase(const std::string& path) {
-    std::wstring osPath;
-    if (const int code = StartCall(path, osPath)) {
-        return code;
-    }
-    const DWORD attributes = ::GetFileAttributesW(osPath.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        return LastCode();
-    }
-    if ((attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
-        return 5;
-    }
-    // The right to erase, and no other program holding the file without letting it go; a link
-    // is judged itself, never the file it leads to.
-    const HANDLE file =
-        ::CreateFileW(osPath.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                      OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return LastCode();
-    }
-    ::CloseHandle(file);
-    return 0;
-}
-
-int RenameNoReplace(const std::string& from, const std::string& to) {
-    return Move(from, to, MoveKind::Aside);
-}
-
-int RenameReplacing(const std::string& from, const std::string& to) {
-    return Move(from, to, MoveKind::Over);
-}
-
-namespace {
-
-PathKind KindOfError(DWORD error) {
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME
-               ? PathKind::Missing
-               : PathKind::Other;
-}
-
-// What stands at `path`; a link there is followed to what it leads to, or told as a link.
-PathKind KindAt(const std::string& path, bool followLinks) {
-    std::wstring osPath;
-    if (!ToOsPath(path, osPath)) {
-        return PathKind::Missing; // no file can bear the name
-    }
-    if (InjectedFailure()) {
-        return PathKind::Other;
-    }
-    DWORD attributes = ::GetFileAttributesW(osPath.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        return KindOfError(::GetLastError());
-    }
-    if (IsLink(attributes)) {
-        if (!followLinks) {
-            return PathKind::Link;
+IoResult Move(const std::string& from, const std::string& to, MoveKind kind, Names names = Names::Cp932) {
+    const auto move = [&](const std::wstring& osFrom, const std::wstring& osTo) {
+        if (Has(osTo, FILE_ATTRIBUTE_READONLY)) {
+            return IoResult::Denied;
         }
-        const HANDLE file = OpenToLook(osPath);
-        if (file == INVALID_HANDLE_VALUE) {
-            return KindOfError(::GetLastError()); // a link that leads nowhere stands for nothing
+        const wchar_t* const source = osFrom.c_str();
+        const wchar_t* const target = osTo.c_str();
+        constexpr DWORD Replacing = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+        if (kind == MoveKind::Aside) {
+            return ::MoveFileExW(source, target, MOVEFILE_COPY_ALLOWED) ? IoResult::Ok : LastCode();
         }
-        BY_HANDLE_FILE_INFORMATION info{};
-        const bool known = ::GetFileInformationByHandle(file, &info) != 0;
-        ::CloseHandle(file);
-        attributes = known ? info.dwFileAttributes : FILE_ATTRIBUTE_DEVICE;
-    }
-    return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0 ? PathKind::File
-                                                                                  : PathKind::Other;
-}
-
-} // namespace
-
-PathKind KindOfPath(const std::string& path) {
-    return KindAt(path, true);
-}
-
-PathKind KindOfName(const std::string& path) {
-    return KindAt(path, false);
-}
-
-int StampOf(const std::string& path, FileStamp& stamp) {
-    std::wstring osPath;
-    if (const int code = StartCall(path, osPath)) {
-        return code;
-    }
-    const HANDLE file = OpenToLook(osPath);
-    if (file == INVALID_HANDLE_VALUE) {
-        return LastCode();
-    }
-    BY_HANDLE_FILE_INFORMATION info{};
-    const bool known = ::GetFileInformationByHandle(file, &info) != 0;
-    const int code = known ? 0 : LastCode();
-    ::CloseHandle(file);
-    if (known) {
-        const auto wide = [](DWORD high, DWORD low) {
-            return (static_cast<unsigned long long>(high) << 32) | low;
-        };
-        stamp = {.volume = info.dwVolumeSerialNumber,
-                 .file = wide(info.nFileIndexHigh, info.nFileIndexLow),
-                 .size = wide(info.nFileSizeHigh, info.nFileSizeLow),
-                 .modified = static_cast<long long>(
-                     wide(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime))};
-    }
-    return code;
-}
-
-std::string LinkedFile(const std::string& path) {
-    std::wstring osPath;
-    if (!ToOsPath(path, osPath)) {
-        return path;
-    }
-    const DWORD attributes = ::GetFileAttributesW(osPath.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
-        return path;
-    }
-    const HANDLE file = OpenToLook(osPath);
-    if (file == INVALID_HANDLE_VALUE) {
-        return path; // a link that leads nowhere is replaced like a file
-    }
-    std::wstring final;
-    DWORD length = MAX_PATH;
-    while (length >= final.size()) { // the size it asks for when the buffer is too small
-        final.resize(length);
-        length = ::GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()),
-                                             FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    }
-    ::CloseHandle(file);
-    if (length == 0) {
-        return path;
-    }
-    final.resize(length);
-    return FromSystem(WithoutLongPrefix(final));
-}
-
-bool SystemFullName(const std::string& path, std::string& full) {
-    std::wstring osPath;
-    if (!ToOsPath(path, osPath)) {
-        return false;
-    }
-    std::wstring whole;
-    if (!FullPathOf(osPath, whole)) {
-        return false;
-    }
-    // A file that stands: its long names in their real letter case, as the open dialog gives them.
-    const DWORD longSize = ::GetLongPathNameW(whole.c_str(), nullptr, 0);
-    std::wstring longName(longSize, L'\0');
-    const DWORD longLength =
-        longSize == 0 ? 0 : ::GetLongPathNameW(whole.c_str(), longName.data(), static_cast<DWORD>(longSize));
-    if (longLength > 0 && longLength < longSize) {
-        longName.resize(longLength);
-        full = FromSystem(WithoutLongPrefix(longName));
-        if (full.find(UnnamableByte) == std::string::npos) {
-            return true;
+        // A name in the long form is moved plainly: Wine's replace writes such a name into a buffer
+        // of MAX_PATH characters, past its end. A link is replaced as a name: the system's replace
+        // would open the file it leads to.
+        const DWORD standing = ::GetFileAttributesW(target);
+        if (kind == MoveKind::Over || standing == INVALID_FILE_ATTRIBUTES || IsLink(standing) ||
+            osTo.starts_with(L"\\\\?\\")) {
+            return ::MoveFileExW(source, target, Replacing) ? IoResult::Ok : LastCode();
         }
-    }
-    full = FromSystem(WithoutLongPrefix(whole));
-    return true;
+        if (::ReplaceFileW(target, source, nullptr,
+                           REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
+                           nullptr)) {
+            return IoResult::Ok;
+        }
+        // The replace may fail after taking the old file away, and some file systems cannot replace
+        // at all: the new file, whole and flushed, then takes the place by a plain move, which a file
+        // held by another program refuses as well.
+        const IoResult code = LastCode();
+        return ::MoveFileExW(source, target, Replacing) ? IoResult::Ok : code;
+    };
+    return OnSystemNames(SystemName(from, names), SystemName(to, names), true, move);
 }
-
-namespace {
 
 // A whole file, or its first `limit` bytes, is read unshared: nobody may have it open meanwhile.
-int ReadWhole(const std::wstring& osPath, std::string& bytes, std::size_t limit = SIZE_MAX) {
+IoResult ReadWhole(const std::wstring& osPath, std::string& bytes, std::size_t limit) {
     Handle handle = -1;
-    if (const int code = OpenHandle(osPath, GENERIC_READ, 0, OPEN_EXISTING, handle)) {
+    if (const IoResult code = OpenHandle(osPath, GENERIC_READ, 0, OPEN_EXISTING, handle);
+        code != IoResult::Ok) {
         return code;
     }
-    const HANDLE file = FileOf(handle);
     LARGE_INTEGER size{};
-    int code = 0;
-    std::string data;
-    if (!::GetFileSizeEx(file, &size)) {
-        code = LastCode();
-    } else {
-        data.resize(std::min(static_cast<std::size_t>(size.QuadPart), limit));
-        code = ReadToSize(handle, data);
-    }
+    const IoResult code =
+        ::GetFileSizeEx(FileOf(handle), &size)
+            ? ReadToSize(handle, std::string(std::min(static_cast<std::size_t>(size.QuadPart), limit), '\0'),
+                         bytes)
+            : LastCode();
     ::CloseHandle(FileOf(handle));
-    if (code == 0) {
-        bytes = std::move(data);
-    }
     return code;
 }
-
-} // namespace
-
-int ReadWholeFile(const std::string& path, std::string& bytes) {
-    std::wstring osPath;
-    if (const int code = StartCall(path, osPath)) {
-        return code;
-    }
-    return ReadWhole(osPath, bytes);
-}
-
-int LookAtTarget(const std::string& path) {
-    std::wstring osPath;
-    if (const int code = StartCall(path, osPath)) {
-        return code;
-    }
-    const DWORD attributes = ::GetFileAttributesW(osPath.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        const DWORD error = ::GetLastError();
-        return error == ERROR_FILE_NOT_FOUND ? 2 : CodeFor(error); // what cannot be looked at is not missing
-    }
-    if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DEVICE)) != 0) {
-        return 5;
-    }
-    // The file is replaced as it would be created: not while another program holds it open.
-    HANDLE file = INVALID_HANDLE_VALUE;
-    const int code = OpenFile(osPath, GENERIC_WRITE, 0, OPEN_EXISTING, file);
-    if (code == 0) {
-        ::CloseHandle(file);
-    }
-    return code;
-}
-
-namespace {
 
 // Whether the name `osPath` stands in its folder, even as a file that waits to vanish until
 // another program lets it go (the system refuses to create it again, as access denied).
@@ -648,33 +374,33 @@ bool NameIsTaken(const std::wstring& osPath) {
     return true;
 }
 
-int MarkToVanish(HANDLE file, bool vanish) {
+IoResult MarkToVanish(HANDLE file, bool vanish) {
     FILE_DISPOSITION_INFO disposition{};
     disposition.DeleteFile = vanish ? TRUE : FALSE;
     const bool set =
         ::SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
-    return set ? 0 : LastCode();
+    return set ? IoResult::Ok : LastCode();
 }
 
 // Makes `file`, `have` bytes long, at least `want` bytes long by writing zeros: making it longer
 // alone reserves nothing on file systems that give room only to written bytes. The file keeps
 // its length when there is no room for it all.
-int MakeRoom(HANDLE file, unsigned long long have, unsigned long long want) {
-    int code = 0;
+IoResult MakeRoom(HANDLE file, unsigned long long have, unsigned long long want) {
+    IoResult code = IoResult::Ok;
     if (want > have) {
         const std::vector<char> zeros(
             static_cast<std::size_t>(std::min<unsigned long long>(want - have, 1 << 16)));
-        code = MoveTo(file, have) ? 0 : LastCode();
-        for (unsigned long long left = want - have; code == 0 && left > 0;) {
+        code = MoveTo(file, have) ? IoResult::Ok : LastCode();
+        for (unsigned long long left = want - have; code == IoResult::Ok && left > 0;) {
             const auto piece = static_cast<std::size_t>(std::min<unsigned long long>(left, zeros.size()));
             code = WriteBytes(file, zeros.data(), piece);
             left -= piece;
         }
-        if (code != 0) {
+        if (code != IoResult::Ok) {
             CutAt(file, have);
         }
     }
-    if (code == 0 && !MoveTo(file, 0)) {
+    if (code == IoResult::Ok && !MoveTo(file, 0)) {
         code = LastCode();
     }
     return code;
@@ -699,197 +425,6 @@ void CopySecurity(const std::wstring& osModel, HANDLE file) {
     }
 }
 
-} // namespace
-
-// The new file is the program's alone while it is written, and is marked to vanish at once:
-// the system erases it when its last handle closes, however the program ends. DELETE, WRITE_DAC
-// and WRITE_OWNER are what that mark and TakePermissions need; the creator is granted them.
-int CreateNew(const std::string& path, Handle& handle) {
-    std::wstring osPath;
-    if (const int code = StartCall(path, osPath)) {
-        return code;
-    }
-    HANDLE file = INVALID_HANDLE_VALUE;
-    const int code = OpenFile(osPath, GENERIC_WRITE | DELETE | WRITE_DAC | WRITE_OWNER, 0, CREATE_NEW, file,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT);
-    if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS || (code == 5 && NameIsTaken(osPath))) {
-        return AlreadyExists;
-    }
-    if (code != 0) {
-        return code;
-    }
-    if (const int marked = MarkToVanish(file, true)) {
-        ::CloseHandle(file);
-        ::DeleteFileW(osPath.c_str());
-        return marked;
-    }
-    handle = HandleOf(file);
-    return 0;
-}
-
-int KeepNew(Handle handle) {
-    if (InjectedFailure()) {
-        return InjectedCode;
-    }
-    return MarkToVanish(FileOf(handle), false);
-}
-
-// Unshared like a new file. The room is made before the first byte changes, so that a full disk
-// leaves the file as it was.
-int OpenToOverwrite(const std::string& path, unsigned long long size, bool followLinks, Handle& handle) {
-    std::wstring osPath;
-    if (const int code = StartCall(path, osPath, true)) {
-        return code;
-    }
-    HANDLE file = INVALID_HANDLE_VALUE;
-    const DWORD flags = followLinks ? FILE_ATTRIBUTE_NORMAL : FILE_FLAG_OPEN_REPARSE_POINT;
-    if (const int code =
-            OpenFile(osPath, GENERIC_WRITE | FILE_READ_ATTRIBUTES, 0, OPEN_EXISTING, file, flags)) {
-        return code;
-    }
-    BY_HANDLE_FILE_INFORMATION info{};
-    int code = 0;
-    if (!::GetFileInformationByHandle(file, &info)) {
-        code = LastCode();
-    } else if ((info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0 || IsLink(info.dwFileAttributes)) {
-        code = 5;
-    } else {
-        const unsigned long long length =
-            (static_cast<unsigned long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-        code = MakeRoom(file, length, size);
-    }
-    if (code != 0) {
-        ::CloseHandle(file);
-        return code;
-    }
-    handle = HandleOf(file);
-    return 0;
-}
-
-int SetLength(Handle handle, unsigned long long size) {
-    if (InjectedFailure()) {
-        return InjectedCode;
-    }
-    return CutAt(FileOf(handle), size);
-}
-
-void TakePermissions(Handle handle, const std::string& model) {
-    std::wstring osPath;
-    if (model.empty() || !ToOsPath(model, osPath)) {
-        return; // a new file: the rights the folder gives
-    }
-    const DWORD attributes = ::GetFileAttributesW(osPath.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        return;
-    }
-    FILE_BASIC_INFO info{}; // times and attributes of 0 stay as they are
-    info.FileAttributes = attributes & KeptAttributes;
-    const HANDLE file = FileOf(handle);
-    ::SetFileInformationByHandle(file, FileBasicInfo, &info, sizeof info);
-    CopySecurity(osPath, file);
-    // Where the rights and the read-only attribute are one (Wine keeps both in the Unix mode), a
-    // read-only model's rights make the file read-only too: it is the program's to write.
-    FILE_BASIC_INFO now{};
-    if (::GetFileInformationByHandleEx(file, FileBasicInfo, &now, sizeof now) &&
-        (now.FileAttributes & FILE_ATTRIBUTE_READONLY) != 0) {
-        FILE_BASIC_INFO writable{};
-        writable.FileAttributes = now.FileAttributes & ~FILE_ATTRIBUTE_READONLY;
-        writable.FileAttributes =
-            writable.FileAttributes != 0 ? writable.FileAttributes : FILE_ATTRIBUTE_NORMAL;
-        ::SetFileInformationByHandle(file, FileBasicInfo, &writable, sizeof writable);
-    }
-}
-
-int FlushToDisk(Handle handle) {
-    if (InjectedFailure()) {
-        return InjectedCode;
-    }
-    return ::FlushFileBuffers(FileOf(handle)) ? 0 : LastCode();
-}
-
-int PutInPlace(const std::string& from, const std::string& to) {
-    return Move(from, to, MoveKind::TakingOver);
-}
-
-void HoldInterruptions(bool /*hold*/) {} // TerminateProcess cannot be held off
-
-void Discard(const std::string& path) {
-    std::wstring osPath;
-    if (ToOsPath(path, osPath)) {
-        ::SetFileAttributesW(osPath.c_str(), FILE_ATTRIBUTE_NORMAL);
-        ::DeleteFileW(osPath.c_str());
-    }
-}
-
-std::string ExecutablePath() {
-    std::wstring buffer(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) {
-            return {};
-        }
-        if (length < buffer.size()) {
-            buffer.resize(length);
-            bool exact = true;
-            return FromWide(OwnNames, buffer, exact);
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-}
-
-std::string CurrentFolder() {
-    const DWORD size = ::GetCurrentDirectoryW(0, nullptr);
-    std::wstring buffer(size, L'\0');
-    const DWORD length = size == 0 ? 0 : ::GetCurrentDirectoryW(size, buffer.data());
-    if (length == 0 || length >= size) {
-        return {};
-    }
-    buffer.resize(length);
-    return FromSystem(buffer);
-}
-
-std::string EnvironmentValue(const char* name) {
-    std::wstring wideName;
-    if (!ToWide(CP_UTF8, name, wideName)) {
-        return {};
-    }
-    const DWORD size = ::GetEnvironmentVariableW(wideName.c_str(), nullptr, 0);
-    std::wstring value(size, L'\0');
-    const DWORD length = size == 0 ? 0 : ::GetEnvironmentVariableW(wideName.c_str(), value.data(), size);
-    if (length == 0 || length >= size) {
-        return {};
-    }
-    value.resize(length);
-    bool exact = true;
-    return FromWide(OwnNames, value, exact);
-}
-
-// Windows tells the right to create a file only by creating one: a file that vanishes again
-// when closed.
-bool MayCreateIn(const std::string& folder) {
-    std::wstring osPath;
-    if (!ToOsPath(folder, osPath, OwnNames)) {
-        return false;
-    }
-    const DWORD attributes = ::GetFileAttributesW(osPath.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-        return false;
-    }
-    if (!osPath.empty() && !IsSeparator(osPath.back())) {
-        osPath += L'\\';
-    }
-    const std::wstring probe = osPath + L"~netedit." + std::to_wstring(::GetCurrentProcessId()) + L".probe";
-    const HANDLE file = ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                      FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return ::GetLastError() == ERROR_FILE_EXISTS; // a probe of this program's own stands there
-    }
-    ::CloseHandle(file);
-    return true;
-}
-
-namespace {
-
 // Where the folders that MakeFolders may create begin: after the drive ("C:\") or after the
 // server and share of a network path ("\\server\share\"), which are there or not at all, in
 // the long form too.
@@ -897,6 +432,10 @@ std::size_t FirstCreatable(const std::wstring& osPath) {
     const bool longForm = osPath.starts_with(L"\\\\?\\");
     if (longForm && !osPath.starts_with(L"\\\\?\\UNC\\")) {
         return std::min<std::size_t>(osPath.size(), 7); // "\\?\C:\"
+    }
+    if (osPath.size() >= 2 && osPath[1] == L':') {
+        // "C:" is a drive, never a folder "C" to make in the current folder.
+        return osPath.size() > 2 && IsSeparator(osPath[2]) ? 3 : 2;
     }
     if (!osPath.starts_with(L"\\\\")) {
         return 0;
@@ -910,61 +449,358 @@ std::size_t FirstCreatable(const std::wstring& osPath) {
     return osPath.size();
 }
 
+PathKind KindOfError(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME
+               ? PathKind::Missing
+               : PathKind::Other;
+}
+
 } // namespace
+
+// What stands at `path`; a link there is followed to what it leads to, or told as a link.
+PathKind KindAt(const std::string& path, bool followLinks, Names names) {
+    return KindOnSystemName(SystemName(path, names), [&](const std::wstring& osPath) {
+        DWORD attributes = ::GetFileAttributesW(osPath.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            return KindOfError(::GetLastError());
+        }
+        if (IsLink(attributes)) {
+            if (!followLinks) {
+                return PathKind::Link;
+            }
+            const HANDLE file = OpenToLook(osPath);
+            if (file == INVALID_HANDLE_VALUE) {
+                return KindOfError(::GetLastError()); // a link that leads nowhere stands for nothing
+            }
+            BY_HANDLE_FILE_INFORMATION info{};
+            const bool known = ::GetFileInformationByHandle(file, &info) != 0;
+            ::CloseHandle(file);
+            attributes = known ? info.dwFileAttributes : FILE_ATTRIBUTE_DEVICE;
+        }
+        const bool plain = (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
+        return plain ? PathKind::File : PathKind::Other;
+    });
+}
+
+// A file open for writing lets others read it but not write it.
+IoResult CreateForWriting(const std::string& path, Handle& handle, Names names) {
+    return OnSystemName(SystemName(path, names), true, [&](const std::wstring& osPath) {
+        if (Has(osPath, FILE_ATTRIBUTE_READONLY)) {
+            return IoResult::Denied;
+        }
+        return OpenHandle(osPath, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS, handle);
+    });
+}
+
+IoResult ReadSome(Handle handle, char* data, std::size_t size, std::size_t& got) {
+    got = 0;
+    DWORD read = 0;
+    const auto piece = static_cast<DWORD>(std::min<std::size_t>(size, std::size_t{1} << 30));
+    if (!::ReadFile(FileOf(handle), data, piece, &read, nullptr)) {
+        return LastCode();
+    }
+    got = read;
+    return IoResult::Ok;
+}
+
+IoResult WriteAll(Handle handle, const char* data, std::size_t size) {
+    if (InjectedFailure()) {
+        return IoResult::DiskFull;
+    }
+    return WriteBytes(FileOf(handle), data, size);
+}
+
+IoResult CloseHandle(Handle handle) {
+    const bool injected = InjectedFailure();
+    const HANDLE file = FileOf(handle);
+    if (file == INVALID_HANDLE_VALUE) {
+        return static_cast<IoResult>(ERROR_INVALID_HANDLE);
+    }
+    if (!::CloseHandle(file)) {
+        return LastCode();
+    }
+    return injected ? IoResult::DeviceError : IoResult::Ok;
+}
+
+IoResult MayErase(const std::string& path, Names names) {
+    return OnSystemName(SystemName(path, names), false, [](const std::wstring& osPath) {
+        const DWORD attributes = ::GetFileAttributesW(osPath.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            return LastCode();
+        }
+        if ((attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+            return IoResult::Denied;
+        }
+        // The right to erase, and no other program holding the file without letting it go; a link
+        // is judged itself, never the file it leads to.
+        const HANDLE file =
+            ::CreateFileW(osPath.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            return LastCode();
+        }
+        ::CloseHandle(file);
+        return IoResult::Ok;
+    });
+}
+
+IoResult Rename(const std::string& from, const std::string& to, bool replacing, Names names) {
+    return Move(from, to, replacing ? MoveKind::Over : MoveKind::Aside, names);
+}
+
+IoResult StampOf(const std::string& path, FileStamp& stamp) {
+    return OnSystemName(SystemName(path), false, [&](const std::wstring& osPath) {
+        const HANDLE file = OpenToLook(osPath);
+        if (file == INVALID_HANDLE_VALUE) {
+            return LastCode();
+        }
+        BY_HANDLE_FILE_INFORMATION info{};
+        const bool known = ::GetFileInformationByHandle(file, &info) != 0;
+        const IoResult code = known ? IoResult::Ok : LastCode();
+        ::CloseHandle(file);
+        const auto wide = [](DWORD high, DWORD low) {
+            return (static_cast<unsigned long long>(high) << 32) | low;
+        };
+        if (known) {
+            stamp = {.volume = info.dwVolumeSerialNumber,
+                     .file = wide(info.nFileIndexHigh, info.nFileIndexLow),
+                     .size = wide(info.nFileSizeHigh, info.nFileSizeLow),
+                     .modified = static_cast<long long>(
+                         wide(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime))};
+        }
+        return code;
+    });
+}
+
+std::string LinkedFile(const std::string& path) {
+    const std::optional<std::wstring> osPath = SystemName(path);
+    if (!osPath || !Has(*osPath, FILE_ATTRIBUTE_REPARSE_POINT)) {
+        return path;
+    }
+    const HANDLE file = OpenToLook(*osPath);
+    if (file == INVALID_HANDLE_VALUE) {
+        return path; // a link that leads nowhere is replaced like a file
+    }
+    const std::wstring final = AskText([&](wchar_t* data, DWORD size) {
+        return ::GetFinalPathNameByHandleW(file, data, size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    });
+    ::CloseHandle(file);
+    return final.empty() ? path : FromSystem(WithoutLongPrefix(final));
+}
+
+bool SystemFullName(const std::string& path, std::string& full) {
+    const std::optional<std::wstring> osPath = SystemName(path);
+    const std::wstring whole = osPath ? FullPathOf(*osPath) : std::wstring();
+    if (whole.empty()) {
+        return false;
+    }
+    // A file that stands: its long names in their real letter case, as the open dialog gives them.
+    const std::wstring longName =
+        AskText([&](wchar_t* data, DWORD size) { return ::GetLongPathNameW(whole.c_str(), data, size); });
+    full = longName.empty() ? std::string() : FromSystem(WithoutLongPrefix(longName));
+    if (full.empty() || full.find(UnnamableByte) != std::string::npos) {
+        full = FromSystem(WithoutLongPrefix(whole));
+    }
+    return true;
+}
+
+IoResult ReadWholeFile(const std::string& path, std::string& bytes, Names names, std::size_t limit) {
+    return OnSystemName(SystemName(path, names), false,
+                        [&](const std::wstring& osPath) { return ReadWhole(osPath, bytes, limit); });
+}
+
+IoResult LookAtTarget(const std::string& path, Names names) {
+    return OnSystemName(SystemName(path, names), false, [](const std::wstring& osPath) {
+        if (::GetFileAttributesW(osPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            return LastCode(); // what cannot be looked at is not missing
+        }
+        if (Has(osPath, FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DEVICE)) {
+            return IoResult::Denied;
+        }
+        // The file is replaced as it would be created: not while another program holds it open.
+        HANDLE file = INVALID_HANDLE_VALUE;
+        const IoResult code = OpenFile(osPath, GENERIC_WRITE, 0, OPEN_EXISTING, file);
+        if (code == IoResult::Ok) {
+            ::CloseHandle(file);
+        }
+        return code;
+    });
+}
+
+// The new file is the program's alone while it is written, and is marked to vanish at once:
+// the system erases it when its last handle closes, however the program ends. DELETE, WRITE_DAC
+// and WRITE_OWNER are what that mark and TakePermissions need; the creator is granted them.
+IoResult CreateNew(const std::string& path, Handle& handle, Names names) {
+    return OnSystemName(SystemName(path, names), false, [&](const std::wstring& osPath) {
+        HANDLE file = INVALID_HANDLE_VALUE;
+        const IoResult code =
+            OpenFile(osPath, GENERIC_WRITE | DELETE | WRITE_DAC | WRITE_OWNER, 0, CREATE_NEW, file,
+                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT);
+        if (code == IoResult::Exists || (code == IoResult::Denied && NameIsTaken(osPath))) {
+            return IoResult::Exists;
+        }
+        if (code != IoResult::Ok) {
+            return code;
+        }
+        if (const IoResult marked = MarkToVanish(file, true); marked != IoResult::Ok) {
+            ::CloseHandle(file);
+            ::DeleteFileW(osPath.c_str());
+            return marked;
+        }
+        handle = HandleOf(file);
+        return IoResult::Ok;
+    });
+}
+
+IoResult KeepNew(Handle handle) {
+    if (InjectedFailure()) {
+        return IoResult::DeviceError;
+    }
+    return MarkToVanish(FileOf(handle), false);
+}
+
+// Unshared like a new file. The room is made before the first byte changes, so that a full disk
+// leaves the file as it was.
+IoResult OpenToOverwrite(const std::string& path, unsigned long long size, bool followLinks, Handle& handle,
+                         Names names) {
+    return OnSystemName(SystemName(path, names), true, [&](const std::wstring& osPath) {
+        HANDLE file = INVALID_HANDLE_VALUE;
+        const DWORD flags = followLinks ? FILE_ATTRIBUTE_NORMAL : FILE_FLAG_OPEN_REPARSE_POINT;
+        IoResult code = OpenFile(osPath, GENERIC_WRITE | FILE_READ_ATTRIBUTES, 0, OPEN_EXISTING, file, flags);
+        if (code != IoResult::Ok) {
+            return code;
+        }
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (!::GetFileInformationByHandle(file, &info)) {
+            code = LastCode();
+        } else if ((info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0 || IsLink(info.dwFileAttributes)) {
+            code = IoResult::Denied;
+        } else {
+            const unsigned long long length =
+                (static_cast<unsigned long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+            code = MakeRoom(file, length, size);
+        }
+        if (code != IoResult::Ok) {
+            ::CloseHandle(file);
+            return code;
+        }
+        handle = HandleOf(file);
+        return IoResult::Ok;
+    });
+}
+
+IoResult SetLength(Handle handle, unsigned long long size) {
+    if (InjectedFailure()) {
+        return IoResult::DeviceError;
+    }
+    return CutAt(FileOf(handle), size);
+}
+
+void TakePermissions(Handle handle, const std::string& model) {
+    const std::optional<std::wstring> osPath = model.empty() ? std::nullopt : SystemName(model);
+    const DWORD attributes = osPath ? ::GetFileAttributesW(osPath->c_str()) : INVALID_FILE_ATTRIBUTES;
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return; // a new file: the rights the folder gives
+    }
+    FILE_BASIC_INFO info{}; // times and attributes of 0 stay as they are
+    info.FileAttributes = attributes & KeptAttributes;
+    const HANDLE file = FileOf(handle);
+    ::SetFileInformationByHandle(file, FileBasicInfo, &info, sizeof info);
+    CopySecurity(*osPath, file);
+    // Where the rights and the read-only attribute are one (Wine keeps both in the Unix mode), a
+    // read-only model's rights make the file read-only too: it is the program's to write.
+    FILE_BASIC_INFO now{};
+    if (::GetFileInformationByHandleEx(file, FileBasicInfo, &now, sizeof now) &&
+        (now.FileAttributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        FILE_BASIC_INFO writable{};
+        writable.FileAttributes = now.FileAttributes & ~FILE_ATTRIBUTE_READONLY;
+        writable.FileAttributes =
+            writable.FileAttributes != 0 ? writable.FileAttributes : FILE_ATTRIBUTE_NORMAL;
+        ::SetFileInformationByHandle(file, FileBasicInfo, &writable, sizeof writable);
+    }
+}
+
+IoResult FlushToDisk(Handle handle) {
+    if (InjectedFailure()) {
+        return IoResult::DeviceError;
+    }
+    return ::FlushFileBuffers(FileOf(handle)) ? IoResult::Ok : LastCode();
+}
+
+IoResult PutInPlace(const std::string& from, const std::string& to, Names names) {
+    return Move(from, to, MoveKind::TakingOver, names);
+}
+
+void HoldInterruptions(bool /*hold*/) {} // TerminateProcess cannot be held off
+
+void Discard(const std::string& path, Names names) {
+    if (const std::optional<std::wstring> osPath = SystemName(path, names)) {
+        ::SetFileAttributesW(osPath->c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileW(osPath->c_str());
+    }
+}
+
+std::string ExecutablePath() {
+    bool exact = true;
+    return FromWide(
+        CP_UTF8, AskText([](wchar_t* data, DWORD size) { return ::GetModuleFileNameW(nullptr, data, size); }),
+        exact);
+}
+
+std::string CurrentFolder() {
+    return FromSystem(AskText([](wchar_t* data, DWORD size) { return ::GetCurrentDirectoryW(size, data); }));
+}
+
+std::string EnvironmentValue(const char* name) {
+    std::wstring wideName;
+    if (!ToWide(CP_UTF8, name, wideName)) {
+        return {};
+    }
+    bool exact = true;
+    return FromWide(CP_UTF8, AskText([&](wchar_t* data, DWORD size) {
+                        return ::GetEnvironmentVariableW(wideName.c_str(), data, size);
+                    }),
+                    exact);
+}
+
+// Windows tells the right to create a file only by creating one: a file that vanishes again
+// when closed.
+bool MayCreateIn(const std::string& folder) {
+    std::optional<std::wstring> osPath = SystemName(folder, Names::Own);
+    if (!osPath || !Has(*osPath, FILE_ATTRIBUTE_DIRECTORY)) {
+        return false;
+    }
+    if (!osPath->empty() && !IsSeparator(osPath->back())) {
+        *osPath += L'\\';
+    }
+    const std::wstring probe = *osPath + L"~netedit." + std::to_wstring(::GetCurrentProcessId()) + L".probe";
+    const HANDLE file = ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return ::GetLastError() == ERROR_FILE_EXISTS; // a probe of this program's own stands there
+    }
+    ::CloseHandle(file);
+    return true;
+}
 
 // The folders get the rights the system gives new folders there: under the user's own profile,
 // the user's alone.
-int MakeFolders(const std::string& folder) {
-    std::wstring osPath;
-    if (!ToOsPath(folder, osPath, OwnNames)) {
-        return BadName;
-    }
-    const auto isFolder = [](const std::wstring& path) {
-        const DWORD attributes = ::GetFileAttributesW(path.c_str());
-        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    };
-    for (std::size_t end = FirstCreatable(osPath); end <= osPath.size(); ++end) {
-        if (end < osPath.size() && !IsSeparator(osPath[end])) {
-            continue;
+IoResult MakeFolders(const std::string& folder) {
+    return OnSystemName(SystemName(folder, Names::Own), false, [](const std::wstring& osPath) {
+        for (std::size_t end = FirstCreatable(osPath); end <= osPath.size(); ++end) {
+            if (end < osPath.size() && !IsSeparator(osPath[end])) {
+                continue;
+            }
+            const std::wstring step = osPath.substr(0, end);
+            if (step.empty() || IsSeparator(step.back()) || Has(step, FILE_ATTRIBUTE_DIRECTORY)) {
+                continue; // a drive or a root, or a folder that stands already
+            }
+            if (!::CreateDirectoryW(step.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
+                return LastCode();
+            }
         }
-        const std::wstring step = osPath.substr(0, end);
-        if (step.empty() || IsSeparator(step.back()) || isFolder(step)) {
-            continue; // a drive or a root, or a folder that stands already
-        }
-        if (!::CreateDirectoryW(step.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
-            return LastCode();
-        }
-    }
-    return isFolder(osPath) ? 0 : 5;
-}
-
-int ReadOwnFile(const std::string& path, std::string& bytes, std::size_t limit) {
-    std::wstring osPath;
-    if (const int code = StartCall(path, osPath, false, OwnNames)) {
-        return code;
-    }
-    return ReadWhole(osPath, bytes, limit);
-}
-
-int CreateOwnForWriting(const std::string& path, Handle& handle) {
-    std::wstring osPath;
-    if (const int code = StartCall(path, osPath, true, OwnNames)) {
-        return code;
-    }
-    return CreateWritable(osPath, handle);
-}
-
-bool IsOwnFile(const std::string& path) {
-    std::wstring osPath;
-    if (!ToOsPath(path, osPath, OwnNames)) {
-        return false;
-    }
-    const DWORD attributes = ::GetFileAttributesW(osPath.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-std::string OwnNameAsText(const std::string& name) {
-    return name;
+        return Has(osPath, FILE_ATTRIBUTE_DIRECTORY) ? IoResult::Ok : IoResult::Denied;
+    });
 }
 
 std::string ConvertCp932ToUtf8(const std::string& bytes, bool& exact) {

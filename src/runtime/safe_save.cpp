@@ -45,6 +45,8 @@ bool InjectedFailure(bool changesFiles) {
 
 namespace {
 
+using platform::IoResult;
+
 // Windows sees nothing in a leading dot (and Wine takes it for the hidden attribute, which the
 // saved file would take over); "~" marks a passing file there.
 #ifdef _WIN32
@@ -53,35 +55,35 @@ constexpr std::string_view TemporaryMark = "~";
 constexpr std::string_view TemporaryMark = ".";
 #endif
 
-constexpr int DiskFull = 112;
-
 // Creates a fresh file beside `target` under a name nobody else uses.
-int CreateTemporary(const std::string& target, std::string& temporary, platform::Handle& handle) {
-    const std::string name = NamePart(target);
+IoResult CreateTemporary(const std::string& target, platform::Names names, std::string& temporary,
+                         platform::Handle& handle) {
+    const PathStyle style = names == platform::Names::Own ? OwnPathStyle : NativePathStyle;
+    const std::string name = NamePart(target, style);
     // Long names would push the temporary name past the system's limit.
     const std::string prefix =
-        DirPart(target) + std::string(TemporaryMark) + (name.size() <= 200 ? name : "netedit") + ".";
+        DirPart(target, style) + std::string(TemporaryMark) + (name.size() <= 200 ? name : "netedit") + ".";
     constexpr std::string_view Letters = "abcdefghijklmnopqrstuvwxyz0123456789";
     std::random_device seed;
     std::mt19937 random(seed());
     std::uniform_int_distribution<std::size_t> pick(0, Letters.size() - 1);
-    int code = platform::AlreadyExists;
-    for (int attempt = 0; attempt < 100 && code == platform::AlreadyExists; ++attempt) {
+    IoResult code = IoResult::Exists;
+    for (int attempt = 0; attempt < 100 && code == IoResult::Exists; ++attempt) {
         temporary = prefix;
         for (int i = 0; i < 6; ++i) {
             temporary += Letters[pick(random)];
         }
-        code = platform::CreateNew(temporary, handle);
+        code = platform::CreateNew(temporary, handle, names);
     }
     return code;
 }
 
-// Writes what `produce` hands over to `handle`: the first code that went wrong, or 0. After a
+// Writes what `produce` hands over to `handle`: the first result that went wrong, or Ok. After a
 // short write the rest is pointless and is not written.
-int WriteOut(const TextProducer& produce, platform::Handle handle) {
-    int code = 0;
+IoResult WriteOut(const TextProducer& produce, platform::Handle handle) {
+    IoResult code = IoResult::Ok;
     produce([&](std::string_view piece) {
-        if (code == 0) {
+        if (code == IoResult::Ok) {
             code = platform::WriteAll(handle, piece.data(), piece.size());
         }
     });
@@ -101,44 +103,48 @@ unsigned long long SizeOf(const TextProducer& produce) {
 } // namespace
 
 NewFile::NewFile(const std::string& path, TextProducer produce, Naming naming,
-                 const std::string& permissionsFrom)
+                 const std::string& permissionsFrom, platform::Names names)
     : path_(path), target_(naming == Naming::Chosen ? platform::LinkedFile(path) : path), naming_(naming),
-      produce_(std::move(produce)) {
+      names_(names), produce_(std::move(produce)) {
     // A link at an own name is only a name, replaced as one; it leads nowhere the save goes.
-    const bool link = naming == Naming::Own && platform::KindOfName(target_) == platform::PathKind::Link;
-    const int standing = link ? 0 : platform::LookAtTarget(target_);
-    if (standing != 0 && standing != 2) {
+    const bool link =
+        naming == Naming::Own && platform::KindOfName(target_, names) == platform::PathKind::Link;
+    const IoResult standing = link ? IoResult::Ok : platform::LookAtTarget(target_, names);
+    if (standing != IoResult::Ok && standing != IoResult::NotFound) {
         RefuseCreating(path_);
     }
-    if (const int created = CreateTemporary(target_, temporary_, handle_)) {
+    if (const IoResult created = CreateTemporary(target_, names, temporary_, handle_);
+        created != IoResult::Ok) {
         temporary_.clear();
         // A folder that takes no new file may still let the file itself be written: that waits
         // for PutInPlace, which alone may change what stands.
-        if (standing == 0 && !link && created == 5) {
+        if (standing == IoResult::Ok && !link && created == IoResult::Denied) {
             return;
         }
         RefuseCreating(path_);
     }
     open_ = true;
     // The rename at the end must not be refused after other files have changed.
-    if (const int code = standing == 0 ? platform::MayErase(target_) : 0; code != 0 && code != 2) {
+    if (const IoResult code = standing == IoResult::Ok ? platform::MayErase(target_, names) : IoResult::Ok;
+        code != IoResult::Ok && code != IoResult::NotFound) {
         Abandon();
-        throw Failure(IOMessage(code), code);
+        throw Failure(IOMessage(code));
     }
-    int code = 0;
+    IoResult code = IoResult::Ok;
     try {
         code = WriteOut(produce_, handle_);
-        code = code != 0 ? code : platform::FlushToDisk(handle_);
+        code = code != IoResult::Ok ? code : platform::FlushToDisk(handle_);
     } catch (...) {
         Abandon();
         throw;
     }
-    if (code != 0) {
+    if (code != IoResult::Ok) {
         Abandon();
         throw Failure(Message(msg::WriteError));
     }
     // Only now, written and flushed, may the text become readable to whom the old file was.
-    platform::TakePermissions(handle_, naming == Naming::Own || standing != 0 ? permissionsFrom : target_);
+    platform::TakePermissions(handle_,
+                              naming == Naming::Own || standing != IoResult::Ok ? permissionsFrom : target_);
 }
 
 NewFile::~NewFile() {
@@ -151,7 +157,7 @@ void NewFile::Abandon() {
         platform::CloseHandle(handle_);
     }
     if (!temporary_.empty()) {
-        platform::Discard(temporary_);
+        platform::Discard(temporary_, names_);
         temporary_.clear();
     }
 }
@@ -161,16 +167,17 @@ void NewFile::PutInPlace() {
         WriteInPlace();
         return;
     }
-    const int kept = platform::KeepNew(handle_);
+    const IoResult kept = platform::KeepNew(handle_);
     open_ = false;
-    if (const int closed = platform::CloseHandle(handle_); kept != 0 || closed != 0) {
+    if (const IoResult closed = platform::CloseHandle(handle_);
+        kept != IoResult::Ok || closed != IoResult::Ok) {
         Abandon();
         throw Failure(Message(msg::WriteError));
     }
-    const bool replacing = platform::KindOfName(target_) != platform::PathKind::Missing;
-    if (const int code = platform::PutInPlace(temporary_, target_)) {
+    const bool replacing = platform::KindOfName(target_, names_) != platform::PathKind::Missing;
+    if (const IoResult code = platform::PutInPlace(temporary_, target_, names_); code != IoResult::Ok) {
         // A replace that took the old file away and failed leaves the new text as the only one.
-        if (replacing && platform::KindOfName(target_) == platform::PathKind::Missing) {
+        if (replacing && platform::KindOfName(target_, names_) == platform::PathKind::Missing) {
             temporary_.clear();
         }
         throw Failure(RefusalMessage(code, Message(msg::WriteError)));
@@ -181,34 +188,31 @@ void NewFile::PutInPlace() {
 void NewFile::WriteInPlace() {
     const unsigned long long size = SizeOf(produce_);
     platform::Handle handle = -1;
-    if (const int code = platform::OpenToOverwrite(target_, size, naming_ == Naming::Chosen, handle)) {
+    if (const IoResult code =
+            platform::OpenToOverwrite(target_, size, naming_ == Naming::Chosen, handle, names_);
+        code != IoResult::Ok) {
         // No room: the file stands as it was.
-        throw Failure(code == DiskFull ? Message(msg::WriteError) : Message(msg::CannotCreate, path_));
+        throw Failure(code == IoResult::DiskFull ? Message(msg::WriteError)
+                                                 : Message(msg::CannotCreate, path_));
     }
-    int code = 0;
+    IoResult code = IoResult::Ok;
     try {
         code = WriteOut(produce_, handle);
     } catch (...) {
         platform::CloseHandle(handle);
         throw;
     }
-    code = code != 0 ? code : platform::SetLength(handle, size);
-    code = code != 0 ? code : platform::FlushToDisk(handle);
-    const int closed = platform::CloseHandle(handle);
-    if (code != 0 || closed != 0) {
+    code = code != IoResult::Ok ? code : platform::SetLength(handle, size);
+    code = code != IoResult::Ok ? code : platform::FlushToDisk(handle);
+    const IoResult closed = platform::CloseHandle(handle);
+    if (code != IoResult::Ok || closed != IoResult::Ok) {
         throw Failure(Message(msg::WriteError)); // what was written stays: nothing better is possible
     }
 }
 
-void SaveStream(const std::string& path, const TextProducer& produce) {
-    NewFile file(path, produce);
-    file.PutInPlace();
-}
-
-std::string RefusalMessage(int code, const std::string& otherwise) {
-    constexpr int AccessDenied = 5;
-    constexpr int InUse = 32;
-    return code == AccessDenied || code == InUse ? IOMessage(AccessDenied) : otherwise;
+std::string RefusalMessage(platform::IoResult result, const std::string& otherwise) {
+    using platform::IoResult;
+    return result == IoResult::Denied || result == IoResult::InUse ? IOMessage(IoResult::Denied) : otherwise;
 }
 
 } // namespace netedit

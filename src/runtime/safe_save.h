@@ -30,8 +30,10 @@ public:
     // Fails with "ﾌｧｲﾙ %s を作成できません" (`path` for %s) when neither can be created, with the
     // access message when the name may not be replaced (another user's file in a folder where
     // only owners remove), and with "ｽﾄﾘｰﾑへの書き込みｴﾗｰ" when the write or the flush falls short.
+    // `names` tells how `path` names its file: the program's own files (the help page) go by their
+    // own names.
     NewFile(const std::string& path, TextProducer produce, Naming naming = Naming::Chosen,
-            const std::string& permissionsFrom = {});
+            const std::string& permissionsFrom = {}, platform::Names names = platform::Names::Cp932);
     ~NewFile();
     NewFile(const NewFile&) = delete;
     NewFile& operator=(const NewFile&) = delete;
@@ -56,6 +58,7 @@ private:
     platform::Handle handle_ = -1; // the temporary file, open until it is put in place
     bool open_ = false;
     Naming naming_;
+    platform::Names names_;
     TextProducer produce_;
 };
 
@@ -71,12 +74,8 @@ public:
     InterruptionsHeld& operator=(InterruptionsHeld&&) = delete;
 };
 
-// Writes a file that `produce` hands over piece by piece through a NewFile put in place at once,
-// so that a large file never stands whole in memory, with the same failures.
-void SaveStream(const std::string& path, const TextProducer& produce);
-
-// The message for a rename or erase that the system refused with `code`: the access message
+// The message for a rename or erase that the system refused with `result`: the access message
 // for a refusal of rights (access denied, a file in use), else `otherwise`.
-std::string RefusalMessage(int code, const std::string& otherwise);
+std::string RefusalMessage(platform::IoResult result, const std::string& otherwise);
 
 } // namespace netedit

@@ -21,9 +21,7 @@ long DescribedControl::role() const {
 }
 
 std::wstring DescribedControl::name() const {
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hwnd_)) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(::GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
+    const std::wstring text = TextOfWindow(hwnd_);
     // A flat button draws its caption as it is; labels and push buttons take "&" as a marker.
     return row_.kind == ControlKind::Flat ? text : WideOfUtf8(ShownText(Utf8OfWide(text)));
 }
@@ -34,13 +32,8 @@ std::wstring DescribedControl::description() const {
 }
 
 std::wstring DescribedControl::keyboardShortcut() const {
-    for (const MoveKey& move : MoveKeys) {
-        if (move.button == row_.control) {
-            return std::wstring(L"Alt+") + (move.shift ? L"Shift+" : L"") +
-                   (move.arrow == Key::Left ? L"Left" : L"Right");
-        }
-    }
-    return {};
+    const MoveKey* move = MoveKeyOf(row_.control);
+    return move != nullptr ? WideOfUtf8(move->name) : std::wstring();
 }
 
 long DescribedControl::kindState() const {

@@ -12,6 +12,10 @@ namespace netedit::win32 {
 // Each monitor's own dpi where the system offers it, else the screen's.
 void BecomeDpiAware();
 UINT DpiOf(HWND window);
+// A length given at 96 dpi, in pixels at `dpi`, rounded to the nearest.
+inline int AtDpi(int pixelsAt96, UINT dpi) {
+    return ::MulDiv(pixelsAt96, static_cast<int>(dpi), 96);
+}
 // The window's outer rectangle for a client rectangle at `dpi`.
 void AdjustFrameForDpi(RECT& frame, HWND window, UINT dpi);
 // The work area of the monitor `window` stands on.

@@ -20,6 +20,13 @@ namespace {
 constexpr wchar_t WindowClass[] = L"NeteditDualList";
 constexpr int FirstId = 100; // a control's id is FirstId and its place in the table by Control
 
+// The row of the window description a child was made from, by the child's id; none for an id
+// of no child of the table.
+const ControlRow* RowOfChild(UINT id) {
+    const std::size_t index = static_cast<std::size_t>(id) - FirstId; // an id below wraps past the end
+    return index < ControlCount ? RowOf(static_cast<Control>(index)) : nullptr;
+}
+
 } // namespace
 
 DualListWindow::DualListWindow(UserDialogs& dialogs, ProgramFiles files) {
@@ -45,7 +52,7 @@ DualListWindow::~DualListWindow() {
 }
 
 int DualListWindow::px(int pixelsAt96) const {
-    return ::MulDiv(pixelsAt96, static_cast<int>(dpi_), 96);
+    return AtDpi(pixelsAt96, dpi_);
 }
 
 void DualListWindow::buildControls() {
@@ -219,23 +226,11 @@ LRESULT DualListWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOVE:
         taskbarEntry_->follow();
         return 0;
-    case WM_DRAWITEM: {
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item.hwndItem == srcList_->hwnd()) {
-            srcList_->drawRow(item);
-        } else if (item.hwndItem == dstList_->hwnd()) {
-            dstList_->drawRow(item);
-        } else if (item.CtlType == ODT_STATIC) {
-            for (const auto& flat : flatButtons_) {
-                if (flat->hwnd() == item.hwndItem) {
-                    flat->draw(item, flatFont_);
-                }
-            }
-        } else {
-            drawButton(item);
+    case WM_DRAWITEM:
+        if (const ControlRow* row = RowOfChild(static_cast<UINT>(wParam))) {
+            draw(*row, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         }
         return TRUE;
-    }
     case WM_PAINT: {
         PAINTSTRUCT paint;
         ::BeginPaint(hwnd_, &paint);
@@ -281,9 +276,8 @@ LRESULT DualListWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void DualListWindow::command(int id, int code) {
-    const auto index = static_cast<std::size_t>(id - FirstId);
-    const ControlRow* layout = index < ControlCount ? RowOf(static_cast<Control>(index)) : nullptr;
+void DualListWindow::command(UINT id, int code) {
+    const ControlRow* layout = RowOfChild(id);
     if (layout == nullptr) {
         return;
     }
@@ -309,14 +303,31 @@ void DualListWindow::command(int id, int code) {
     }
 }
 
+// Each owner-drawn control draws itself, told by the row it was made from: a list its rows, a
+// flat button its face, a push button its picture and caption.
+void DualListWindow::draw(const ControlRow& row, const DRAWITEMSTRUCT& item) const {
+    switch (row.kind) {
+    case ControlKind::List:
+        (row.control == Control::SrcList ? srcList_ : dstList_)->drawRow(item);
+        break;
+    case ControlKind::Flat:
+        for (const auto& flat : flatButtons_) {
+            if (flat->hwnd() == item.hwndItem) {
+                flat->draw(item, flatFont_);
+            }
+        }
+        break;
+    case ControlKind::Push:
+        drawButton(item, row);
+        break;
+    case ControlKind::Label:
+        break;
+    }
+}
+
 // A push button with its picture 2 pixels from its left edge and its caption centred in the
 // room to the right of it.
-void DualListWindow::drawButton(const DRAWITEMSTRUCT& item) const {
-    const auto index = static_cast<std::size_t>(item.CtlID - FirstId);
-    const ControlRow* layout = index < ControlCount ? RowOf(static_cast<Control>(index)) : nullptr;
-    if (layout == nullptr) {
-        return;
-    }
+void DualListWindow::drawButton(const DRAWITEMSTRUCT& item, const ControlRow& layout) const {
     const HDC dc = item.hDC;
     const bool enabled = (item.itemState & ODS_DISABLED) == 0;
     const bool pushed = (item.itemState & ODS_SELECTED) != 0;
@@ -329,19 +340,13 @@ void DualListWindow::drawButton(const DRAWITEMSTRUCT& item) const {
     }
     ::DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
     const int shift = pushed ? 1 : 0;
-    const int side = px(PictureSide(layout->picture));
+    const int side = px(PictureSide(layout.picture));
     const int pictureLeft = item.rcItem.left + px(2) + shift;
-    DrawPicture(dc, layout->picture, pictureLeft, (item.rcItem.top + item.rcItem.bottom - side) / 2 + shift,
+    DrawPicture(dc, layout.picture, pictureLeft, (item.rcItem.top + item.rcItem.bottom - side) / 2 + shift,
                 side, enabled);
-    const std::wstring caption = WideOfUtf8(layout->caption);
-    RECT room{pictureLeft + side, item.rcItem.top + shift, item.rcItem.right + shift,
-              item.rcItem.bottom + shift};
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, ::GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-    const HGDIOBJ old = ::SelectObject(dc, font_);
-    ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &room,
-                DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    ::SelectObject(dc, old);
+    const RECT room{pictureLeft + side, item.rcItem.top + shift, item.rcItem.right + shift,
+                    item.rcItem.bottom + shift};
+    DrawCaption(dc, WideOfUtf8(layout.caption), room, font_, enabled);
     if (focused) {
         RECT ring = face;
         ::InflateRect(&ring, -px(3), -px(3));

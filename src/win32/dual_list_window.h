@@ -48,8 +48,9 @@ private:
     void buildControls();
     void makeFonts();
     void placeControls();
-    void command(int id, int code);
-    void drawButton(const DRAWITEMSTRUCT& item) const;
+    void command(UINT id, int code);
+    void draw(const ControlRow& row, const DRAWITEMSTRUCT& item) const;
+    void drawButton(const DRAWITEMSTRUCT& item, const ControlRow& layout) const;
     Control controlOf(HWND hwnd) const;
     int px(int pixelsAt96) const;
 

@@ -1,6 +1,7 @@
 #include "win32/flat_button.h"
 
-#include <string>
+#include "win32/fonts.h"
+#include "win32/wide_text.h"
 
 namespace netedit::win32 {
 
@@ -21,15 +22,7 @@ void FlatButton::draw(const DRAWITEMSTRUCT& item, HFONT font) const {
     if (hot_ && enabled) {
         ::DrawEdge(dc, &face, BDR_RAISEDINNER, BF_RECT);
     }
-    std::wstring caption(static_cast<std::size_t>(::GetWindowTextLengthW(hwnd_)) + 1, L'\0');
-    caption.resize(
-        static_cast<std::size_t>(::GetWindowTextW(hwnd_, caption.data(), static_cast<int>(caption.size()))));
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, ::GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT)); // high contrast too
-    const HGDIOBJ old = ::SelectObject(dc, font);
-    ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &face,
-                DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    ::SelectObject(dc, old);
+    DrawCaption(dc, TextOfWindow(hwnd_), face, font, enabled);
 }
 
 void FlatButton::setHot(bool hot) {

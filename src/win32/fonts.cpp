@@ -56,4 +56,13 @@ HFONT MakeFont(const FontRole& role, int pixelHeight) {
                          DEFAULT_PITCH | FF_DONTCARE, found->second.c_str());
 }
 
+void DrawCaption(HDC dc, const std::wstring& caption, RECT room, HFONT font, bool enabled) {
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ::GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    const HGDIOBJ old = ::SelectObject(dc, font);
+    ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &room,
+                DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    ::SelectObject(dc, old);
+}
+
 } // namespace netedit::win32

@@ -1,10 +1,13 @@
-// The page's file is reached by its UTF-16 name, not through the program's code page 932 paths:
-// a user's profile may bear a name that code page 932 cannot hold, and the help must open there
-// too.
+// The page's file goes by its own name, not by a code page 932 path: a user's profile may bear a
+// name that code page 932 cannot hold, and the help must open there too. It is written as every
+// file is, by the safe save (KeepOwnFile): a browser that opens the page meanwhile, or another
+// copy of the program showing its help, never finds half a page.
 
 #include "win32/help_page.h"
 
+#include "editor/program_files.h"
 #include "win32/resource_ids.h"
+#include "win32/wide_text.h"
 
 #include <windows.h>
 
@@ -15,46 +18,6 @@ namespace {
 bool IsFullPath(const std::wstring& path) {
     const bool fromDrive = path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/');
     return fromDrive || path.starts_with(L"\\\\");
-}
-
-// Whether the file at `file` holds exactly `bytes`; false also when it cannot be read.
-bool Holds(const std::wstring& file, std::string_view bytes) {
-    const HANDLE handle = ::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    LARGE_INTEGER size{};
-    bool same =
-        ::GetFileSizeEx(handle, &size) && static_cast<unsigned long long>(size.QuadPart) == bytes.size();
-    if (same && !bytes.empty()) {
-        std::string held(bytes.size(), '\0');
-        DWORD got = 0;
-        same = ::ReadFile(handle, held.data(), static_cast<DWORD>(held.size()), &got, nullptr) &&
-               got == held.size() && held == bytes;
-    }
-    ::CloseHandle(handle);
-    return same;
-}
-
-// Writes `bytes` beside `file` and puts them in its place in one step: a browser that opens the
-// page meanwhile, or another copy of the program showing its help, never finds half a page.
-bool Replace(const std::wstring& file, std::string_view bytes) {
-    const std::wstring written = file + L".~" + std::to_wstring(::GetCurrentProcessId());
-    const HANDLE handle = ::CreateFileW(written.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    DWORD put = 0;
-    const bool whole = ::WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) &&
-                       put == bytes.size();
-    const bool closed = ::CloseHandle(handle) != 0;
-    if (whole && closed && ::MoveFileExW(written.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        return true;
-    }
-    ::DeleteFileW(written.c_str());
-    return false;
 }
 
 } // namespace
@@ -84,17 +47,7 @@ std::wstring HelpPageFile() {
 
 bool WritePageIfChanged(const std::wstring& file, std::string_view page) {
     // A name from a variable that names no folder of its own would land in the current folder.
-    if (!IsFullPath(file)) {
-        return false;
-    }
-    if (Holds(file, page)) {
-        return true;
-    }
-    const std::wstring folder = file.substr(0, file.find_last_of(L"\\/"));
-    if (!::CreateDirectoryW(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
-        return false;
-    }
-    return Replace(file, page);
+    return IsFullPath(file) && KeepOwnFile(Utf8OfWide(file), page);
 }
 
 } // namespace netedit::win32

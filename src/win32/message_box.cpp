@@ -118,7 +118,7 @@ void BoxWindow::build() {
 // Sizes the font, the icon, the children and the box for `dpi`: centred on the work area at
 // first, where the system suggests once the box has moved to a monitor of another dpi.
 void BoxWindow::layOut(UINT dpi, const RECT* suggested) {
-    const HFONT font = MakeFont(BoxFont, ::MulDiv(BoxFont.pixels, static_cast<int>(dpi), 96));
+    const HFONT font = MakeFont(BoxFont, AtDpi(BoxFont.pixels, dpi));
     const PixelRect area = WorkAreaOf(suggested != nullptr || owner_ == nullptr ? hwnd_ : owner_);
     HDC dc = ::GetDC(hwnd_);
     const HGDIOBJ old = ::SelectObject(dc, font);
@@ -144,7 +144,7 @@ void BoxWindow::layOut(UINT dpi, const RECT* suggested) {
     ::SetWindowTextW(message_, lines.c_str());
 
     // The system's icon drawn at this size, not its usual size stretched.
-    const int iconSize = ::MulDiv(MessageIconSize, static_cast<int>(dpi), 96);
+    const int iconSize = AtDpi(MessageIconSize, dpi);
     if (icon_ != nullptr) {
         ::DestroyIcon(icon_);
     }

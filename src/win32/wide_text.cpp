@@ -37,4 +37,11 @@ std::string Cp932PathOfWide(std::wstring_view wide) {
     return EncodeCp932Path(Utf8OfWide(wide));
 }
 
+std::wstring TextOfWindow(HWND window) {
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
 } // namespace netedit::win32

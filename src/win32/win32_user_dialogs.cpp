@@ -104,6 +104,10 @@ void Win32UserDialogs::reportFailure(const Failure& failure) {
     ShowTitledBox(owner_, WideOfCp932(FailureText(failure)), IDI_ERROR);
 }
 
+void Win32UserDialogs::showText(const std::string& text, const wchar_t* icon) {
+    ShowTitledBox(owner_, WideOfUtf8(text), icon);
+}
+
 void Win32UserDialogs::showHelp(const std::string& path) {
     std::wstring file;
     if (path == BuiltInHelpPage) {

@@ -20,6 +20,9 @@ public:
     void showNotice(const std::string& text) override;
     void reportFailure(const Failure& failure) override;
     void showHelp(const std::string& path) override;
+    // A text of the program's own (UTF-8) in a box captioned with the program title, with the
+    // system's `icon` (IDI_INFORMATION, IDI_ERROR).
+    void showText(const std::string& text, const wchar_t* icon);
 
 private:
     HWND owner_ = nullptr;

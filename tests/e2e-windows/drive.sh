@@ -10,6 +10,9 @@
 #                entry while the save question is up, save over FILE, press the help button (the
 #                desktop's handler records the request in $work/help-request), close
 #   failed-open  name FILE (which is missing) in the open dialog, close the error box, close
+#   command-line start with --version, with /? and with two files (each answers in a box, with
+#                no main window; the exit statuses go to $work/status-NAME), then with
+#                "-- -odd.NET", a copy of FILE: the main window opens it, close
 # SCALE is the screen's scale in percent (200: 192 dpi), by which every position in the window is
 # multiplied.
 # Usage: drive.sh WORK_DIR SCENARIO FILE_AS_WINDOWS_PATH SCALE
@@ -64,10 +67,11 @@ origin() { xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolut
 width_of() { xwininfo -id "$1" | awk '/^ *Width:/ { print $NF }'; }
 
 # Visible windows titled exactly $1, less the window of no size that names the program in the
-# task bar (it bears the program title, as the notice does).
+# task bar (it bears the program title, as the notice does). None at all is an answer, not a
+# failure of the session: before the program has a window, no window bears its title.
 window_named() {
     local id
-    for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+    for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true); do
         [ "$(width_of "$id" 2>/dev/null || echo 0)" -gt 1 ] && echo "$id" && return 0
     done
     return 1
@@ -165,11 +169,46 @@ wine reg add 'HKCR\.html' /ve /d htmlfile /f >>"$work/wineboot.log" 2>&1
 # The screen's dpi, which Wine takes from the registry when a program starts.
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$(px 96)" /f >>"$work/wineboot.log" 2>&1
 
-wine "$work/$PROG_FOLDER/netedit.exe" >"$work/netedit.log" 2>&1 &
+# Starts the program with the arguments after NAME, which answers in a box and ends without its
+# main window; Enter closes the box, and the exit status goes to $work/status-NAME.
+# Usage: box_only NAME ARGUMENT...
+box_only() {
+    local name=$1
+    shift
+    wine "$work/$PROG_FOLDER/netedit.exe" "$@" >>"$work/netedit.log" 2>&1 &
+    app_pid=$!
+    box=$(expect_window "the box for $name" netedit)
+    ! window_named "$title" >/dev/null || fail "$name: the main window showed"
+    answer_box "the box for $name" netedit Return
+    wait_for_end
+    mv "$work/exit-status" "$work/status-$name"
+}
+
+arguments=()
+if [ "$scenario" = command-line ]; then
+    box_only version --version
+    box_only help '/?'
+    box_only two A.NET B.NET
+    cp -- OBN.NET -odd.NET # the sample the session put in this, the current folder
+    arguments=(-- -odd.NET)
+fi
+
+wine "$work/$PROG_FOLDER/netedit.exe" "${arguments[@]}" >>"$work/netedit.log" 2>&1 &
 app_pid=$!
 main=$(expect_window "the main window" "$title")
 [ "$(width_of "$main")" -eq "$(px 587)" ] || fail "the window is $(width_of "$main") wide at $(px 96) dpi"
 sleep 0.5 # the first paint disables the save button; Enter before it would press that button
+
+if [ "$scenario" = command-line ]; then
+    # The file named after "--" opened at the start: no box says it could not (and the settings
+    # file, written after a load only, tells). The close button ends the program.
+    sleep 1
+    ! window_named netedit >/dev/null || fail "a box at the start: the file after -- did not open"
+    close_button
+    wait_for_end
+    stop
+    exit 0
+fi
 
 # Enter at the start presses the open button; the dialog starts at the sample the settings name.
 keys Return

@@ -79,6 +79,21 @@ if session failed-open failed-open "$missing" 150; then
     check "failed-open: no settings file" "$dir/prog-files.want" "$dir/prog-files.got"
 fi
 
+# The command line as Windows users meet it: --version and /? answer in a box and end with 0,
+# two files are a misuse told in a box that ends with 2, none of them with the main window; a
+# file named after "--" opens although it begins with "-" (the settings file, written after a
+# load only, stands).
+if session command-line command-line OBN.NET 100; then
+    dir="$work/command-line"
+    for run in "version 0" "help 0" "two 2"; do
+        read -r name want <<<"$run"
+        echo "$want" >"$dir/status-$name.want"
+        check "command-line: $name ends with status $want" "$dir/status-$name.want" "$dir/status-$name"
+    done
+    printf 'SrcFile=\r\nDstFile=\r\n' >"$dir/settings.want"
+    check "command-line: the file after -- opened" "$dir/settings.want" "$dir/$prog_folder/netedit.INI"
+fi
+
 # The edit road at 96 and at 192 dpi, each started with a settings file that names the sample:
 # the open dialog starts there. After the save the help button opens the program's own page, as
 # no help file stands beside the program.
@@ -110,7 +125,7 @@ for scale in 100 200; do
         failed=$((failed + 1))
         echo "FAIL $name: the help opened is '$page', not the page in the user's folder for local data"
     fi
-    check "$name: the help opened is the program's page" "$root/packaging/help.html" "$page"
+    check "$name: the help opened is the program's page" "$(dirname "$exe")/help/windows/help.html" "$page"
 done
 
 echo "e2e-windows: all sessions took $((SECONDS - started)) s"

@@ -27,6 +27,12 @@ TEST(CommandLine, HelpVersionAndMisusesEndTheProgramWhileOneFileOpens) {
         {{"-v"}, false, {}, 2, "", "netedit: unknown option '-v'\n"},
         {{"A", "--", "B"}, false, {}, 2, "", "netedit: only one file can be opened\n"},
         {{"--", ""}, false, {}, 2, "", "netedit: an empty argument names no file\n"},
+#ifdef _WIN32
+        {{"/?"}, false, {}, 0, "Usage: ", ""}, // Windows' own way of asking
+        {{"--", "/?"}, true, {"/?"}, 0, "", ""},
+#else
+        {{"/?"}, true, {"/?"}, 0, "", ""}, // a file in the root
+#endif
         // clang-format on
     };
     for (const auto& row : rows) {

@@ -1,6 +1,8 @@
 #include "editor/program_files.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace netedit::testing {
 namespace {
@@ -38,6 +40,34 @@ TEST(ProgramFiles, SettingsStayBesideAWritableCopyElseGoToTheUsersConfigFolder) 
         EXPECT_EQ(files.helpFile, ReplaceExt(row.program, ".HLP", row.style)) << row.what;
     }
 }
+
+#ifdef NETEDIT_HELP_PAGES
+// Each system's help page, made from the one page both share, tells that system's facts (where
+// the settings file goes, how the command line answers) and none of the other's.
+TEST(HelpPages, EachSystemsPageTellsItsOwnFacts) {
+    const struct {
+        const char* system;
+        std::vector<std::string> has, hasNot;
+    } rows[] = {
+        {"windows",
+         {"%APPDATA%", "/?", "ドロップ"},
+         {"XDG_CONFIG_HOME", "~/.config", "標準出力", "<!--linux", "<!--/windows"}},
+        {"linux",
+         {"XDG_CONFIG_HOME", "~/.config", "標準出力"},
+         {"%APPDATA%", "/?", "ドロップ", "<!--windows", "<!--/linux"}},
+    };
+    for (const auto& row : rows) {
+        const std::string page =
+            ReadFileBytes(std::string(NETEDIT_HELP_PAGES) + "/" + row.system + "/help.html");
+        for (const std::string& text : row.has) {
+            EXPECT_NE(page.find(text), std::string::npos) << row.system << " lacks " << text;
+        }
+        for (const std::string& text : row.hasNot) {
+            EXPECT_EQ(page.find(text), std::string::npos) << row.system << " tells " << text;
+        }
+    }
+}
+#endif
 
 } // namespace
 } // namespace netedit::testing

@@ -85,12 +85,18 @@ TEST(ReadLineFile, ReadsCodePage932PathsAndFailsWhereNoFileCanBeRead) {
     }
 }
 
+// Writes a file as every save does: a new file, then put in place.
+void Save(const std::string& path, const TextProducer& produce) {
+    NewFile file(path, produce);
+    file.PutInPlace();
+}
+
 void SaveNew(const std::string& path) {
-    SaveStream(path, [](const TextSink& sink) { sink("new\r\n"); });
+    Save(path, [](const TextSink& sink) { sink("new\r\n"); });
 }
 
 // What stands in the folder -> SaveNew(target) -> what stands there afterwards.
-TEST(SaveStream, ReplacesOrCreatesTheTargetAndLeavesNothingElse) {
+TEST(NewFile, ReplacesOrCreatesTheTargetAndLeavesNothingElse) {
     const std::string Old = "a much longer old text that must go entirely\r\n";
     const struct {
         const char* what;
@@ -119,7 +125,7 @@ TEST(SaveStream, ReplacesOrCreatesTheTargetAndLeavesNothingElse) {
 
 // A text that fails while it is being produced leaves the old file, and no temporary file or
 // open descriptor beside it.
-TEST(SaveStream, AProducerThatThrowsLeavesTheOldFile) {
+TEST(NewFile, AProducerThatThrowsLeavesTheOldFile) {
     TempDir dir;
     WriteFileBytes(dir.file("OBN.NET"), "old\r\n");
     const int descriptors = testing::OpenHandles();
@@ -127,7 +133,7 @@ TEST(SaveStream, AProducerThatThrowsLeavesTheOldFile) {
         sink("new");
         throw std::bad_alloc();
     };
-    EXPECT_THROW(SaveStream(dir.file("OBN.NET"), failing), std::bad_alloc);
+    EXPECT_THROW(Save(dir.file("OBN.NET"), failing), std::bad_alloc);
     EXPECT_EQ(ReadDirectoryState(dir.path()), (DirectoryState{{"OBN.NET", "old\r\n"}}));
     EXPECT_EQ(testing::OpenHandles(), descriptors);
 }
@@ -145,12 +151,12 @@ std::vector<unsigned> BitsBeside(const TempDir& dir, const char* except) {
 
 // Nobody else can open the text while it is written: the temporary file is private whatever the
 // umask, and only the finished file takes the old file's bits.
-TEST(SaveStream, ATemporaryFileLetsNobodyElseInWhileItIsWritten) {
+TEST(NewFile, ATemporaryFileLetsNobodyElseInWhileItIsWritten) {
     TempDir dir;
     WriteFileBytes(dir.file("OBN.NET"), "old\r\n");
     ASSERT_EQ(::chmod(dir.file("OBN.NET").c_str(), 0666), 0);
     std::vector<unsigned> whileWritten;
-    SaveStream(dir.file("OBN.NET"), [&](const TextSink& sink) {
+    Save(dir.file("OBN.NET"), [&](const TextSink& sink) {
         whileWritten = BitsBeside(dir, "OBN.NET");
         sink("new\r\n");
     });
@@ -160,14 +166,14 @@ TEST(SaveStream, ATemporaryFileLetsNobodyElseInWhileItIsWritten) {
 
 // The system ends a program that saves a large file, at one moment or another: no temporary file
 // stays behind, and the file stands whole, old or new.
-TEST(SaveStream, ASaveEndedBySigtermLeavesNoTemporaryFile) {
+TEST(NewFile, ASaveEndedBySigtermLeavesNoTemporaryFile) {
     const std::string text(48 << 20, 'x');
     for (const int delayMs : {0, 1, 3, 10, 30, 100, 300}) {
         TempDir dir;
         WriteFileBytes(dir.file("OBN.NET"), "old\r\n");
         const pid_t child = ::fork();
         if (child == 0) {
-            SaveStream(dir.file("OBN.NET"), [&](const TextSink& sink) {
+            Save(dir.file("OBN.NET"), [&](const TextSink& sink) {
                 for (std::size_t at = 0; at < text.size(); at += 1 << 20) {
                     sink(std::string_view(text).substr(at, 1 << 20));
                 }
@@ -186,7 +192,7 @@ TEST(SaveStream, ASaveEndedBySigtermLeavesNoTemporaryFile) {
 
 // An end the system asks for while a save's renames run waits for them, then ends the program as
 // it would have.
-TEST(SaveStream, AnEndAskedForWhileInterruptionsAreHeldWaits) {
+TEST(NewFile, AnEndAskedForWhileInterruptionsAreHeldWaits) {
     int fds[2];
     ASSERT_EQ(::pipe(fds), 0);
     const pid_t child = ::fork();

@@ -104,7 +104,7 @@ TEST(ProgramPath, NamesTheRunningExecutableAndTheFolderItRunsIn) {
 #ifdef _WIN32
     GTEST_SKIP() << "/proc is Linux's; the Windows platform tests check the path";
 #endif
-    const std::string path = ProgramPath();
+    const std::string path = platform::ExecutablePath();
     ASSERT_FALSE(path.empty());
     EXPECT_TRUE(std::filesystem::equivalent(path, "/proc/self/exe"));
     EXPECT_EQ(ProgramTitle(), TitleFromProgramPath(path));
@@ -141,15 +141,15 @@ TEST(FullPath, ResolvesStepsByNameFromTheFolder) {
     }
 }
 
-TEST(MoveFileTo, MovesButNeverReplaces) {
+TEST(RenameNoReplace, MovesButNeverReplaces) {
     TempDir dir;
     const DirectoryState before{{"old", "old bytes"}, {"taken", "taken bytes"}};
     LayDirectoryState(dir.path(), before);
     for (const auto& [from, to] : {std::pair{"old", "taken"}, {"missing", "new"}, {"old", "no-dir/new"}}) {
-        EXPECT_NE(MoveFileTo(dir.file(from), dir.file(to)), 0) << to;
+        EXPECT_NE(platform::RenameNoReplace(dir.file(from), dir.file(to)), platform::IoResult::Ok) << to;
     }
     EXPECT_EQ(ReadDirectoryState(dir.path()), before);
-    EXPECT_EQ(MoveFileTo(dir.file("old"), dir.file("new")), 0);
+    EXPECT_EQ(platform::RenameNoReplace(dir.file("old"), dir.file("new")), platform::IoResult::Ok);
     EXPECT_EQ(ReadDirectoryState(dir.path()),
               (DirectoryState{{"new", "old bytes"}, {"taken", "taken bytes"}}));
 }

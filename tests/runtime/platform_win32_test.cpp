@@ -43,7 +43,7 @@ std::wstring HeldEventName(const std::string& path) {
 const bool ranAsHoldingChild = [] {
     const std::string path = EnvironmentValue("NETEDIT_TEST_HOLD_NEW");
     Handle handle = -1;
-    if (path.empty() || CreateNew(path, handle) != 0) {
+    if (path.empty() || CreateNew(path, handle) != IoResult::Ok) {
         return false;
     }
     ::SetEvent(::OpenEventW(EVENT_MODIFY_STATE, FALSE, HeldEventName(path).c_str()));
@@ -85,12 +85,12 @@ TEST(Win32Platform, LongPathsWorkAsShortOnes) {
     while (folder.size() < 300) {
         folder += std::string(40, 'd') + "\\";
     }
-    ASSERT_EQ(MakeFolders(folder), 0);
+    ASSERT_EQ(MakeFolders(folder), IoResult::Ok);
     const std::string path = folder + "OBN.NET";
     EXPECT_EQ(Replace(path, "old"), "<no failure>");
     EXPECT_EQ(Replace(path, "new"), "<no failure>");
     std::string bytes;
-    EXPECT_EQ(ReadWholeFile(path, bytes), 0);
+    EXPECT_EQ(ReadWholeFile(path, bytes), IoResult::Ok);
     EXPECT_EQ(bytes, "new");
     EXPECT_EQ(KindOfPath(path), PathKind::File);
     EXPECT_TRUE(SameFolder(folder, DirPart(FullPath(path))));
@@ -104,11 +104,12 @@ TEST(Win32Platform, AWholeFileIsReadUnshared) {
         ::CreateFileW((dir.path() / "OBN.NET").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                       nullptr, OPEN_EXISTING, 0, nullptr);
     std::string bytes;
-    EXPECT_EQ(ReadWholeFile(dir.file("OBN.NET"), bytes), 32);
+    EXPECT_EQ(ReadWholeFile(dir.file("OBN.NET"), bytes), IoResult::InUse);
     Handle handle = -1;
-    EXPECT_EQ(OpenToOverwrite(dir.file("OBN.NET"), 1, true, handle), 32) << "nor is it written over";
+    EXPECT_EQ(OpenToOverwrite(dir.file("OBN.NET"), 1, true, handle), IoResult::InUse)
+        << "nor is it written over";
     ::CloseHandle(other);
-    EXPECT_EQ(ReadWholeFile(dir.file("OBN.NET"), bytes), 0);
+    EXPECT_EQ(ReadWholeFile(dir.file("OBN.NET"), bytes), IoResult::Ok);
 }
 
 // The new file keeps the attributes of the one it replaces, or of the model for a new one,
@@ -152,7 +153,7 @@ TEST(Win32Platform, NamesCrossAsCodePage932OrAreRefused) {
                                "sub.\\OBN.NET"};
     for (const std::string& name : bad) {
         Handle handle = -1;
-        EXPECT_EQ(CreateForWriting(dir.file("") + name, handle), 3) << name;
+        EXPECT_EQ(CreateForWriting(dir.file("") + name, handle), IoResult::BadPath) << name;
         EXPECT_EQ(Replace(dir.file("") + name, "x"), Message(msg::CannotCreate, dir.file("") + name)) << name;
         EXPECT_EQ(KindOfPath(dir.file("") + name), PathKind::Missing) << name;
     }
@@ -166,11 +167,11 @@ TEST(Win32Platform, RefusalsSayWhy) {
     WriteFileBytes(dir.path() / "RO.NET", "kept");
     WriteFileBytes(dir.path() / "NEW.NET", "new");
     ::SetFileAttributesW((dir.path() / "RO.NET").c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(RenameReplacing(dir.file("NEW.NET"), dir.file("RO.NET")), 5);
+    EXPECT_EQ(RenameReplacing(dir.file("NEW.NET"), dir.file("RO.NET")), IoResult::Denied);
     ::SetFileAttributesW((dir.path() / "RO.NET").c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(ReadFileBytes(dir.path() / "RO.NET"), "kept");
-    EXPECT_EQ(MakeFolders(dir.file("NEW.NET")), 5);
-    EXPECT_FALSE(IsOwnFile(dir.file("") + "\xFF.HLP"));
+    EXPECT_EQ(MakeFolders(dir.file("NEW.NET")), IoResult::Denied);
+    EXPECT_EQ(KindOfPath(dir.file("") + "\xFF.HLP", Names::Own), PathKind::Missing);
 }
 
 // One folder by any spelling Windows takes for it; a file named on the command line comes out
@@ -198,7 +199,7 @@ TEST(Win32Platform, OneFolderByAnyOfItsNames) {
 
 // The program's own files stand beside the .exe, with its drive and its "\".
 TEST(Win32Platform, TheProgramsFilesFollowItsOwnFullName) {
-    const std::string program = ProgramPath();
+    const std::string program = ExecutablePath();
     EXPECT_TRUE(fs::equivalent(fs::path(program), fs::path(__argv[0]).replace_extension(".exe"))) << program;
     EXPECT_EQ(program.substr(1, 2), ":\\");
     EXPECT_EQ(ProgramTitle(), "core_tests");
@@ -211,11 +212,17 @@ TEST(Win32Platform, TheProgramsFilesFollowItsOwnFullName) {
 
 // The program's own files go by the system's names, under folders code page 932 cannot name.
 TEST(Win32Platform, OwnFilesLiveUnderAnyFolderName) {
-    // From a drive's root, so that every folder on the way is made.
+    // From a drive's root, so that every folder on the way is made, and none else: the drive
+    // is no folder "C" in the current one.
     const fs::path top = L"C:\\netedit-test-" + std::to_wstring(::GetCurrentProcessId());
     const std::u8string name = u8"\\Renée 𠮷\\netedit\\";
     const std::string folder = top.string() + std::string(name.begin(), name.end());
-    ASSERT_EQ(MakeFolders(folder), 0);
+    TempDir current;
+    const fs::path previous = fs::current_path();
+    fs::current_path(current.path());
+    ASSERT_EQ(MakeFolders(folder), IoResult::Ok);
+    EXPECT_TRUE(fs::is_empty(current.path()));
+    fs::current_path(previous);
     EXPECT_TRUE(fs::is_directory(top / name.substr(1)));
     EXPECT_TRUE(MayCreateIn(folder));
     EXPECT_TRUE(fs::is_empty(top / name.substr(1))) << "the probe is gone";
@@ -223,8 +230,8 @@ TEST(Win32Platform, OwnFilesLiveUnderAnyFolderName) {
     RememberedPaths read;
     ReadSettings(folder + "netedit.INI", read);
     EXPECT_EQ(read.source, "C:\\OBN.NET");
-    EXPECT_TRUE(IsOwnFile(folder + "netedit.INI"));
-    EXPECT_FALSE(IsOwnFile(folder));
+    EXPECT_EQ(KindOfPath(folder + "netedit.INI", Names::Own), PathKind::File);
+    EXPECT_EQ(KindOfPath(folder, Names::Own), PathKind::Other);
     ::SetEnvironmentVariableW(L"NETEDIT_HOME", L"C:\\Users\\Renée 𠮷");
     EXPECT_EQ(EnvironmentValue("NETEDIT_HOME"), "C:\\Users\\Renée 𠮷");
     fs::remove_all(top);
@@ -236,20 +243,20 @@ TEST(Win32Platform, ANewFileVanishesUnlessKept) {
         TempDir dir;
         const std::string path = dir.file("~T.NET.abcdef");
         Handle handle = -1;
-        ASSERT_EQ(CreateNew(path, handle), 0);
+        ASSERT_EQ(CreateNew(path, handle), IoResult::Ok);
         Handle again = -1;
-        EXPECT_EQ(CreateNew(path, again), AlreadyExists);
-        EXPECT_EQ(WriteAll(handle, "new", 3), 0);
-        EXPECT_EQ(keep ? KeepNew(handle) : 0, 0);
-        EXPECT_EQ(CloseHandle(handle), 0);
+        EXPECT_EQ(CreateNew(path, again), IoResult::Exists);
+        EXPECT_EQ(WriteAll(handle, "new", 3), IoResult::Ok);
+        EXPECT_EQ(keep ? KeepNew(handle) : IoResult::Ok, IoResult::Ok);
+        EXPECT_EQ(CloseHandle(handle), IoResult::Ok);
         EXPECT_EQ(FilesIn(dir.path()), keep ? 1 : 0) << keep;
         if (keep) {
             EXPECT_EQ(ReadFileBytes(dir.path() / "~T.NET.abcdef"), "new");
             continue;
         }
         Discard(path); // what a failed save does next: harmless
-        ASSERT_EQ(CreateNew(path, handle), 0) << "the name is free again";
-        EXPECT_EQ(CloseHandle(handle), 0);
+        ASSERT_EQ(CreateNew(path, handle), IoResult::Ok) << "the name is free again";
+        EXPECT_EQ(CloseHandle(handle), IoResult::Ok);
     }
 }
 
@@ -286,18 +293,18 @@ TEST(Win32Platform, OverwritingMakesRoomFirstAndCutsAfter) {
         TempDir dir;
         WriteFileBytes(dir.path() / "T.NET", row.old);
         Handle handle = -1;
-        ASSERT_EQ(OpenToOverwrite(dir.file("T.NET"), row.text.size(), true, handle), 0);
-        EXPECT_EQ(CloseHandle(handle), 0);
+        ASSERT_EQ(OpenToOverwrite(dir.file("T.NET"), row.text.size(), true, handle), IoResult::Ok);
+        EXPECT_EQ(CloseHandle(handle), IoResult::Ok);
         std::string room = row.old;
         room.resize(std::max(row.old.size(), row.text.size()), '\0');
         EXPECT_EQ(ReadFileBytes(dir.path() / "T.NET"), room) << row.old;
-        ASSERT_EQ(OpenToOverwrite(dir.file("T.NET"), row.text.size(), false, handle), 0);
-        EXPECT_EQ(WriteAll(handle, row.text.data(), row.text.size()), 0);
-        EXPECT_EQ(SetLength(handle, row.text.size()), 0);
-        EXPECT_EQ(CloseHandle(handle), 0);
+        ASSERT_EQ(OpenToOverwrite(dir.file("T.NET"), row.text.size(), false, handle), IoResult::Ok);
+        EXPECT_EQ(WriteAll(handle, row.text.data(), row.text.size()), IoResult::Ok);
+        EXPECT_EQ(SetLength(handle, row.text.size()), IoResult::Ok);
+        EXPECT_EQ(CloseHandle(handle), IoResult::Ok);
         EXPECT_EQ(ReadFileBytes(dir.path() / "T.NET"), row.text) << row.old;
         ::SetFileAttributesW((dir.path() / "T.NET").c_str(), FILE_ATTRIBUTE_READONLY);
-        EXPECT_EQ(OpenToOverwrite(dir.file("T.NET"), 20, true, handle), 5);
+        EXPECT_EQ(OpenToOverwrite(dir.file("T.NET"), 20, true, handle), IoResult::Denied);
         ::SetFileAttributesW((dir.path() / "T.NET").c_str(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_EQ(ReadFileBytes(dir.path() / "T.NET"), row.text) << row.old;
     }
@@ -337,11 +344,11 @@ TEST(Win32Platform, ALinkIsANameOfItsOwn) {
     }
     EXPECT_EQ(KindOfName(dir.file("L.NET")), PathKind::Link);
     EXPECT_EQ(KindOfPath(dir.file("L.NET")), PathKind::File);
-    EXPECT_EQ(MayErase(dir.file("L.NET")), 0) << "the link, not the read-only file";
+    EXPECT_EQ(MayErase(dir.file("L.NET")), IoResult::Ok) << "the link, not the read-only file";
     Handle handle = -1;
-    EXPECT_EQ(OpenToOverwrite(dir.file("L.NET"), 3, false, handle), 5);
+    EXPECT_EQ(OpenToOverwrite(dir.file("L.NET"), 3, false, handle), IoResult::Denied);
     WriteFileBytes(dir.path() / "N.NET", "new");
-    EXPECT_EQ(PutInPlace(dir.file("N.NET"), dir.file("L.NET")), 0);
+    EXPECT_EQ(PutInPlace(dir.file("N.NET"), dir.file("L.NET")), IoResult::Ok);
     EXPECT_EQ(KindOfName(dir.file("L.NET")), PathKind::File);
     EXPECT_EQ(ReadFileBytes(dir.path() / "L.NET"), "new");
     EXPECT_EQ(ReadFileBytes(dir.path() / "T.NET"), "old");
