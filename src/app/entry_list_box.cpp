@@ -1,6 +1,7 @@
 #include "app/entry_list_box.h"
 
 #include "app/accessible.h"
+#include "transfer/entry_storage.h"
 
 #include <QItemSelection>
 #include <QKeyEvent>
@@ -70,6 +71,26 @@ void EntryListBox::append(std::vector<std::string>&& entries) {
     model_.append(std::move(entries));
 }
 
+void EntryListBox::insertAt(std::size_t position, std::vector<std::string>&& entries) {
+    model_.insertAt(position, std::move(entries));
+}
+
+void EntryListBox::reorder(const std::vector<std::size_t>& order) {
+    const std::vector<std::size_t> selected = selectedPositions();
+    const QModelIndex current = currentIndex();
+    DropSelection(*this);
+    model_.reorder(order);
+    selectPositions(NewPositionsOf(order, selected));
+    if (current.isValid()) {
+        if (const std::optional<std::size_t> row =
+                NewPositionOf(order, static_cast<std::size_t>(current.row()))) {
+            const QModelIndex moved = model_.index(static_cast<int>(*row));
+            selectionModel()->setCurrentIndex(moved, QItemSelectionModel::NoUpdate);
+            scrollTo(moved);
+        }
+    }
+}
+
 void EntryListBox::removeAt(const std::vector<std::size_t>& positions) {
     DropSelection(*this);
     model_.removeAt(positions);
@@ -89,11 +110,11 @@ void EntryListBox::focus() {
 }
 
 void EntryListBox::selectPositions(const std::vector<std::size_t>& positions) {
+    // One range per run of consecutive rows.
     QItemSelection selection;
-    for (std::size_t position : positions) {
-        const QModelIndex index = model_.index(static_cast<int>(position));
-        selection.select(index, index);
-    }
+    ForEachRun(positions, [&](std::size_t first, std::size_t last) {
+        selection.select(model_.index(static_cast<int>(first)), model_.index(static_cast<int>(last)));
+    });
     selectionModel()->select(selection, QItemSelectionModel::Select);
 }
 

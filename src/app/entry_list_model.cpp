@@ -37,6 +37,24 @@ void EntryListModel::append(std::vector<std::string>&& entries) {
     endInsertRows();
 }
 
+void EntryListModel::insertAt(std::size_t row, std::vector<std::string>&& entries) {
+    if (entries.empty()) {
+        return;
+    }
+    entries_.reserve(entries_.size() + entries.size()); // as in append
+    const auto first = static_cast<int>(std::min(row, entries_.size()));
+    beginInsertRows({}, first, first + static_cast<int>(entries.size()) - 1);
+    InsertEntries(entries_, static_cast<std::size_t>(first), std::move(entries));
+    endInsertRows();
+}
+
+void EntryListModel::reorder(const std::vector<std::size_t>& order) {
+    // One reset, announced as the rows' change, rather than a signal per moved run.
+    beginResetModel();
+    ReorderItems(entries_, order);
+    endResetModel();
+}
+
 void EntryListModel::removeAt(const std::vector<std::size_t>& ascendingRows) {
     if (ascendingRows.empty()) {
         return;

@@ -17,7 +17,10 @@ public:
 
     const std::vector<std::string>& entries() const { return entries_; }
     void append(std::vector<std::string>&& entries);
+    void insertAt(std::size_t row, std::vector<std::string>&& entries);
     void removeAt(const std::vector<std::size_t>& ascendingRows);
+    // `order[i]` is the old row of the entry that stands at row i afterwards.
+    void reorder(const std::vector<std::size_t>& order);
     std::vector<std::string> takeAll();
 
 private:

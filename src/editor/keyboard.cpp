@@ -38,6 +38,16 @@ std::optional<KeyAction> MoveKeyAction(Key key, KeyModifiers modifiers,
                                    : KeyAction{KeyAction::Swallow};
 }
 
+// Alt with Up or Down on a list moves its chosen entries a row.
+std::optional<KeyAction> StepKeyAction(Key key, KeyModifiers modifiers, Control focused) {
+    const bool altOnly = modifiers.alt && !modifiers.shift && !modifiers.control;
+    const bool onList = focused == Control::SrcList || focused == Control::DstList;
+    if (!altOnly || !onList || (key != Key::Up && key != Key::Down)) {
+        return std::nullopt;
+    }
+    return KeyAction{key == Key::Up ? KeyAction::RaiseChosen : KeyAction::LowerChosen, focused};
+}
+
 } // namespace
 
 bool IsPushButton(Control control) {
@@ -59,6 +69,9 @@ KeyAction DecideKey(Key key, KeyModifiers modifiers, Control focused,
     const bool onButton = IsPushButton(focused);
     if (const std::optional<KeyAction> move = MoveKeyAction(key, modifiers, isEnabled)) {
         return *move;
+    }
+    if (const std::optional<KeyAction> step = StepKeyAction(key, modifiers, focused)) {
+        return *step;
     }
     switch (key) {
     case Key::Escape:

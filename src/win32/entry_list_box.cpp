@@ -59,6 +59,43 @@ void EntryListBox::append(std::vector<std::string>&& entries) {
     showCount();
 }
 
+// The control keeps its selection and caret by row, so both move down past the new rows.
+void EntryListBox::insertAt(std::size_t position, std::vector<std::string>&& entries) {
+    std::vector<std::size_t> selected = selectedPositions();
+    const std::optional<std::size_t> caret = focusedRow();
+    const std::size_t added = entries.size();
+    InsertEntries(entries_, position, std::move(entries));
+    for (std::size_t& row : selected) {
+        row += row >= position ? added : 0;
+    }
+    ::SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageW(hwnd_, LB_SETCOUNT, entries_.size(), 0);
+    reselect(selected);
+    if (caret) {
+        ::SendMessageW(hwnd_, LB_SETCARETINDEX, *caret + (*caret >= position ? added : 0), FALSE);
+    }
+    showCount();
+}
+
+void EntryListBox::reorder(const std::vector<std::size_t>& order) {
+    const std::vector<std::size_t> selected = selectedPositions();
+    const std::optional<std::size_t> caret = focusedRow();
+    ReorderItems(entries_, order);
+    ::SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+    reselect(NewPositionsOf(order, selected));
+    if (const std::optional<std::size_t> moved = caret ? NewPositionOf(order, *caret) : std::nullopt) {
+        ::SendMessageW(hwnd_, LB_SETCARETINDEX, *moved, FALSE); // and scrolls it into view
+    }
+    showCount();
+}
+
+void EntryListBox::reselect(const std::vector<std::size_t>& positions) {
+    dropSelection();
+    ForEachRun(positions, [this](std::size_t first, std::size_t last) {
+        ::SendMessageW(hwnd_, LB_SELITEMRANGEEX, first, static_cast<LPARAM>(last));
+    });
+}
+
 void EntryListBox::removeAt(const std::vector<std::size_t>& positions) {
     dropSelection();
     RemoveAtPositions(entries_, positions);

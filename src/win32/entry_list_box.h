@@ -31,7 +31,9 @@ public:
     const std::string& entryAt(std::size_t position) const override;
     std::vector<std::size_t> selectedPositions() const override;
     void append(std::vector<std::string>&& entries) override;
+    void insertAt(std::size_t position, std::vector<std::string>&& entries) override;
     void removeAt(const std::vector<std::size_t>& positions) override;
+    void reorder(const std::vector<std::size_t>& order) override;
     std::vector<std::string> takeAll() override;
     void selectAt(std::size_t position) override;
     void focus() override;
@@ -54,6 +56,8 @@ private:
     // that the rows changed.
     void showCount();
     void dropSelection();
+    // Selects the ascending `positions` again after the rows moved under them.
+    void reselect(const std::vector<std::size_t>& positions);
 
     HWND hwnd_;
     std::vector<std::string> entries_;
