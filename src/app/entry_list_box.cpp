@@ -1,6 +1,7 @@
 #include "app/entry_list_box.h"
 
 #include "app/accessible.h"
+#include "editor/dragging.h"
 #include "transfer/entry_storage.h"
 
 #include <QItemSelection>
@@ -24,16 +25,19 @@ void DropSelection(QListView& list) {
 
 } // namespace
 
-EntryListBox::EntryListBox(QWidget* parent) : QListView(parent) {
+EntryListBox::EntryListBox(QWidget* parent) : QListView(parent), dropLine_(viewport()) {
     PresentEntryLists();
     setModel(&model_);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setUniformItemSizes(true); // with 100,000 entries only one row is ever measured
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setDragEnabled(false);
-    setAcceptDrops(false);
     setDragDropMode(QAbstractItemView::NoDragDrop);
+    setDragEnabled(true); // see startDrag
+    setAcceptDrops(false);
+    dropLine_.setAutoFillBackground(true);
+    dropLine_.setBackgroundRole(QPalette::Text); // the text's colour shows in every theme
+    dropLine_.hide();
     setFocusPolicy(Qt::StrongFocus);
     setLayoutMode(QListView::SinglePass);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
@@ -116,6 +120,20 @@ void EntryListBox::selectPositions(const std::vector<std::size_t>& positions) {
         selection.select(model_.index(static_cast<int>(first)), model_.index(static_cast<int>(last)));
     });
     selectionModel()->select(selection, QItemSelectionModel::Select);
+}
+
+void EntryListBox::showDropLine(std::optional<int> top) {
+    if (top) {
+        dropLine_.setGeometry(0, *top, viewport()->width(), DropLineThickness);
+        dropLine_.show();
+        dropLine_.raise();
+    } else {
+        dropLine_.hide();
+    }
+}
+
+void EntryListBox::startDrag(Qt::DropActions /*supportedActions*/) {
+    emit dragStarted();
 }
 
 void EntryListBox::changedByUser(const std::function<void()>& userInput) {

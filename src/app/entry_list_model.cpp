@@ -23,6 +23,11 @@ QVariant EntryListModel::data(const QModelIndex& index, int role) const {
     return ToQString(entries_[static_cast<std::size_t>(index.row())]);
 }
 
+// Entries can be picked up: the view starts a drag from them, which the window carries out.
+Qt::ItemFlags EntryListModel::flags(const QModelIndex& index) const {
+    return QAbstractListModel::flags(index) | Qt::ItemIsDragEnabled;
+}
+
 void EntryListModel::append(std::vector<std::string>&& entries) {
     if (entries.empty()) {
         return;

@@ -14,6 +14,7 @@ public:
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     const std::vector<std::string>& entries() const { return entries_; }
     void append(std::vector<std::string>&& entries);

@@ -21,6 +21,9 @@ struct ListPointer {
 // The line that shows where the entries will land, in pixels at the screen's scale.
 inline constexpr int DropLineThickness = 2;
 
+// How often a list scrolls by a row while the pointer rests near its edge.
+inline constexpr int DragScrollMs = 60;
+
 // The row the entries go before (`count`: after the last) for a pointer over a list of `count`.
 std::size_t DropRow(const ListPointer& pointer, std::size_t count);
 // The row under the pointer, if it is over one.
