@@ -64,7 +64,8 @@ void DualListWindow::buildControls() {
         HWND control = nullptr;
         switch (layout.kind) {
         case ControlKind::List: {
-            auto list = std::make_unique<EntryListBox>(hwnd_, id, WideOfUtf8(layout.caption));
+            auto list = std::make_unique<EntryListBox>(hwnd_, id, WideOfUtf8(layout.caption),
+                                                       WideOfUtf8(layout.description));
             control = list->hwnd();
             (layout.control == Control::SrcList ? srcList_ : dstList_) = std::move(list);
             break;

@@ -13,13 +13,13 @@ namespace {
 constexpr UINT_PTR DragSubclassId = 2; // beside the reader's subclass
 } // namespace
 
-EntryListBox::EntryListBox(HWND parent, int id, std::wstring name)
+EntryListBox::EntryListBox(HWND parent, int id, std::wstring name, std::wstring description)
     : hwnd_(::CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", nullptr,
                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_EXTENDEDSEL |
                                   LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT,
                               0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                               ::GetModuleHandleW(nullptr), nullptr)),
-      name_(std::move(name)), access_(hwnd_, *this) {
+      name_(std::move(name)), description_(std::move(description)), access_(hwnd_, *this) {
     ::SetWindowSubclass(hwnd_, Procedure, DragSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 

@@ -17,7 +17,7 @@ namespace netedit::win32 {
 // reader reads it as a list of `name` whose items are the entries as drawn.
 class EntryListBox : public EntryList, public AccessibleControl {
 public:
-    EntryListBox(HWND parent, int id, std::wstring name);
+    EntryListBox(HWND parent, int id, std::wstring name, std::wstring description = {});
     ~EntryListBox() override;
     EntryListBox(const EntryListBox&) = delete;
     EntryListBox& operator=(const EntryListBox&) = delete;
@@ -51,6 +51,7 @@ public:
 
     long role() const override { return ROLE_SYSTEM_LIST; }
     std::wstring name() const override { return name_; }
+    std::wstring description() const override { return description_; }
     long kindState() const override { return STATE_SYSTEM_MULTISELECTABLE | STATE_SYSTEM_EXTSELECTABLE; }
     bool takesFocus() const override { return true; }
     bool hasRows() const override { return true; }
@@ -81,6 +82,7 @@ private:
     HWND hwnd_;
     std::vector<std::string> entries_;
     std::wstring name_;
+    std::wstring description_;
     AccessibleWindow access_;
     std::optional<int> dropLine_;
 };
