@@ -48,6 +48,15 @@ std::optional<KeyAction> StepKeyAction(Key key, KeyModifiers modifiers, Control 
     return KeyAction{key == Key::Up ? KeyAction::RaiseChosen : KeyAction::LowerChosen, focused};
 }
 
+// Alt with an arrow: a move's key, or a step of a list's chosen entries.
+std::optional<KeyAction> AltArrowAction(Key key, KeyModifiers modifiers, Control focused,
+                                        const std::function<bool(Control)>& isEnabled) {
+    if (std::optional<KeyAction> move = MoveKeyAction(key, modifiers, isEnabled)) {
+        return move;
+    }
+    return StepKeyAction(key, modifiers, focused);
+}
+
 } // namespace
 
 bool IsPushButton(Control control) {
@@ -67,11 +76,8 @@ KeyAction DecideKey(Key key, KeyModifiers modifiers, Control focused,
                     const std::function<bool(Control)>& isEnabled) {
     const bool plain = !modifiers.shift && !modifiers.control && !modifiers.alt;
     const bool onButton = IsPushButton(focused);
-    if (const std::optional<KeyAction> move = MoveKeyAction(key, modifiers, isEnabled)) {
-        return *move;
-    }
-    if (const std::optional<KeyAction> step = StepKeyAction(key, modifiers, focused)) {
-        return *step;
+    if (const std::optional<KeyAction> withAlt = AltArrowAction(key, modifiers, focused, isEnabled)) {
+        return *withAlt;
     }
     switch (key) {
     case Key::Escape:
