@@ -277,17 +277,7 @@ if [ "$scenario" = by-hand ]; then
     wait_for "the drag source to end" "gone_process $source_pid" >/dev/null
     refocus
     expect_accessible opened
-    # Left: 0 1 2 4 4' 5 6 7 8 9 10 11. Double clicks take 0 and 1 to the right and 0 back; a drag
-    # puts 2 before 1; 6 follows by a double click and is dragged to the right list's top.
-    double_click 100 "$(row 0)"
-    double_click 100 "$(row 0)"
-    double_click 447 "$(row 0)"
-    drag 100 "$(row 0)" 447 "$(($(row 0) - 4))"
-    double_click 100 "$(row 3)"
-    drag 447 "$(row 2)" 447 "$(($(row 0) - 4))"
-    # Right: 6 2 1. Alt+Up twice and Alt+Down once leave 1 in the middle.
-    click 447 "$(row 2)"
-    keys alt+Up alt+Up alt+Down
+    order_by_hand
     save_over_the_sample
     close_button
     wait_for_end
