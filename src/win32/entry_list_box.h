@@ -84,6 +84,7 @@ private:
     std::wstring name_;
     std::wstring description_;
     AccessibleWindow access_;
+    WNDPROC listProcedure_; // the system list box's own, beneath every subclass
     std::optional<int> dropLine_;
 };
 
