@@ -7,6 +7,7 @@
 #include <QItemSelection>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 #include <algorithm>
 #include <functional>
 
@@ -84,7 +85,13 @@ void EntryListBox::reorder(const std::vector<std::size_t>& order) {
     const QModelIndex current = currentIndex();
     DropSelection(*this);
     model_.reorder(order);
-    selectPositions(NewPositionsOf(order, selected));
+    {
+        // The same entries stay selected: the view redraws once instead of working out the
+        // region of every selected run, which takes long over tens of thousands of them.
+        const QSignalBlocker quiet(selectionModel());
+        selectPositions(NewPositionsOf(order, selected));
+    }
+    viewport()->update();
     if (current.isValid()) {
         if (const std::optional<std::size_t> row =
                 NewPositionOf(order, static_cast<std::size_t>(current.row()))) {
