@@ -80,7 +80,8 @@ bench-windows: windows
 	@cmake --build $(WINDOWS) --target benchmarks
 	@scripts/run-windows-tests.sh $(WINDOWS)/bench/win32/bench_win32.exe
 
-e2e-windows: windows
+# The Linux build gives the drag source that drops a file on the window, as a file manager would.
+e2e-windows: windows build
 	@tests/e2e-windows/run.sh $(WINDOWS)/netedit.exe
 
 dist-windows: windows

@@ -10,9 +10,13 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStyle>
 #include <QToolButton>
 #include <QToolTip>
@@ -91,10 +95,19 @@ void DualListWindow::buildControls() {
         connect(static_cast<QAbstractButton*>(widgetOf(control)), &QAbstractButton::clicked, this,
                 [this, control] { dialog_->Press(control); });
     }
-    connect(SrcList, &EntryListBox::selectionChangedByUser, this,
-            [this] { dialog_->ListClicked(Control::SrcList); });
-    connect(DstList, &EntryListBox::selectionChangedByUser, this,
-            [this] { dialog_->ListClicked(Control::DstList); });
+    for (Control control : {Control::SrcList, Control::DstList}) {
+        auto* list = static_cast<EntryListBox*>(widgetOf(control));
+        connect(list, &EntryListBox::selectionChangedByUser, this,
+                [this, control] { dialog_->ListClicked(control); });
+        connect(list, &EntryListBox::dragStarted, this, [this, control] { beginDrag(control); });
+        connect(list, &QAbstractItemView::doubleClicked, this, [this, control](const QModelIndex& index) {
+            dialog_->DoubleClicked(control, static_cast<std::size_t>(index.row()));
+        });
+    }
+    dragScrollTimer_ = new QTimer(this);
+    dragScrollTimer_->setInterval(DragScrollMs);
+    connect(dragScrollTimer_, &QTimer::timeout, this, [this] { scrollWhileDragging(); });
+    setAcceptDrops(true); // files from the file manager; the lists take none themselves
 }
 
 void DualListWindow::centreOnScreen() {
@@ -200,6 +213,14 @@ void DualListWindow::closeEvent(QCloseEvent* event) {
 // ---- Keyboard ----
 
 bool DualListWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (dragging() && event->type() == QEvent::KeyPress) {
+        // During a drag Escape cancels it, and no key does anything else.
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            dialog_->CancelDrag();
+            endDrag();
+        }
+        return true;
+    }
     if (event->type() == QEvent::ToolTip && watched->isWidgetType()) {
         // Hints go away again after the time the description gives them.
         auto* control = static_cast<QWidget*>(watched);
@@ -216,7 +237,9 @@ bool DualListWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void DualListWindow::keyPressEvent(QKeyEvent* event) {
-    if (!forwardKey(event)) {
+    if (dragging()) {
+        eventFilter(this, event);
+    } else if (!forwardKey(event)) {
         QWidget::keyPressEvent(event);
     }
 }
@@ -224,6 +247,120 @@ void DualListWindow::keyPressEvent(QKeyEvent* event) {
 bool DualListWindow::forwardKey(QKeyEvent* event) {
     const Key key = KeyOf(*event);
     return key != Key::Other && dialog_->KeyDown(key, ModifiersOf(*event));
+}
+
+} // namespace netedit
+
+namespace netedit {
+
+// ---- Dragging entries ----
+
+ListPointer DualListWindow::pointerAt(QPoint global) const {
+    for (Control control : {Control::SrcList, Control::DstList}) {
+        const auto* list = static_cast<const EntryListBox*>(widgetOf(control));
+        const QPoint local = list->viewport()->mapFromGlobal(global);
+        if (!list->viewport()->rect().contains(local)) {
+            continue;
+        }
+        const QRect first = list->count() > 0 ? list->visualRect(list->model()->index(0, 0)) : QRect();
+        return {control, local.y(), first.top(), first.height(), list->viewport()->height()};
+    }
+    return {};
+}
+
+void DualListWindow::beginDrag(Control list) {
+    dialog_->BeginDrag(list);
+    dragFrom_ = list;
+    grabMouse();
+    grabKeyboard();
+    QGuiApplication::setOverrideCursor(Qt::ForbiddenCursor);
+    dragScrollTimer_->start();
+    followDrag(QCursor::pos());
+}
+
+void DualListWindow::followDrag(QPoint global) {
+    dragPointer_ = global;
+    const ListPointer pointer = pointerAt(global);
+    const DragFeedback feedback = dialog_->DragOver(pointer);
+    QGuiApplication::changeOverrideCursor(feedback.canDrop ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
+    for (Control control : {Control::SrcList, Control::DstList}) {
+        static_cast<EntryListBox*>(widgetOf(control))
+            ->showDropLine(feedback.lineList == control ? std::optional(feedback.lineTop) : std::nullopt);
+    }
+    dragScroll_ = feedback.scroll;
+}
+
+void DualListWindow::scrollWhileDragging() {
+    const ListPointer pointer = pointerAt(dragPointer_);
+    if (dragScroll_ != 0 && pointer.list != Control::None) {
+        static_cast<EntryListBox*>(widgetOf(pointer.list))
+            ->verticalScrollBar()
+            ->triggerAction(dragScroll_ < 0 ? QAbstractSlider::SliderSingleStepSub
+                                            : QAbstractSlider::SliderSingleStepAdd);
+        followDrag(dragPointer_);
+    }
+}
+
+void DualListWindow::endDrag() {
+    dragFrom_ = Control::None;
+    dragScroll_ = 0;
+    dragScrollTimer_->stop();
+    SrcList->showDropLine(std::nullopt);
+    DstList->showDropLine(std::nullopt);
+    QGuiApplication::restoreOverrideCursor();
+    releaseKeyboard();
+    releaseMouse();
+}
+
+void DualListWindow::mouseMoveEvent(QMouseEvent* event) {
+    if (dragging()) {
+        followDrag(event->globalPosition().toPoint());
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void DualListWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (dragging() && event->button() == Qt::LeftButton) {
+        const ListPointer pointer = pointerAt(event->globalPosition().toPoint());
+        endDrag();
+        dialog_->Drop(pointer);
+        return;
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+// ---- Files dropped from other programs ----
+
+namespace {
+
+QStringList LocalFiles(const QMimeData& data) {
+    QStringList files;
+    for (const QUrl& url : data.urls()) {
+        if (!url.isLocalFile()) {
+            return {};
+        }
+        files.append(url.toLocalFile());
+    }
+    return files;
+}
+
+} // namespace
+
+void DualListWindow::dragEnterEvent(QDragEnterEvent* event) {
+    const QStringList files = LocalFiles(*event->mimeData());
+    if (!files.isEmpty() && dialog_->AcceptsFileDrop(static_cast<std::size_t>(files.size()))) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore(); // the pointer shows "no drop"
+    }
+}
+
+void DualListWindow::dropEvent(QDropEvent* event) {
+    const QStringList files = LocalFiles(*event->mimeData());
+    if (files.size() == 1) {
+        event->acceptProposedAction();
+        dialog_->FileDropped(files.front().toStdString());
+    }
 }
 
 } // namespace netedit

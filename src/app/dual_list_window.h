@@ -6,6 +6,7 @@
 #include "editor/dual_list_dlg.h"
 #include "editor/window_description.h"
 
+#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -45,6 +46,9 @@ public:
     QWidget* widgetOf(Control control) const;
     // Centres the window's outer frame on the available area of its screen.
     void centreOnScreen();
+    // The pointer at `global` (screen pixels) as a drag of entries sees it.
+    ListPointer pointerAt(QPoint global) const;
+    bool dragging() const { return dragFrom_ != Control::None; }
 
     // What the dialog asks of its controls.
     bool isControlEnabled(Control control) const override;
@@ -59,16 +63,29 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildControls();
     QWidget* makeControl(const ControlRow& row, const QFont& flatFont);
     bool forwardKey(QKeyEvent* event);
     int px(int logical) const;
+    // A drag of entries: the window holds the pointer and the keyboard until the drop or Escape.
+    void beginDrag(Control list);
+    void followDrag(QPoint global);
+    void endDrag();
+    void scrollWhileDragging();
 
     std::unique_ptr<TDualListDlg> dialog_;
     std::array<QWidget*, ControlCount> controls_{}; // by Control
     double scale_ = 1.0;
+    Control dragFrom_ = Control::None;
+    QPoint dragPointer_; // global
+    int dragScroll_ = 0;
+    QTimer* dragScrollTimer_ = nullptr;
 };
 
 } // namespace netedit

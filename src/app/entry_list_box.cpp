@@ -1,10 +1,13 @@
 #include "app/entry_list_box.h"
 
 #include "app/accessible.h"
+#include "editor/dragging.h"
+#include "transfer/entry_storage.h"
 
 #include <QItemSelection>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 #include <algorithm>
 #include <functional>
 
@@ -23,16 +26,19 @@ void DropSelection(QListView& list) {
 
 } // namespace
 
-EntryListBox::EntryListBox(QWidget* parent) : QListView(parent) {
+EntryListBox::EntryListBox(QWidget* parent) : QListView(parent), dropLine_(viewport()) {
     PresentEntryLists();
     setModel(&model_);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setUniformItemSizes(true); // with 100,000 entries only one row is ever measured
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setDragEnabled(false);
-    setAcceptDrops(false);
     setDragDropMode(QAbstractItemView::NoDragDrop);
+    setDragEnabled(true); // see startDrag
+    setAcceptDrops(false);
+    dropLine_.setAutoFillBackground(true);
+    dropLine_.setBackgroundRole(QPalette::Text); // the text's colour shows in every theme
+    dropLine_.hide();
     setFocusPolicy(Qt::StrongFocus);
     setLayoutMode(QListView::SinglePass);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
@@ -70,6 +76,32 @@ void EntryListBox::append(std::vector<std::string>&& entries) {
     model_.append(std::move(entries));
 }
 
+void EntryListBox::insertAt(std::size_t position, std::vector<std::string>&& entries) {
+    model_.insertAt(position, std::move(entries));
+}
+
+void EntryListBox::reorder(const std::vector<std::size_t>& order) {
+    const std::vector<std::size_t> selected = selectedPositions();
+    const QModelIndex current = currentIndex();
+    DropSelection(*this);
+    model_.reorder(order);
+    {
+        // The same entries stay selected: the view redraws once instead of working out the
+        // region of every selected run, which takes long over tens of thousands of them.
+        const QSignalBlocker quiet(selectionModel());
+        selectPositions(NewPositionsOf(order, selected));
+    }
+    viewport()->update();
+    if (current.isValid()) {
+        if (const std::optional<std::size_t> row =
+                NewPositionOf(order, static_cast<std::size_t>(current.row()))) {
+            const QModelIndex moved = model_.index(static_cast<int>(*row));
+            selectionModel()->setCurrentIndex(moved, QItemSelectionModel::NoUpdate);
+            scrollTo(moved);
+        }
+    }
+}
+
 void EntryListBox::removeAt(const std::vector<std::size_t>& positions) {
     DropSelection(*this);
     model_.removeAt(positions);
@@ -89,12 +121,26 @@ void EntryListBox::focus() {
 }
 
 void EntryListBox::selectPositions(const std::vector<std::size_t>& positions) {
+    // One range per run of consecutive rows.
     QItemSelection selection;
-    for (std::size_t position : positions) {
-        const QModelIndex index = model_.index(static_cast<int>(position));
-        selection.select(index, index);
-    }
+    ForEachRun(positions, [&](std::size_t first, std::size_t last) {
+        selection.select(model_.index(static_cast<int>(first)), model_.index(static_cast<int>(last)));
+    });
     selectionModel()->select(selection, QItemSelectionModel::Select);
+}
+
+void EntryListBox::showDropLine(std::optional<int> top) {
+    if (top) {
+        dropLine_.setGeometry(0, *top, viewport()->width(), DropLineThickness);
+        dropLine_.show();
+        dropLine_.raise();
+    } else {
+        dropLine_.hide();
+    }
+}
+
+void EntryListBox::startDrag(Qt::DropActions /*supportedActions*/) {
+    emit dragStarted();
 }
 
 void EntryListBox::changedByUser(const std::function<void()>& userInput) {

@@ -23,6 +23,11 @@ QVariant EntryListModel::data(const QModelIndex& index, int role) const {
     return ToQString(entries_[static_cast<std::size_t>(index.row())]);
 }
 
+// Entries can be picked up: the view starts a drag from them, which the window carries out.
+Qt::ItemFlags EntryListModel::flags(const QModelIndex& index) const {
+    return QAbstractListModel::flags(index) | Qt::ItemIsDragEnabled;
+}
+
 void EntryListModel::append(std::vector<std::string>&& entries) {
     if (entries.empty()) {
         return;
@@ -35,6 +40,24 @@ void EntryListModel::append(std::vector<std::string>&& entries) {
     beginInsertRows({}, first, first + static_cast<int>(entries.size()) - 1);
     AppendEntries(entries_, std::move(entries));
     endInsertRows();
+}
+
+void EntryListModel::insertAt(std::size_t row, std::vector<std::string>&& entries) {
+    if (entries.empty()) {
+        return;
+    }
+    entries_.reserve(entries_.size() + entries.size()); // as in append
+    const auto first = static_cast<int>(std::min(row, entries_.size()));
+    beginInsertRows({}, first, first + static_cast<int>(entries.size()) - 1);
+    InsertEntries(entries_, static_cast<std::size_t>(first), std::move(entries));
+    endInsertRows();
+}
+
+void EntryListModel::reorder(const std::vector<std::size_t>& order) {
+    // One reset, announced as the rows' change, rather than a signal per moved run.
+    beginResetModel();
+    ReorderItems(entries_, order);
+    endResetModel();
 }
 
 void EntryListModel::removeAt(const std::vector<std::size_t>& ascendingRows) {

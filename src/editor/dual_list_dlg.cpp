@@ -12,7 +12,9 @@
 #include "runtime/platform.h"
 #include "transfer/moves.h"
 
+#include <algorithm>
 #include <new>
+#include <utility>
 
 namespace netedit {
 
@@ -56,8 +58,12 @@ void TDualListDlg::OpenFromCommandLine(const std::vector<std::string>& arguments
     if (arguments.empty()) {
         return;
     }
+    OpenNamed(arguments.front());
+}
+
+void TDualListDlg::OpenNamed(const std::string& name) {
     // A full path, as the open dialog gives it: the save compares folders by their names.
-    Guarded([&] { OpenChosen(FullPath(EncodeCp932Path(arguments.front()))); });
+    Guarded([&] { OpenChosen(FullPath(EncodeCp932Path(name))); });
 }
 
 void TDualListDlg::Press(Control control) {
@@ -115,12 +121,94 @@ bool TDualListDlg::KeyDown(Key key, KeyModifiers modifiers) {
     case KeyAction::Focus:
         controls_.focusControl(action.control);
         return true;
+    case KeyAction::RaiseChosen:
+    case KeyAction::LowerChosen:
+        Guarded([&] {
+            StepSelected(ListOf(action.control), action.kind == KeyAction::RaiseChosen ? -1 : 1);
+            SetButtons();
+        });
+        return true;
     case KeyAction::Swallow:
         return true;
     case KeyAction::PassOn:
         break;
     }
     return false;
+}
+
+// ---- Gestures ----
+
+EntryList& TDualListDlg::ListOf(Control list) const {
+    return list == Control::SrcList ? SrcList : DstList;
+}
+
+EntryList& TDualListDlg::OtherList(Control list) const {
+    return list == Control::SrcList ? DstList : SrcList;
+}
+
+void TDualListDlg::DoubleClicked(Control list, std::size_t row) {
+    Guarded([&] {
+        if (row < ListOf(list).count()) {
+            MoveEntries(ListOf(list), {row}, OtherList(list), OtherList(list).count());
+            SetButtons();
+        }
+    });
+}
+
+void TDualListDlg::BeginDrag(Control list) {
+    dragFrom_ = list;
+    dragged_ = ListOf(list).selectedPositions();
+    if (dragged_.empty()) {
+        dragFrom_ = Control::None;
+    }
+}
+
+DragFeedback TDualListDlg::DragOver(const ListPointer& pointer) const {
+    if (dragFrom_ == Control::None || pointer.list == Control::None) {
+        return {};
+    }
+    const std::size_t count = ListOf(pointer.list).count();
+    DragFeedback feedback{.canDrop = true, .scroll = AutoScrollStep(pointer)};
+    const std::optional<std::size_t> under = RowUnder(pointer, count);
+    if (pointer.list == dragFrom_ && under && std::binary_search(dragged_.begin(), dragged_.end(), *under)) {
+        return feedback; // onto the dragged entries themselves: they stay where they are
+    }
+    feedback.lineList = pointer.list;
+    feedback.lineTop = DropLineTop(pointer, DropRow(pointer, count));
+    return feedback;
+}
+
+void TDualListDlg::Drop(const ListPointer& pointer) {
+    const Control from = std::exchange(dragFrom_, Control::None);
+    const std::vector<std::size_t> dragged = std::exchange(dragged_, {});
+    if (from == Control::None || pointer.list == Control::None) {
+        return;
+    }
+    Guarded([&] {
+        const std::size_t row = DropRow(pointer, ListOf(pointer.list).count());
+        if (pointer.list != from) {
+            MoveEntries(ListOf(from), dragged, ListOf(pointer.list), row);
+        } else if (const std::optional<std::size_t> under = RowUnder(pointer, ListOf(from).count());
+                   !under || !std::binary_search(dragged.begin(), dragged.end(), *under)) {
+            MoveSelectedWithin(ListOf(from), row);
+        }
+        SetButtons();
+    });
+}
+
+void TDualListDlg::CancelDrag() {
+    dragFrom_ = Control::None;
+    dragged_.clear();
+}
+
+bool TDualListDlg::AcceptsFileDrop(std::size_t fileCount) const {
+    return fileCount == 1 && controls_.isControlEnabled(Control::BitBtn1);
+}
+
+void TDualListDlg::FileDropped(const std::string& name) {
+    if (AcceptsFileDrop(1)) {
+        OpenNamed(name);
+    }
 }
 
 // ---- Window handlers ----

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/dialog_controls.h"
+#include "editor/dragging.h"
 #include "editor/keyboard.h"
 #include "editor/program_files.h"
 #include "editor/settings_file.h"
@@ -37,6 +38,18 @@ public:
     bool CloseQuery(); // whether the window may close
     // Whether the key was taken; a key not taken goes to the focused control.
     bool KeyDown(Key key, KeyModifiers modifiers);
+    // A double click on the entry at `row` of `list` moves it alone to the end of the other list.
+    void DoubleClicked(Control list, std::size_t row);
+    // The chosen entries of `list` are dragged; the window reports the pointer until the drop or
+    // the cancel, and shows what DragOver answers.
+    void BeginDrag(Control list);
+    DragFeedback DragOver(const ListPointer& pointer) const;
+    void Drop(const ListPointer& pointer);
+    void CancelDrag();
+    // Files dragged onto the window from another program: one is opened as the open dialog's
+    // choice would be, while the open button is enabled. `name` is as the system gave it.
+    bool AcceptsFileDrop(std::size_t fileCount) const;
+    void FileDropped(const std::string& name);
 
     // Working state, readable by tests.
     const RememberedPaths& rememberedPaths() const { return paths_; }
@@ -63,6 +76,10 @@ private:
 
     void SetButtons();
     void UpdateCaption();
+    EntryList& ListOf(Control list) const;
+    EntryList& OtherList(Control list) const;
+    // Opens a file the system named, as the open dialog's choice.
+    void OpenNamed(const std::string& name);
     void SaveOption();
 
     template <typename Action> void Guarded(Action action);
@@ -84,6 +101,8 @@ private:
     SectionTable sections_;
     std::vector<std::string> snapList_;
     bool saved_ = false;
+    Control dragFrom_ = Control::None; // the list whose entries are being dragged
+    std::vector<std::size_t> dragged_; // their positions, ascending
 };
 
 } // namespace netedit

@@ -46,6 +46,25 @@ bool IsPushButton(Control control) {
     return row != nullptr && row->kind == ControlKind::Push;
 }
 
+// Alt with Up or Down on a list moves its chosen entries a row.
+std::optional<KeyAction> StepKeyAction(Key key, KeyModifiers modifiers, Control focused) {
+    const bool altOnly = modifiers.alt && !modifiers.shift && !modifiers.control;
+    const bool onList = focused == Control::SrcList || focused == Control::DstList;
+    if (!altOnly || !onList || (key != Key::Up && key != Key::Down)) {
+        return std::nullopt;
+    }
+    return KeyAction{key == Key::Up ? KeyAction::RaiseChosen : KeyAction::LowerChosen, focused};
+}
+
+// Alt with an arrow: a move's key, or a step of a list's chosen entries.
+std::optional<KeyAction> AltArrowAction(Key key, KeyModifiers modifiers, Control focused,
+                                        const std::function<bool(Control)>& isEnabled) {
+    if (std::optional<KeyAction> move = MoveKeyAction(key, modifiers, isEnabled)) {
+        return move;
+    }
+    return StepKeyAction(key, modifiers, focused);
+}
+
 } // namespace
 
 const MoveKey* MoveKeyOf(Control button) {
@@ -57,8 +76,8 @@ KeyAction DecideKey(Key key, KeyModifiers modifiers, Control focused,
                     const std::function<bool(Control)>& isEnabled) {
     const bool plain = !modifiers.shift && !modifiers.control && !modifiers.alt;
     const bool onButton = IsPushButton(focused);
-    if (const std::optional<KeyAction> move = MoveKeyAction(key, modifiers, isEnabled)) {
-        return *move;
+    if (const std::optional<KeyAction> withAlt = AltArrowAction(key, modifiers, focused, isEnabled)) {
+        return *withAlt;
     }
     switch (key) {
     case Key::Escape:

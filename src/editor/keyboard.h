@@ -39,10 +39,12 @@ const MoveKey* MoveKeyOf(Control button);
 // What a key does in the window.
 struct KeyAction {
     enum Kind {
-        Swallow, // nothing, and no control sees the key
-        Press,   // presses `control`
-        Focus,   // gives `control` the focus
-        PassOn,  // the focused control handles the key as it always does
+        Swallow,     // nothing, and no control sees the key
+        Press,       // presses `control`
+        Focus,       // gives `control` the focus
+        PassOn,      // the focused control handles the key as it always does
+        RaiseChosen, // moves the chosen entries of the list `control` one row up
+        LowerChosen, // and one row down
     };
     Kind kind = PassOn;
     Control control = Control::None;
@@ -50,7 +52,8 @@ struct KeyAction {
 
 // Escape presses the revert button and never closes the window; Enter presses the focused push
 // button, else the save button while enabled, else the open button; a move's key presses its
-// button while enabled and does nothing else; Tab, Shift+Tab and, on a push button, the arrow
+// button while enabled and does nothing else; Alt+Up and Alt+Down on a list move its chosen
+// entries a row up or down; Tab, Shift+Tab and, on a push button, the arrow
 // keys walk the tab order over the enabled controls, wrapping around.
 KeyAction DecideKey(Key key, KeyModifiers modifiers, Control focused,
                     const std::function<bool(Control)>& isEnabled);

@@ -16,6 +16,8 @@ inline constexpr const char* IncludeDescription = "選択したデータを新�
 inline constexpr const char* IncludeAllDescription = "すべてのデータを新データへ移す（Alt+Shift+→）";
 inline constexpr const char* ExcludeDescription = "選択したデータを既存データへ戻す（Alt+←）";
 inline constexpr const char* ExcludeAllDescription = "すべてのデータを既存データへ戻す（Alt+Shift+←）";
+// What the keys of a list do to its chosen entries, for assistive technology.
+inline constexpr const char* ListDescription = "選択したデータを上下に移す（Alt+↑、Alt+↓）";
 // The buttons' default action, as a screen reader names it.
 inline constexpr const char* PressAction = "押す";
 inline constexpr const char* OpenHint = "既存ファイルを開く";

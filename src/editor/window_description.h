@@ -92,9 +92,10 @@ struct ControlRow {
     Control control;
     ControlKind kind;
     int left, top, width, height;
-    const char* caption;     // UTF-8; a list's is its name for assistive technology
-    const char* hint;        // nullptr: none
-    const char* description; // what a flat button moves, for assistive technology; nullptr: none
+    const char* caption; // UTF-8; a list's is its name for assistive technology
+    const char* hint;    // nullptr: none
+    const char*
+        description; // what a flat button or a list's keys move, for assistive technology; nullptr: none
     Picture picture;
     bool startsEnabled;
 };
@@ -106,8 +107,8 @@ inline constexpr std::array<ControlRow, 15> WindowControls{{
     {Control::DstLabel, ControlKind::Label, 325, 14, 245, 27, ui::DestinationCaption, nullptr, nullptr, Picture::None, true},
     {Control::Label1, ControlKind::Label, 18, 48, 243, 22, "", nullptr, nullptr, Picture::None, true},
     {Control::Label2, ControlKind::Label, 325, 48, 244, 22, "", nullptr, nullptr, Picture::None, true},
-    {Control::SrcList, ControlKind::List, 18, 81, 244, 313, ui::SourceCaption, nullptr, nullptr, Picture::None, true},
-    {Control::DstList, ControlKind::List, 325, 81, 244, 313, ui::DestinationCaption, nullptr, nullptr, Picture::None, true},
+    {Control::SrcList, ControlKind::List, 18, 81, 244, 313, ui::SourceCaption, nullptr, ui::ListDescription, Picture::None, true},
+    {Control::DstList, ControlKind::List, 325, 81, 244, 313, ui::DestinationCaption, nullptr, ui::ListDescription, Picture::None, true},
     {Control::IncludeBtn, ControlKind::Flat, 274, 94, 40, 41, ">", nullptr, ui::IncludeDescription, Picture::None, true},
     {Control::IncAllBtn, ControlKind::Flat, 274, 148, 40, 41, ">>", nullptr, ui::IncludeAllDescription, Picture::None, true},
     {Control::ExcludeBtn, ControlKind::Flat, 274, 202, 40, 41, "<", nullptr, ui::ExcludeDescription, Picture::None, false},

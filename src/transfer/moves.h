@@ -25,6 +25,26 @@ ButtonStates EnablingRule(std::size_t sourceCount, std::size_t destinationCount)
 // position, whatever order they were selected in). Nothing selected: nothing changes.
 void MoveSelected(EntryList& from, EntryList& to);
 
+// Moves the entries at the ascending `positions` of `from` before the entry at `row` of `to` (at
+// its end for a row past the last), in their order; they arrive unselected and nothing stays
+// selected in `from`. No position: nothing changes.
+void MoveEntries(EntryList& from, const std::vector<std::size_t>& positions, EntryList& to, std::size_t row);
+
+// The order of a list of `count` entries (`order[i]` is the old position of the entry that stands
+// at i) in which the entries at the ascending `chosen` positions, their order kept, stand before
+// the entry at `row` (at the end for `count`); the others keep their order around them.
+std::vector<std::size_t> OrderChosenAt(std::size_t count, const std::vector<std::size_t>& chosen,
+                                       std::size_t row);
+// The order in which each chosen entry has passed the nearest unchosen entry above it (`step` -1)
+// or below it (+1); entries already at that edge, or behind chosen ones that are, stay.
+std::vector<std::size_t> OrderChosenStepped(std::size_t count, const std::vector<std::size_t>& chosen,
+                                            int step);
+
+// The selected entries of `list` moved within it before the entry at `row`, or one row up or
+// down; they stay selected. Whether anything moved.
+bool MoveSelectedWithin(EntryList& list, std::size_t row);
+bool StepSelected(EntryList& list, int step);
+
 // Moves every entry of `from` to the end of `to`, then gives `from` the focus (SetItem with 0).
 void MoveAll(EntryList& from, EntryList& to);
 

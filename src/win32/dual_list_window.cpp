@@ -12,6 +12,8 @@
 
 #include <commctrl.h>
 #include <optional>
+#include <shellapi.h>
+#include <windowsx.h>
 
 namespace netedit::win32 {
 
@@ -40,7 +42,9 @@ DualListWindow::DualListWindow(UserDialogs& dialogs, ProgramFiles files) {
     buildControls();
     placeControls();
     dialog_ = std::make_unique<TDualListDlg>(*srcList_, *dstList_, *this, dialogs, std::move(files));
+    drag_ = std::make_unique<EntryDrag>(hwnd_, *dialog_, *srcList_, *dstList_);
     dialog_->Create();
+    acceptFilesWhileOpenable();
 }
 
 DualListWindow::~DualListWindow() {
@@ -67,7 +71,8 @@ void DualListWindow::buildControls() {
         HWND control = nullptr;
         switch (layout.kind) {
         case ControlKind::List: {
-            auto list = std::make_unique<EntryListBox>(hwnd_, id, WideOfUtf8(layout.caption));
+            auto list = std::make_unique<EntryListBox>(hwnd_, id, WideOfUtf8(layout.caption),
+                                                       WideOfUtf8(layout.description));
             control = list->hwnd();
             (layout.control == Control::SrcList ? srcList_ : dstList_) = std::move(list);
             break;
@@ -165,7 +170,13 @@ Control DualListWindow::controlOf(HWND hwnd) const {
 bool DualListWindow::takeKey(const MSG& message) {
     // With Alt held the keys come as the system's (the moves' keys are Alt with an arrow).
     const bool keyDown = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
-    if (!keyDown || (message.hwnd != hwnd_ && !::IsChild(hwnd_, message.hwnd))) {
+    if (message.hwnd != hwnd_ && !::IsChild(hwnd_, message.hwnd)) {
+        return false;
+    }
+    if (drag_->takeKey(message)) {
+        return true;
+    }
+    if (!keyDown) {
         return false;
     }
     const Key key = KeyOf(message.wParam, Held(VK_SHIFT));
@@ -187,6 +198,24 @@ bool DualListWindow::isControlEnabled(Control control) const {
 
 void DualListWindow::setControlEnabled(Control control, bool enabled) {
     ::EnableWindow(hwndOf(control), enabled ? TRUE : FALSE);
+    acceptFilesWhileOpenable();
+}
+
+void DualListWindow::acceptFilesWhileOpenable() {
+    ::DragAcceptFiles(hwnd_, dialog_ != nullptr && dialog_->AcceptsFileDrop(1) ? TRUE : FALSE);
+}
+
+// A name from Explorer goes the command line's way: code page 932, or refused.
+void DualListWindow::filesDropped(HDROP drop) {
+    const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    std::wstring name(count == 1 ? ::DragQueryFileW(drop, 0, nullptr, 0) : 0, L'\0');
+    if (count == 1) {
+        ::DragQueryFileW(drop, 0, name.data(), static_cast<UINT>(name.size() + 1));
+    }
+    ::DragFinish(drop);
+    if (dialog_->AcceptsFileDrop(count)) {
+        dialog_->FileDropped(Utf8OfWide(name));
+    }
 }
 
 Control DualListWindow::focusedControl() const {
@@ -218,7 +247,14 @@ LRESULT DualListWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     if (dialog_ == nullptr) {
         return byDefault(message, wParam, lParam); // the controls are still being built
     }
+    if (drag_->handle(message, wParam, lParam)) {
+        return 0;
+    }
     switch (message) {
+    case WM_DROPFILES:
+        filesDropped(reinterpret_cast<HDROP>(wParam));
+        taskbarEntry_->refresh();
+        return 0;
     case WM_COMMAND:
         command(LOWORD(wParam), HIWORD(wParam));
         taskbarEntry_->refresh();
@@ -286,6 +322,12 @@ void DualListWindow::command(UINT id, int code) {
     case ControlKind::List:
         if (code == LBN_SELCHANGE) {
             dialog_->ListClicked(control);
+        } else if (code == LBN_DBLCLK) {
+            const DWORD at = ::GetMessagePos();
+            const EntryListBox& list = control == Control::SrcList ? *srcList_ : *dstList_;
+            if (const std::optional<std::size_t> row = list.rowAt({GET_X_LPARAM(at), GET_Y_LPARAM(at)})) {
+                dialog_->DoubleClicked(control, *row);
+            }
         }
         break;
     case ControlKind::Flat:

@@ -4,6 +4,7 @@
 #include "editor/dual_list_dlg.h"
 #include "editor/window_description.h"
 #include "win32/described_control.h"
+#include "win32/entry_drag.h"
 #include "win32/entry_list_box.h"
 #include "win32/flat_button.h"
 #include "win32/native_window.h"
@@ -30,6 +31,10 @@ public:
 
     HWND hwndOf(Control control) const;
     TDualListDlg& dialog() { return *dialog_; }
+    EntryDrag& drag() { return *drag_; }
+    const EntryListBox& listOf(Control list) const {
+        return list == Control::SrcList ? *srcList_ : *dstList_;
+    }
     // Shows the window centred on the work area of its monitor.
     void showCentred();
     // A key on its way to the window or one of its controls, for the dialog to decide; true
@@ -51,6 +56,9 @@ private:
     void command(UINT id, int code);
     void draw(const ControlRow& row, const DRAWITEMSTRUCT& item) const;
     void drawButton(const DRAWITEMSTRUCT& item, const ControlRow& layout) const;
+    // Files from other programs are taken only while the dialog would open one.
+    void acceptFilesWhileOpenable();
+    void filesDropped(HDROP drop);
     Control controlOf(HWND hwnd) const;
     int px(int pixelsAt96) const;
 
@@ -66,6 +74,7 @@ private:
     HWND tooltips_ = nullptr;
     HWND savedFocus_ = nullptr; // the window's own focus while another window is active
     std::unique_ptr<TDualListDlg> dialog_;
+    std::unique_ptr<EntryDrag> drag_;
 };
 
 } // namespace netedit::win32

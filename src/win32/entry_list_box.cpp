@@ -4,16 +4,127 @@
 #include "win32/wide_text.h"
 
 #include <algorithm>
+#include <commctrl.h>
+#include <windowsx.h>
 
 namespace netedit::win32 {
 
-EntryListBox::EntryListBox(HWND parent, int id, std::wstring name)
+namespace {
+constexpr UINT_PTR DragSubclassId = 2; // beside the reader's subclass
+} // namespace
+
+EntryListBox::EntryListBox(HWND parent, int id, std::wstring name, std::wstring description)
     : hwnd_(::CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", nullptr,
                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_EXTENDEDSEL |
                                   LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT,
                               0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                               ::GetModuleHandleW(nullptr), nullptr)),
-      name_(std::move(name)), access_(hwnd_, *this) {}
+      name_(std::move(name)), description_(std::move(description)), access_(hwnd_, *this),
+      listProcedure_(reinterpret_cast<WNDPROC>(::GetClassLongPtrW(hwnd_, GCLP_WNDPROC))) {
+    ::SetWindowSubclass(hwnd_, Procedure, DragSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+EntryListBox::~EntryListBox() {
+    if (::IsWindow(hwnd_)) {
+        ::RemoveWindowSubclass(hwnd_, Procedure, DragSubclassId);
+    }
+}
+
+LRESULT CALLBACK EntryListBox::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR /*id*/, DWORD_PTR self) {
+    auto* list = reinterpret_cast<EntryListBox*>(self);
+    if (message == WM_LBUTTONDOWN && list->pressed(lParam, wParam)) {
+        return 0;
+    }
+    if (message == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(hwnd, Procedure, DragSubclassId);
+    }
+    const LRESULT result = ::DefSubclassProc(hwnd, message, wParam, lParam);
+    if (message == WM_PAINT) {
+        list->paintDropLine();
+    }
+    return result;
+}
+
+bool EntryListBox::pressed(LPARAM lParam, WPARAM wParam) {
+    if ((wParam & (MK_SHIFT | MK_CONTROL)) != 0 || !onDragStart) {
+        return false;
+    }
+    POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ::ClientToScreen(hwnd_, &screen);
+    const std::optional<std::size_t> row = rowAt(screen);
+    if (!row) {
+        return false;
+    }
+    ::SetFocus(hwnd_);
+    const bool chosen = ::SendMessageW(hwnd_, LB_GETSEL, *row, 0) > 0;
+    if (!chosen) {
+        selectAlone(*row);
+    }
+    const bool buttonDown = (::GetKeyState(VK_LBUTTON) & 0x8000) != 0; // not so for a click sent by a program
+    if (buttonDown && ::DragDetect(hwnd_, screen)) {
+        onDragStart();
+    } else if (chosen) {
+        selectAlone(*row);
+    }
+    return true;
+}
+
+void EntryListBox::selectAlone(std::size_t row) {
+    dropSelection();
+    ::SendMessageW(hwnd_, LB_SETSEL, TRUE, static_cast<LPARAM>(row));
+    ::SendMessageW(hwnd_, LB_SETANCHORINDEX, row, 0);
+    ::SendMessageW(hwnd_, LB_SETCARETINDEX, row, FALSE);
+    // As the list's own click: the window hears of a selection the user changed.
+    const int id = ::GetDlgCtrlID(hwnd_);
+    ::SendMessageW(::GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(hwnd_));
+}
+
+std::optional<ListPointer> EntryListBox::pointerAt(POINT screen, Control control) const {
+    POINT point = screen;
+    RECT client{};
+    ::ScreenToClient(hwnd_, &point);
+    ::GetClientRect(hwnd_, &client);
+    if (!::PtInRect(&client, point)) {
+        return std::nullopt;
+    }
+    const auto height = static_cast<int>(::SendMessageW(hwnd_, LB_GETITEMHEIGHT, 0, 0));
+    const auto top = static_cast<int>(::SendMessageW(hwnd_, LB_GETTOPINDEX, 0, 0));
+    return ListPointer{control, point.y, -top * height, height, client.bottom};
+}
+
+RECT EntryListBox::dropLineRect(int top) const {
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    return {0, top, client.right, top + DropLineThickness};
+}
+
+void EntryListBox::showDropLine(std::optional<int> top) {
+    if (top == dropLine_) {
+        return;
+    }
+    for (const std::optional<int>& line : {dropLine_, top}) {
+        if (line) {
+            const RECT place = dropLineRect(*line);
+            ::InvalidateRect(hwnd_, &place, TRUE);
+        }
+    }
+    dropLine_ = top;
+}
+
+void EntryListBox::paintDropLine() const {
+    if (dropLine_) {
+        const RECT place = dropLineRect(*dropLine_);
+        const HDC dc = ::GetDC(hwnd_);
+        ::FillRect(dc, &place, ::GetSysColorBrush(COLOR_WINDOWTEXT)); // the text's colour, in every theme
+        ::ReleaseDC(hwnd_, dc);
+    }
+}
+
+void EntryListBox::scrollByRow(int step) {
+    ::SendMessageW(hwnd_, WM_VSCROLL, step < 0 ? SB_LINEUP : SB_LINEDOWN, 0);
+}
 
 void EntryListBox::setRowHeight(int pixels) {
     ::SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, pixels);
@@ -57,6 +168,45 @@ std::vector<std::size_t> EntryListBox::selectedPositions() const {
 void EntryListBox::append(std::vector<std::string>&& entries) {
     AppendEntries(entries_, std::move(entries));
     showCount();
+}
+
+// The control keeps its selection and caret by row, so both move down past the new rows.
+void EntryListBox::insertAt(std::size_t position, std::vector<std::string>&& entries) {
+    std::vector<std::size_t> selected = selectedPositions();
+    const std::optional<std::size_t> caret = focusedRow();
+    const std::size_t added = entries.size();
+    InsertEntries(entries_, position, std::move(entries));
+    for (std::size_t& row : selected) {
+        row += row >= position ? added : 0;
+    }
+    ::SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageW(hwnd_, LB_SETCOUNT, entries_.size(), 0);
+    reselect(selected);
+    if (caret) {
+        ::SendMessageW(hwnd_, LB_SETCARETINDEX, *caret + (*caret >= position ? added : 0), FALSE);
+    }
+    showCount();
+}
+
+void EntryListBox::reorder(const std::vector<std::size_t>& order) {
+    const std::vector<std::size_t> selected = selectedPositions();
+    const std::optional<std::size_t> caret = focusedRow();
+    ReorderItems(entries_, order);
+    ::SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+    reselect(NewPositionsOf(order, selected));
+    if (const std::optional<std::size_t> moved = caret ? NewPositionOf(order, *caret) : std::nullopt) {
+        ::SendMessageW(hwnd_, LB_SETCARETINDEX, *moved, FALSE); // and scrolls it into view
+    }
+    showCount();
+}
+
+void EntryListBox::reselect(const std::vector<std::size_t>& positions) {
+    dropSelection();
+    // Straight to the list box's own procedure: the subclasses above it want none of these, and
+    // on Wine each pass through them costs trips to its server, seconds over 50,000 runs.
+    ForEachRun(positions, [this](std::size_t first, std::size_t last) {
+        ::CallWindowProcW(listProcedure_, hwnd_, LB_SELITEMRANGEEX, first, static_cast<LPARAM>(last));
+    });
 }
 
 void EntryListBox::removeAt(const std::vector<std::size_t>& positions) {

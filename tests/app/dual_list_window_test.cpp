@@ -117,14 +117,16 @@ TEST_F(MainWindow, AssistiveTechnologyReadsWhatTheUserSees) {
                     QString::number(a->indexOfChild(a->childAt(centre.x(), centre.y()))) + "|";
         }
     }
-    EXPECT_EQ(seen.toStdString(),
-              std::string("18 Orbelin Netdata Editor  00|41 /RD/OBN.NET  00|"
-                          "41 /a&b/NEW.NET  00|33 既存データ：  01|[  0] Alpha00|"
-                          "[  1] ベータ11|43 > 選択したデータを新データへ移す（Alt+→） 00Alt+Right|"
-                          "43 << すべてのデータを既存データへ戻す（Alt+Shift+←） 10Alt+Shift+Left|"
-                          "43 開く 既存ファイルを開く 10|43 OK データを保存する 10|"
-                          "43 ｷｬﾝｾﾙ 元に戻す 00|43 閉じる このウィンドゥを閉じる 00|"
-                          "43 ﾍﾙﾌﾟ  00|"));
+    EXPECT_EQ(
+        seen.toStdString(),
+        std::string(
+            "18 Orbelin Netdata Editor  00|41 /RD/OBN.NET  00|"
+            "41 /a&b/NEW.NET  00|33 既存データ： 選択したデータを上下に移す（Alt+↑、Alt+↓） 01|[  0] Alpha00|"
+            "[  1] ベータ11|43 > 選択したデータを新データへ移す（Alt+→） 00Alt+Right|"
+            "43 << すべてのデータを既存データへ戻す（Alt+Shift+←） 10Alt+Shift+Left|"
+            "43 開く 既存ファイルを開く 10|43 OK データを保存する 10|"
+            "43 ｷｬﾝｾﾙ 元に戻す 00|43 閉じる このウィンドゥを閉じる 00|"
+            "43 ﾍﾙﾌﾟ  00|"));
     // The move button's action moves the selected entry: the list's last row is gone, not misread.
     QAccessibleInterface* list = QAccessible::queryAccessibleInterface(w.SrcList);
     QAccessibleInterface* last = list->child(1);

@@ -1,6 +1,7 @@
 #include "app/dual_list_window.h"
 #include "app/window_fixture.h"
 
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QToolButton>
 
@@ -69,6 +70,55 @@ TEST_F(Transfer, RealClicksSelectMoveAndFocusAsTheUserExpects) {
     EXPECT_TRUE(w.OKBtn->isEnabled()) << "a click reapplies the enabling rule";
     w.CancelBtn->click();
     EXPECT_EQ(userChanges.count(), 0) << "only the user's changes count";
+}
+
+// The window carries a drag that a list began: the line over the row's upper or lower half, "no
+// drop" outside the lists, and a release there or Escape leaves everything as it was.
+TEST_F(Transfer, ADragShowsWhereTheEntriesLandAndOnlyADropInAListMovesThem) {
+    DualListWindow& w = openWith({"A", "B", "C"});
+    clickRow(w.SrcList, 0);
+    press(w.IncludeBtn);
+    clickRow(w.SrcList, 1); // C
+    const QRect a = w.DstList->visualRect(w.DstList->model()->index(0, 0));
+    const auto moveTo = [&w](QPoint global) {
+        QMouseEvent move(QEvent::MouseMove, w.mapFromGlobal(global), global, Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&w, &move);
+    };
+    const auto releaseAt = [&w](QPoint global) {
+        QMouseEvent release(QEvent::MouseButtonRelease, w.mapFromGlobal(global), global, Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&w, &release);
+    };
+    const QPoint upper = w.DstList->viewport()->mapToGlobal(QPoint(5, a.top() + 1));
+    const QPoint lower = w.DstList->viewport()->mapToGlobal(QPoint(5, a.bottom() - 1));
+    const QPoint outside = w.IncludeBtn->mapToGlobal(QPoint(2, 2));
+    for (const bool escape : {true, false}) {
+        emit w.SrcList->dragStarted();
+        moveTo(upper);
+        EXPECT_TRUE(w.DstList->dropLine().isVisible());
+        EXPECT_EQ(w.DstList->dropLine().y(), std::max(0, a.top() - DropLineThickness / 2));
+        moveTo(lower);
+        EXPECT_EQ(w.DstList->dropLine().y(), a.top() + a.height() - DropLineThickness / 2);
+        moveTo(outside);
+        EXPECT_FALSE(w.DstList->dropLine().isVisible());
+        ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::ForbiddenCursor);
+        if (escape) {
+            QTest::keyClick(&w, Qt::Key_Escape); // cancels the drag, not the choice
+        } else {
+            releaseAt(outside);
+        }
+        EXPECT_FALSE(w.dragging());
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(names(w.SrcList), (Entries{"B", "C"}));
+        EXPECT_EQ(names(w.DstList), Entries{"A"});
+    }
+    emit w.SrcList->dragStarted();
+    moveTo(lower);
+    releaseAt(lower);
+    EXPECT_EQ(names(w.SrcList), Entries{"B"});
+    EXPECT_EQ(names(w.DstList), (Entries{"A", "C"}));
 }
 
 // Many scattered entries leave the list in one pass instead of one removal each.

@@ -9,6 +9,8 @@
 #                (switching to another program and back while it is up), close the task-bar
 #                entry while the save question is up, save over FILE, press the help button (the
 #                desktop's handler records the request in $work/help-request), close
+#   by-hand      FILE dropped on the window from another program; entries moved by double clicks,
+#                drags and Alt+Up/Alt+Down; save over FILE, close
 #   failed-open  name FILE (which is missing) in the open dialog, close the error box, close
 #   command-line start with --version, with /? and with two files (each answers in a box, with
 #                no main window; the exit statuses go to $work/status-NAME), then with
@@ -107,6 +109,17 @@ at() {
 }
 click() { xdotool mousemove $(at "$1" "$2") click 1; }
 ctrl_click() { xdotool mousemove $(at "$1" "$2") keydown ctrl click 1 keyup ctrl; }
+double_click() { xdotool mousemove $(at "$1" "$2") click --repeat 2 --delay 80 1; }
+# Presses at ($1, $2), moves in steps to ($3, $4) and releases there, as a hand drags.
+drag() {
+    local step
+    xdotool mousemove $(at "$1" "$2") mousedown 1
+    for step in 1 2 3 4 5 6; do
+        xdotool mousemove $(at $(($1 + ($3 - $1) * step / 6)) $(($2 + ($4 - $2) * step / 6)))
+        sleep 0.1
+    done
+    xdotool mouseup 1
+}
 # Keys for the main window, with the pointer resting in the left list's empty part, off every button.
 keys() { xdotool mousemove $(at 140 300) key --delay 30 "$@"; }
 # Rows of the lists: 14 pixels apart with the window font, the first centred 8 below the list's top.
@@ -199,11 +212,41 @@ main=$(expect_window "the main window" "$title")
 [ "$(width_of "$main")" -eq "$(px 587)" ] || fail "the window is $(width_of "$main") wide at $(px 96) dpi"
 sleep 0.5 # the first paint disables the save button; Enter before it would press that button
 
+drag_source() { xdotool search --onlyvisible --name '^file drag source$' | head -n1 | grep .; }
+gone_process() { ! kill -0 "$1" 2>/dev/null; }
+
 if [ "$scenario" = command-line ]; then
     # The file named after "--" opened at the start: no box says it could not (and the settings
     # file, written after a load only, tells). The close button ends the program.
     sleep 1
     ! window_named netedit >/dev/null || fail "a box at the start: the file after -- did not open"
+    close_button
+    wait_for_end
+    stop
+    exit 0
+fi
+
+if [ "$scenario" = by-hand ]; then
+    # The sample dragged from another program onto the window, before the first load, opens it.
+    # The source's drag follows the pointer by the core protocol's events, which xdotool sends.
+    QT_XCB_NO_XI2=1 "$NETEDIT_FILE_DRAG_SOURCE" "$DROPPED_FILE" &
+    source_pid=$!
+    source=$(wait_for "the file drag source" drag_source)
+    read -r x y < <(origin "$source")
+    xdotool mousemove $((x + 20)) $((y + 20)) mousedown 1
+    for step in 1 2 3 4 5 6; do
+        xdotool mousemove $(at $((40 * step)) 300)
+        sleep 0.2
+    done
+    xdotool mouseup 1
+    wait_for "the drag source to end" gone_process "$source_pid" >/dev/null
+    switch_to "$main" "the main window"
+    order_by_hand
+    save_button
+    answer_box "the save question" "情報" y
+    dialog=$(expect_window "the save dialog" "Save As")
+    answer_file_dialog "$dialog" "$sample"
+    answer_box "the notice" netedit Return
     close_button
     wait_for_end
     stop

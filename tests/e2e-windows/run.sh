@@ -94,6 +94,16 @@ if session command-line command-line OBN.NET 100; then
     check "command-line: the file after -- opened" "$dir/settings.want" "$dir/$prog_folder/netedit.INI"
 fi
 
+# The new file's order made by hand: the sample dropped on the window from another program (the
+# Linux build's drag source), double clicks, drags and Alt+arrows; the same files as on Linux.
+export NETEDIT_FILE_DRAG_SOURCE=${NETEDIT_FILE_DRAG_SOURCE:-$root/build/default/tests/file_drag_source}
+export DROPPED_FILE="$work/by-hand/data/データ表/OBN.NET"
+if session by-hand by-hand OBN.NET 100; then
+    data="$work/by-hand/data/データ表"
+    check "by-hand: the new file in the order made by hand" "$root/tests/e2e/expected/by-hand/OBN.NET" "$data/OBN.NET"
+    check "by-hand: OBNNET.TMP holds the rest" "$root/tests/e2e/expected/by-hand/OBNNET.TMP" "$data/OBNNET.TMP"
+fi
+
 # The edit road at 96 and at 192 dpi, each started with a settings file that names the sample:
 # the open dialog starts there. After the save the help button opens the program's own page, as
 # no help file stands beside the program.

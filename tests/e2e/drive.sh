@@ -8,6 +8,8 @@
 #   edit         open the sample, move entries by the moves' keys alone and back, then with
 #                clicks and keys, save over the loaded file by a click on the save button, close
 #   failed-open  click the open button, name a missing file, close the error box, close
+#   by-hand      the sample dropped on the window from another program; entries moved by double
+#                clicks, drags and Alt+Up/Alt+Down; save over the sample, close
 #   given-file   started with the sample named on its command line: move two entries, save over
 #                the sample, press the help button (the desktop's handler records the request in
 #                $work/help-request), close
@@ -92,6 +94,18 @@ at() { echo $(($1 * scale)) $(($2 * scale)); }
 keys() { xdotool mousemove --window "$main" $(at 140 300) key --delay 30 "$@"; }
 click() { xdotool mousemove --window "$main" $(at "$1" "$2") click 1; }
 ctrl_click() { xdotool mousemove --window "$main" $(at "$1" "$2") keydown ctrl click 1 keyup ctrl; }
+
+double_click() { xdotool mousemove --window "$main" $(at "$1" "$2") click --repeat 2 --delay 80 1; }
+# Presses at ($1, $2), moves in steps to ($3, $4) and releases there, as a hand drags.
+drag() {
+    local step
+    xdotool mousemove --window "$main" $(at "$1" "$2") mousedown 1
+    for step in 1 2 3 4 5 6; do
+        xdotool mousemove --window "$main" $(at $(($1 + ($3 - $1) * step / 6)) $(($2 + ($4 - $2) * step / 6)))
+        sleep 0.05
+    done
+    xdotool mouseup 1
+}
 
 # Rows of the lists: 14 pixels apart with the window font, the first centred 8 below the list's top.
 row() { echo $((89 + 14 * $1)); }
@@ -238,6 +252,33 @@ if [ "$scenario" = given-file ]; then
     help_button
     wait_for "the desktop to be asked for the help" "test -s $work/help-request" >/dev/null
     no_dialog || fail "a box instead of the help"
+    close_button
+    wait_for_end
+    exit 0
+fi
+
+gone_process() { ! kill -0 "$1" 2>/dev/null; }
+drag_source() { xdotool search --onlyvisible --name '^file drag source$' | head -n1 | grep .; }
+
+if [ "$scenario" = by-hand ]; then
+    # The sample dragged from another program onto the window, before the first load, opens it.
+    # The source's drag follows the pointer by the core protocol's events, which the fake
+    # pointer of xdotool sends: its window stands at the screen's top left.
+    QT_XCB_NO_XI2=1 "$NETEDIT_FILE_DRAG_SOURCE" "$sample" &
+    source_pid=$!
+    wait_for "the file drag source" drag_source >/dev/null
+    read -r main_x main_y < <(origin "$main")
+    xdotool mousemove 60 40 mousedown 1
+    for step in 1 2 3 4 5 6; do
+        xdotool mousemove $((main_x + 40 * step * scale)) $((main_y + 300 * scale))
+        sleep 0.1
+    done
+    xdotool mouseup 1
+    wait_for "the drag source to end" "gone_process $source_pid" >/dev/null
+    refocus
+    expect_accessible opened
+    order_by_hand
+    save_over_the_sample
     close_button
     wait_for_end
     exit 0

@@ -19,6 +19,8 @@ if [ -n "${NETEDIT_SCREENSHOTS:-}" ]; then
 fi
 
 work=$(mktemp -d /tmp/netedit-e2e.XXXXXX)
+# Offers a file by drag and drop, as a file manager does; built beside the program's tests.
+export NETEDIT_FILE_DRAG_SOURCE=${NETEDIT_FILE_DRAG_SOURCE:-$(dirname "$binary")/tests/file_drag_source}
 
 . "$here/checks.sh"
 
@@ -56,6 +58,12 @@ if session failed-open failed-open 1; then
     echo netedit >"$dir/prog-files.want"
     check "failed-open: the data directory as it was" "$dir/data-files.want" "$dir/data-files.got"
     check "failed-open: no settings file" "$dir/prog-files.want" "$dir/prog-files.got"
+fi
+# The new file's order made by hand: a file dropped on the window, double clicks, drags, Alt+arrows.
+if session by-hand by-hand 1; then
+    dir="$work/by-hand"
+    check "by-hand: the new file in the order made by hand" "$here/expected/by-hand/OBN.NET" "$dir/data/OBN.NET"
+    check "by-hand: OBNNET.TMP holds the rest" "$here/expected/by-hand/OBNNET.TMP" "$dir/data/OBNNET.TMP"
 fi
 # The whole editing road at 1x and at 2x, every file it writes compared byte for byte.
 for scale in 1 2; do

@@ -294,6 +294,115 @@ TEST_F(Dialog, MovesAndTheRestoreReapplyTheEnablingRule) {
     }
 }
 
+// Gestures: a double click moves one entry to the other list's end, a drag puts the chosen
+// entries at the row under the pointer, Alt+Up and Alt+Down step them; each refreshes the buttons.
+TEST_F(Dialog, GesturesPutEntriesWhereTheUserPointsAndRefreshTheButtons) {
+    constexpr int RowHeight = 10;
+    const auto over = [](Control list, int y) { return ListPointer{list, y, 0, RowHeight, 100}; };
+    const struct {
+        const char* what;
+        std::function<void(TDualListDlg&)> gesture;
+        Entries left, right;
+    } rows[] = {
+        // Starting from left A, C, right B; B chosen on the right, A on the left.
+        {"double click left", [](TDualListDlg& d) { d.DoubleClicked(SrcList, 1); }, {"A"}, {"B", "C"}},
+        {"double click right", [](TDualListDlg& d) { d.DoubleClicked(DstList, 0); }, {"A", "C", "B"}, {}},
+        {"double click below the rows",
+         [](TDualListDlg& d) { d.DoubleClicked(SrcList, 2); },
+         {"A", "C"},
+         {"B"}},
+        {"drop on an upper half",
+         [&](TDualListDlg& d) { d.BeginDrag(SrcList), d.Drop(over(DstList, 4)); },
+         {"C"},
+         {"A", "B"}},
+        {"drop on a lower half",
+         [&](TDualListDlg& d) { d.BeginDrag(SrcList), d.Drop(over(DstList, 5)); },
+         {"C"},
+         {"B", "A"}},
+        {"drop within, below the last",
+         [&](TDualListDlg& d) { d.BeginDrag(SrcList), d.Drop(over(SrcList, 90)); },
+         {"C", "A"},
+         {"B"}},
+        {"drop on the dragged row",
+         [&](TDualListDlg& d) { d.BeginDrag(SrcList), d.Drop(over(SrcList, 9)); },
+         {"A", "C"},
+         {"B"}},
+        {"drop outside the lists",
+         [&](TDualListDlg& d) { d.BeginDrag(SrcList), d.Drop(over(None, 5)); },
+         {"A", "C"},
+         {"B"}},
+        {"drop after a cancel",
+         [&](TDualListDlg& d) { d.BeginDrag(SrcList), d.CancelDrag(), d.Drop(over(DstList, 0)); },
+         {"A", "C"},
+         {"B"}},
+        {"Alt+Down", [](TDualListDlg& d) { d.KeyDown(Key::Down, {.alt = true}); }, {"C", "A"}, {"B"}},
+    };
+    for (const auto& row : rows) {
+        left = VectorEntryList();
+        right = VectorEntryList();
+        controls = FakeControls();
+        loadAndChoose({1});
+        left.select({0});
+        controls.focused = SrcList;
+        controls.disabled.insert(OKBtn); // as a save leaves it: the gesture refreshes the buttons
+        row.gesture(*dlg);
+        const auto texts = [](const VectorEntryList& list) {
+            Entries names;
+            for (const std::string& entry : list.entries()) {
+                names.push_back(entry.substr(6));
+            }
+            return names;
+        };
+        EXPECT_EQ(texts(left), row.left) << row.what;
+        EXPECT_EQ(texts(right), row.right) << row.what;
+        if (row.left != Entries{"A", "C"}) {
+            EXPECT_EQ(controls.disabled.contains(OKBtn), row.right.empty()) << row.what;
+        }
+        EXPECT_EQ(controls.focused, SrcList) << row.what << ": the focus stays";
+    }
+}
+
+// While dragging, the pointer shows "no drop" outside the lists and the line where the entries
+// would land, except over the dragged entries themselves; near an edge the list scrolls.
+TEST_F(Dialog, DragFeedbackFollowsThePointer) {
+    loadAndChoose({1});
+    left.select({0});
+    EXPECT_FALSE(dlg->DragOver({SrcList, 15, 0, 10, 100}).canDrop) << "no drag yet";
+    dlg->BeginDrag(SrcList);
+    const struct {
+        ListPointer pointer;
+        bool canDrop;
+        Control lineList;
+        int lineTop, scroll;
+    } rows[] = {
+        {{None, 15, 0, 10, 100}, false, None, 0, 0},
+        {{SrcList, 15, 0, 10, 100}, true, SrcList, 19, 0},  // lower half of C: after it
+        {{SrcList, 5, 0, 10, 100}, true, None, 0, -1},      // A itself
+        {{DstList, 14, 0, 10, 100}, true, DstList, 9, 0},   // upper half below the last: the end
+        {{DstList, 95, -20, 10, 100}, true, DstList, 0, 1}, // scrolled: below the last row
+        {{SrcList, 93, 0, 50, 100}, true, SrcList, 98, 1},  // line kept inside the list
+    };
+    for (const auto& row : rows) {
+        const DragFeedback feedback = dlg->DragOver(row.pointer);
+        EXPECT_EQ(feedback.canDrop, row.canDrop) << row.pointer.y;
+        EXPECT_EQ(feedback.lineList, row.lineList) << row.pointer.y;
+        EXPECT_EQ(feedback.lineTop, row.lineTop) << row.pointer.y;
+        EXPECT_EQ(feedback.scroll, row.scroll) << row.pointer.y;
+    }
+}
+
+// A file dragged onto the window opens as the open dialog's choice would, only before a load.
+TEST_F(Dialog, ADroppedFileOpensOnlyWhileTheOpenButtonIsEnabled) {
+    start();
+    EXPECT_FALSE(dlg->AcceptsFileDrop(2));
+    ASSERT_TRUE(dlg->AcceptsFileDrop(1));
+    dlg->FileDropped(writeNetData("OBN.NET", {"[0]", "Name=A"}));
+    EXPECT_EQ(left.entries(), Entries{"[  0] A"});
+    EXPECT_FALSE(dlg->AcceptsFileDrop(1));
+    dlg->FileDropped(writeNetData("TWO.NET", {"[0]", "Name=B"}));
+    EXPECT_EQ(left.entries(), Entries{"[  0] A"});
+}
+
 TEST_F(Dialog, HelpShowsTheHelpFileBesideTheProgramElseTheInstalledPage) {
     start();
     dlg->Press(BitBtn2);
@@ -360,6 +469,10 @@ TEST(Keyboard, DecidesWhatEachKeyDoes) {
         {Key::Left, altShift, CancelBtn, {}, KeyAction::Press, ExAllBtn}, // a push button does not walk
         {Key::Left, alt, SrcList, {ExcludeBtn}, KeyAction::Swallow, None},
         {Key::Right, {.control = true, .alt = true}, SrcList, {}, KeyAction::PassOn, None},
+        {Key::Up, alt, SrcList, {}, KeyAction::RaiseChosen, SrcList},
+        {Key::Down, alt, DstList, {ExcludeBtn, OKBtn}, KeyAction::LowerChosen, DstList},
+        {Key::Up, altShift, DstList, {}, KeyAction::PassOn, None},
+        {Key::Down, alt, CloseBtn, {}, KeyAction::Focus, SrcList}, // a push button walks
         // clang-format on
     };
     for (const auto& row : rows) {
@@ -367,7 +480,7 @@ TEST(Keyboard, DecidesWhatEachKeyDoes) {
                                            [&row](Control c) { return !row.disabled.contains(c); });
         EXPECT_EQ(action.kind, row.kind)
             << static_cast<int>(row.key) << " on " << static_cast<int>(row.focused);
-        if (row.kind == KeyAction::Press || row.kind == KeyAction::Focus) {
+        if (row.kind != KeyAction::Swallow && row.kind != KeyAction::PassOn) {
             EXPECT_EQ(action.control, row.control) << static_cast<int>(row.key);
         }
     }

@@ -36,9 +36,21 @@ public:
         selected_.resize(selected_.size() + entries.size(), false);
         AppendEntries(entries_, std::move(entries));
     }
+    void insertAt(std::size_t position, std::vector<std::string>&& entries) override {
+        if (failAppend) {
+            throw std::bad_alloc();
+        }
+        selected_.insert(selected_.begin() + static_cast<std::ptrdiff_t>(position), entries.size(), false);
+        InsertEntries(entries_, position, std::move(entries));
+    }
     void removeAt(const std::vector<std::size_t>& positions) override {
         RemoveAtPositions(entries_, positions);
-        RemoveAtPositions(selected_, positions);
+        selected_.assign(entries_.size(), false);
+    }
+    void reorder(const std::vector<std::size_t>& order) override {
+        ReorderItems(entries_, order);
+        ReorderItems(selected_, order);
+        ++reorderCount;
     }
     std::vector<std::string> takeAll() override {
         selected_.clear();
@@ -57,6 +69,7 @@ public:
     }
 
     int focusCount = 0;
+    int reorderCount = 0;
     bool failAppend = false; // appending runs out of memory
 
 private:

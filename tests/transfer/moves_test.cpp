@@ -47,6 +47,92 @@ TEST(Moves, AppendInPositionOrderAndKeepTheRest) {
     }
 }
 
+// Entries moved to a row of the other list land there in their order, unselected; what the
+// destination had selected stays selected with its entries.
+TEST(MoveEntries, LandAtTheRowInTheirOrder) {
+    const struct {
+        const char* what;
+        Positions moving;
+        std::size_t row;
+        Entries expectedFrom, expectedTo;
+        Positions expectedSelectedTo;
+    } rows[] = {
+        // clang-format off
+        {"before the first", {1, 3}, 0, {"A", "C", "E"}, {"B", "D", "X", "Y", "Z"}, {3}},
+        {"in the middle", {1, 3}, 2, {"A", "C", "E"}, {"X", "Y", "B", "D", "Z"}, {1}},
+        {"after the last", {0, 1, 2}, 3, {"D", "E"}, {"X", "Y", "Z", "A", "B", "C"}, {1}},
+        {"past the end", {4}, 99, {"A", "B", "C", "D"}, {"X", "Y", "Z", "E"}, {1}},
+        {"nothing", {}, 1, {"A", "B", "C", "D", "E"}, {"X", "Y", "Z"}, {1}},
+        // clang-format on
+    };
+    for (const auto& row : rows) {
+        VectorEntryList from({"A", "B", "C", "D", "E"});
+        VectorEntryList to({"X", "Y", "Z"});
+        to.select({1});
+        MoveEntries(from, row.moving, to, row.row);
+        EXPECT_EQ(from.entries(), row.expectedFrom) << row.what;
+        EXPECT_EQ(to.entries(), row.expectedTo) << row.what;
+        EXPECT_EQ(to.selectedPositions(), row.expectedSelectedTo) << row.what;
+    }
+    VectorEntryList from({"A", "B"});
+    VectorEntryList empty;
+    MoveEntries(from, {1}, empty, 0);
+    EXPECT_EQ(empty.entries(), (Entries{"B"})) << "into an empty list";
+}
+
+// Moving within a list: the chosen entries, their order kept, go before a row or one step up or
+// down, and stay chosen; a move that changes nothing leaves the list untouched.
+TEST(MoveWithin, PutsTheChosenEntriesWhereAsked) {
+    constexpr int Up = -1;
+    constexpr int Down = 1;
+    constexpr int ToRow = 0;
+    const struct {
+        const char* what;
+        Positions chosen;
+        int step;
+        std::size_t row;
+        Entries expected; // of A, B, C, D, E
+    } rows[] = {
+        // clang-format off
+        {"contiguous to the top", {2, 3}, ToRow, 0, {"C", "D", "A", "B", "E"}},
+        {"scattered gathered at a row", {0, 2, 4}, ToRow, 2, {"B", "A", "C", "E", "D"}},
+        {"to the end", {0, 2}, ToRow, 5, {"B", "D", "E", "A", "C"}},
+        {"onto itself, upper half", {1, 2}, ToRow, 1, {"A", "B", "C", "D", "E"}},
+        {"onto itself, between", {1, 2}, ToRow, 2, {"A", "B", "C", "D", "E"}},
+        {"onto itself, lower half", {1, 2}, ToRow, 3, {"A", "B", "C", "D", "E"}},
+        {"up, scattered", {1, 3}, Up, 0, {"B", "A", "D", "C", "E"}},
+        {"up, a run passes one", {2, 3}, Up, 0, {"A", "C", "D", "B", "E"}},
+        {"up, at the edge stays", {0, 1, 3}, Up, 0, {"A", "B", "D", "C", "E"}},
+        {"down, scattered", {0, 2}, Down, 0, {"B", "A", "D", "C", "E"}},
+        {"down, at the edge stays", {1, 3, 4}, Down, 0, {"A", "C", "B", "D", "E"}},
+        {"down, all chosen", {0, 1, 2, 3, 4}, Down, 0, {"A", "B", "C", "D", "E"}},
+        {"nothing chosen", {}, Up, 0, {"A", "B", "C", "D", "E"}},
+        // clang-format on
+    };
+    const Entries start{"A", "B", "C", "D", "E"};
+    for (const auto& row : rows) {
+        VectorEntryList list(start);
+        list.select(row.chosen);
+        const bool moved =
+            row.step == ToRow ? MoveSelectedWithin(list, row.row) : StepSelected(list, row.step);
+        EXPECT_EQ(list.entries(), row.expected) << row.what;
+        EXPECT_EQ(moved, row.expected != start) << row.what;
+        EXPECT_EQ(list.reorderCount, moved ? 1 : 0) << row.what;
+        Entries chosenAfter;
+        for (std::size_t position : list.selectedPositions()) {
+            chosenAfter.push_back(list.entries()[position]);
+        }
+        Entries chosenBefore;
+        for (std::size_t position : row.chosen) {
+            chosenBefore.push_back(start[position]);
+        }
+        EXPECT_EQ(chosenAfter, chosenBefore) << row.what << ": still chosen, in their order";
+    }
+    VectorEntryList empty;
+    EXPECT_FALSE(StepSelected(empty, Up));
+    EXPECT_FALSE(MoveSelectedWithin(empty, 0));
+}
+
 TEST(SetItem, ClampsTheIndexSelectsWithoutClearingAndFocuses) {
     const struct {
         Entries entries;
@@ -109,7 +195,8 @@ TEST(RestoreSource, RebuildsTheLeftOnlyWhileTheRightHoldsEntries) {
 }
 
 TEST(MovesWhenAppendingFails, LoseNoEntry) {
-    for (auto* move : {MoveSelected, MoveAll}) {
+    const auto toTheMiddle = [](EntryList& from, EntryList& to) { MoveEntries(from, {0, 2}, to, 0); };
+    for (void (*move)(EntryList&, EntryList&) : {+MoveSelected, +MoveAll, +toTheMiddle}) {
         VectorEntryList from({"A", "B", "C"});
         VectorEntryList to({"X"});
         from.select({0, 2});

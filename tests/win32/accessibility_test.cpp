@@ -35,8 +35,8 @@ TEST_F(Win32Window, EveryControlReadsWithItsRoleNameAndState) {
         // clang-format off
         {SrcLabel, ROLE_SYSTEM_STATICTEXT, ui::SourceCaption, "", STATE_SYSTEM_READONLY},
         {Label1, ROLE_SYSTEM_STATICTEXT, "a&bc", "", STATE_SYSTEM_READONLY},
-        {SrcList, ROLE_SYSTEM_LIST, ui::SourceCaption, "", ListState},
-        {DstList, ROLE_SYSTEM_LIST, ui::DestinationCaption, "", ListState},
+        {SrcList, ROLE_SYSTEM_LIST, ui::SourceCaption, ui::ListDescription, ListState},
+        {DstList, ROLE_SYSTEM_LIST, ui::DestinationCaption, ui::ListDescription, ListState},
         {IncludeBtn, ROLE_SYSTEM_PUSHBUTTON, ">", ui::IncludeDescription, 0},
         {ExAllBtn, ROLE_SYSTEM_PUSHBUTTON, "<<", ui::ExcludeAllDescription, STATE_SYSTEM_UNAVAILABLE},
         {BitBtn1, ROLE_SYSTEM_PUSHBUTTON, ui::OpenCaption, ui::OpenHint, STATE_SYSTEM_UNAVAILABLE}, // spent

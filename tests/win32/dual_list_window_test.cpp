@@ -195,6 +195,44 @@ TEST_F(Win32Window, ButtonsDrawInTheSystemsColours) {
     }
 }
 
+// A drag the list began is carried by the window: the line over the upper or lower half of a row,
+// "no drop" outside the lists, where a release changes nothing; a release on a row drops there.
+TEST_F(Win32Window, ADragShowsWhereTheEntriesLandAndOnlyADropInAListMovesThem) {
+    start({"A", "B", "C"});
+    clickRow(Control::SrcList, 0);
+    click(Control::IncludeBtn);
+    clickRow(Control::SrcList, 1); // C
+    RECT a{};
+    ::SendMessageW(at(Control::DstList), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&a));
+    const auto inWindow = [this](Control control, int x, int y) {
+        POINT point{x, y};
+        ::MapWindowPoints(at(control), window->hwnd(), &point, 1);
+        return MAKELPARAM(point.x, point.y);
+    };
+    const auto send = [this](UINT message, LPARAM where) {
+        ::SendMessageW(window->hwnd(), message, 0, where);
+    };
+    const LPARAM upper = inWindow(Control::DstList, 5, a.top + 1);
+    const LPARAM lower = inWindow(Control::DstList, 5, a.bottom - 2);
+    const LPARAM outside = inWindow(Control::IncludeBtn, 2, 2);
+    const win32::EntryListBox& right = window->listOf(Control::DstList);
+    window->drag().begin(Control::SrcList);
+    send(WM_MOUSEMOVE, upper);
+    EXPECT_EQ(right.dropLine(), std::optional(0));
+    send(WM_MOUSEMOVE, lower);
+    EXPECT_EQ(right.dropLine(), std::optional<int>(a.bottom - DropLineThickness / 2));
+    send(WM_MOUSEMOVE, outside);
+    EXPECT_EQ(right.dropLine(), std::nullopt);
+    EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_NO));
+    send(WM_LBUTTONUP, outside);
+    EXPECT_FALSE(window->drag().dragging());
+    EXPECT_EQ(std::pair(rows(Control::SrcList), rows(Control::DstList)), std::pair(LRESULT{2}, LRESULT{1}));
+    window->drag().begin(Control::SrcList);
+    send(WM_LBUTTONUP, lower);
+    EXPECT_EQ(right.entryAt(1), "[  0] C");
+    EXPECT_EQ(rows(Control::SrcList), 1);
+}
+
 // The task bar and Alt+Tab show the window itself: asked for a thumbnail of at most 300 × 150, its
 // entry gives the window's picture in those bounds, its proportions kept, an empty list's white
 // on the button face.
