@@ -149,36 +149,28 @@ private:
     std::string buffer_;
 };
 
-// The new file's text for `bodies`, handed over a megabyte at a time.
-TextProducer NetDataText(const std::vector<SectionTable::Body>& bodies) {
-    return [&bodies](const TextSink& sink) {
+} // namespace
+
+TextProducer NetDataText(const std::vector<std::string>& entries, const SectionTable& sections) {
+    return [bodies = BodiesOf(entries, sections)](const TextSink& sink) {
         ChunkedSink out(sink);
         WriteNetData(bodies, out);
         out.flush();
     };
 }
 
-} // namespace
-
-std::string BuildNetDataText(const std::vector<std::string>& entries, const SectionTable& sections) {
-    std::string text;
-    auto append = [&text](std::string_view piece) { text.append(piece); };
-    WriteNetData(BodiesOf(entries, sections), append);
-    return text;
-}
-
 SaveResult SaveNetData(const std::string& target, const std::string& loadedPath,
                        const std::vector<std::string>& chosen, const std::vector<std::string>& remaining,
                        const SectionTable& sections, const std::function<bool()>& mayReplace) {
-    const std::vector<SectionTable::Body> bodies = BodiesOf(chosen, sections);
-    const std::vector<SectionTable::Body> remainder = BodiesOf(remaining, sections);
+    TextProducer chosenText = NetDataText(chosen, sections);
+    TextProducer remainderText = NetDataText(remaining, sections);
     // Through symbolic links: the folders of the files themselves decide.
     const Target destination{platform::LinkedFile(target), target};
     const std::string loaded = platform::LinkedFile(loadedPath);
     const std::string sourceDirectory = DirPart(loaded);
     const bool sameDirectory = SameFolder(DirPart(destination.file), sourceDirectory);
     if (sameDirectory) {
-        RefuseOwnFiles(destination, sourceDirectory, !remainder.empty());
+        RefuseOwnFiles(destination, sourceDirectory, !remaining.empty());
     }
     RefuseProtected(destination);
     if (sameDirectory && platform::KindOfPath(destination.file) != platform::PathKind::Missing) {
@@ -186,10 +178,10 @@ SaveResult SaveNetData(const std::string& target, const std::string& loadedPath,
     }
     // Everything new is written and flushed before anything is moved: a write that fails leaves
     // every file as it was.
-    NewFile newTarget(target, NetDataText(bodies));
+    NewFile newTarget(target, std::move(chosenText));
     std::optional<NewFile> newRemainder;
-    if (!remainder.empty()) {
-        newRemainder.emplace(sourceDirectory + RemainderFileName, NetDataText(remainder), Naming::Own,
+    if (!remaining.empty()) {
+        newRemainder.emplace(sourceDirectory + RemainderFileName, std::move(remainderText), Naming::Own,
                              loaded);
     }
     if (!mayReplace()) {

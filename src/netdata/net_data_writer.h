@@ -2,6 +2,7 @@
 
 #include "netdata/section_table.h"
 #include "runtime/platform.h"
+#include "runtime/safe_save.h"
 
 #include <functional>
 #include <optional>
@@ -14,10 +15,11 @@ namespace netedit {
 inline constexpr const char* BackupFileName = "OBNNET.ORG";
 inline constexpr const char* RemainderFileName = "OBNNET.TMP";
 
-// The text of a new net data file: for each entry in list order a header "[" + its position
-// + "]", then the body of the entry's section byte for byte, every line ended by CR LF.
-// Fails when an entry text carries no section number of the table.
-std::string BuildNetDataText(const std::vector<std::string>& entries, const SectionTable& sections);
+// The text of a new net data file, handed to a sink a megabyte at a time: for each entry in list
+// order a header "[" + its position + "]", then the body of the entry's section byte for byte,
+// every line ended by CR LF. Fails at once, before any text, when an entry text carries no
+// section number of the table. `sections` must outlive the producer.
+TextProducer NetDataText(const std::vector<std::string>& entries, const SectionTable& sections);
 
 // How a save ended: in the loaded file's folder (the file standing at the target, if any, now the
 // backup), in another folder, or abandoned before anything changed.

@@ -40,7 +40,14 @@ const std::string Delta = "[  2] Delta";
 
 using testing::FailureOf;
 
-TEST(BuildNetDataText, RenumbersByPositionAndCopiesBodiesByteForByte) {
+// What the save would write, gathered in memory.
+std::string TextOf(const Entries& entries, const SectionTable& sections) {
+    std::string text;
+    NetDataText(entries, sections)([&text](std::string_view piece) { text.append(piece); });
+    return text;
+}
+
+TEST(NetDataText, RenumbersByPositionAndCopiesBodiesByteForByte) {
     const std::string odd = std::string("T=\0\x1A\x95\x5C", 6);
     const NetData data = SplitNetData("pre\r\n[9]\r\nName=" + std::string(300, 'n') + "\r\n\r\n" + odd +
                                           "\r\n[3]\nName=B\n[4]\rTel=only\rx\n\nLast",
@@ -60,10 +67,10 @@ TEST(BuildNetDataText, RenumbersByPositionAndCopiesBodiesByteForByte) {
         // clang-format on
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(BuildNetDataText(row.entries, data.sections), row.text) << row.what;
+        EXPECT_EQ(TextOf(row.entries, data.sections), row.text) << row.what;
     }
     // Eleven entries: headers count on past one digit.
-    const std::string text = BuildNetDataText(Entries(11, "[  1] B"), data.sections);
+    const std::string text = TextOf(Entries(11, "[  1] B"), data.sections);
     EXPECT_NE(text.find("[10]\r\nName=B\r\n"), std::string::npos);
 }
 
@@ -264,7 +271,7 @@ TEST_F(SaveNetDataTest, ALargeFileGoesOutInPiecesAndAShortWriteMidwayKeepsTheOld
     data = SplitNetData(bytes, "big");
     const std::string target = other.file("BIG.NET");
     EXPECT_FALSE(save(target, {"[  0] Big"}, {}));
-    EXPECT_EQ(ReadFileBytes(target), BuildNetDataText({"[  0] Big"}, data.sections));
+    EXPECT_EQ(ReadFileBytes(target), TextOf({"[  0] Big"}, data.sections));
     EXPECT_GT(ReadFileBytes(target).size(), 4U << 20); // several pieces of a megabyte
 
     // The kernel takes the first pieces and refuses the rest.
