@@ -305,37 +305,18 @@ TEST_F(Dialog, GesturesPutEntriesWhereTheUserPointsAndRefreshTheButtons) {
         Entries left, right;
     } rows[] = {
         // Starting from left A, C, right B; B chosen on the right, A on the left.
+        // clang-format off
         {"double click left", [](TDualListDlg& d) { d.DoubleClicked(SrcList, 1); }, {"A"}, {"B", "C"}},
         {"double click right", [](TDualListDlg& d) { d.DoubleClicked(DstList, 0); }, {"A", "C", "B"}, {}},
-        {"double click below the rows",
-         [](TDualListDlg& d) { d.DoubleClicked(SrcList, 2); },
-         {"A", "C"},
-         {"B"}},
-        {"drop on an upper half",
-         [&](TDualListDlg& d) { d.BeginDrag(SrcList), d.Drop(over(DstList, 4)); },
-         {"C"},
-         {"A", "B"}},
-        {"drop on a lower half",
-         [&](TDualListDlg& d) { d.BeginDrag(SrcList), d.Drop(over(DstList, 5)); },
-         {"C"},
-         {"B", "A"}},
-        {"drop within, below the last",
-         [&](TDualListDlg& d) { d.BeginDrag(SrcList), d.Drop(over(SrcList, 90)); },
-         {"C", "A"},
-         {"B"}},
-        {"drop on the dragged row",
-         [&](TDualListDlg& d) { d.BeginDrag(SrcList), d.Drop(over(SrcList, 9)); },
-         {"A", "C"},
-         {"B"}},
-        {"drop outside the lists",
-         [&](TDualListDlg& d) { d.BeginDrag(SrcList), d.Drop(over(None, 5)); },
-         {"A", "C"},
-         {"B"}},
-        {"drop after a cancel",
-         [&](TDualListDlg& d) { d.BeginDrag(SrcList), d.CancelDrag(), d.Drop(over(DstList, 0)); },
-         {"A", "C"},
-         {"B"}},
+        {"double click below the rows", [](TDualListDlg& d) { d.DoubleClicked(SrcList, 2); }, {"A", "C"}, {"B"}},
+        {"drop on an upper half", [&](TDualListDlg& d) { d.BeginDrag(SrcList), d.Drop(over(DstList, 4)); }, {"C"}, {"A", "B"}},
+        {"drop on a lower half", [&](TDualListDlg& d) { d.BeginDrag(SrcList), d.Drop(over(DstList, 5)); }, {"C"}, {"B", "A"}},
+        {"drop within, below the last", [&](TDualListDlg& d) { d.BeginDrag(SrcList), d.Drop(over(SrcList, 90)); }, {"C", "A"}, {"B"}},
+        {"drop on the dragged row", [&](TDualListDlg& d) { d.BeginDrag(SrcList), d.Drop(over(SrcList, 9)); }, {"A", "C"}, {"B"}},
+        {"drop outside the lists", [&](TDualListDlg& d) { d.BeginDrag(SrcList), d.Drop(over(None, 5)); }, {"A", "C"}, {"B"}},
+        {"drop after a cancel", [&](TDualListDlg& d) { d.BeginDrag(SrcList), d.CancelDrag(), d.Drop(over(DstList, 0)); }, {"A", "C"}, {"B"}},
         {"Alt+Down", [](TDualListDlg& d) { d.KeyDown(Key::Down, {.alt = true}); }, {"C", "A"}, {"B"}},
+        // clang-format on
     };
     for (const auto& row : rows) {
         left = VectorEntryList();
