@@ -20,7 +20,6 @@ namespace {
 
 using testing::DirectoryState;
 using testing::FailureOf;
-using testing::LayDirectoryState;
 using testing::ReadDirectoryState;
 using testing::ReadFileBytes;
 using testing::TempDir;
@@ -93,34 +92,6 @@ void Save(const std::string& path, const TextProducer& produce) {
 
 void SaveNew(const std::string& path) {
     Save(path, [](const TextSink& sink) { sink("new\r\n"); });
-}
-
-// What stands in the folder -> SaveNew(target) -> what stands there afterwards.
-TEST(NewFile, ReplacesOrCreatesTheTargetAndLeavesNothingElse) {
-    const std::string Old = "a much longer old text that must go entirely\r\n";
-    const struct {
-        const char* what;
-        DirectoryState before;
-        std::string target;
-        DirectoryState after; // empty: as before, and the save fails with "cannot create"
-    } rows[] = {
-        // clang-format off
-        {"created with the usual bits", {}, "NEW.NET", {{"NEW.NET", "new\r\n"}}},
-        {"replaced, keeping its bits", {{"OLD.NET", "(0604)" + Old}}, "OLD.NET", {{"OLD.NET", "(0604)new\r\n"}}},
-        {"a read-only file", {{"OLD.NET", "(0444)" + Old}}, "OLD.NET", {}},
-        {"a folder", {{"F", "/"}}, "F", {}},
-        // clang-format on
-    };
-    const testing::UsualNewFileBits usualBits;
-    for (const auto& row : rows) {
-        TempDir dir;
-        LayDirectoryState(dir.path(), row.before);
-        const std::string target = dir.file(row.target);
-        EXPECT_EQ(FailureOf([&] { SaveNew(target); }),
-                  row.after.empty() ? Message(msg::CannotCreate, target) : "<no failure>")
-            << row.what;
-        EXPECT_EQ(ReadDirectoryState(dir.path()), row.after.empty() ? row.before : row.after) << row.what;
-    }
 }
 
 // A text that fails while it is being produced leaves the old file, and no temporary file or
