@@ -119,6 +119,16 @@ TEST_F(Transfer, ADragShowsWhereTheEntriesLandAndOnlyADropInAListMovesThem) {
     releaseAt(lower);
     EXPECT_EQ(names(w.SrcList), Entries{"B"});
     EXPECT_EQ(names(w.DstList), (Entries{"A", "C"}));
+    EXPECT_FALSE(w.DstList->dropLine().isVisible());
+}
+
+// Alt+Up moves the chosen entry a row up; it stays the current one.
+TEST_F(Transfer, AltUpMovesTheChosenEntryAndItStaysCurrent) {
+    DualListWindow& w = openWith({"A", "B", "C"});
+    clickRow(w.SrcList, 2);
+    QTest::keyClick(w.SrcList, Qt::Key_Up, Qt::AltModifier);
+    EXPECT_EQ(names(w.SrcList), (Entries{"A", "C", "B"}));
+    EXPECT_EQ(w.SrcList->currentIndex().row(), 1);
 }
 
 // Many scattered entries leave the list in one pass instead of one removal each.

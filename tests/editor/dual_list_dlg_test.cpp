@@ -292,6 +292,9 @@ TEST_F(Dialog, MovesAndTheRestoreReapplyTheEnablingRule) {
         dlg->ListClicked(list);
         EXPECT_FALSE(controls.disabled.contains(OKBtn));
     }
+    right.select({0});
+    dlg->Press(ExcludeBtn);
+    EXPECT_FALSE(controls.disabled.contains(IncludeBtn)) << "\"<\" refills the left list";
 }
 
 // Gestures: a double click moves one entry to the other list's end, a drag puts the chosen
@@ -315,7 +318,8 @@ TEST_F(Dialog, GesturesPutEntriesWhereTheUserPointsAndRefreshTheButtons) {
         {"drop on the dragged row", [&](TDualListDlg& d) { d.BeginDrag(SrcList), d.Drop(over(SrcList, 9)); }, {"A", "C"}, {"B"}},
         {"drop outside the lists", [&](TDualListDlg& d) { d.BeginDrag(SrcList), d.Drop(over(None, 5)); }, {"A", "C"}, {"B"}},
         {"drop after a cancel", [&](TDualListDlg& d) { d.BeginDrag(SrcList), d.CancelDrag(), d.Drop(over(DstList, 0)); }, {"A", "C"}, {"B"}},
-        {"Alt+Down", [](TDualListDlg& d) { d.KeyDown(Key::Down, {.alt = true}); }, {"C", "A"}, {"B"}},
+        {"Alt+Down", [](TDualListDlg& d) { EXPECT_TRUE(d.KeyDown(Key::Down, {.alt = true})); }, {"C", "A"}, {"B"}},
+        {"Alt+Up at the top", [](TDualListDlg& d) { EXPECT_TRUE(d.KeyDown(Key::Up, {.alt = true})); }, {"A", "C"}, {"B"}},
         // clang-format on
     };
     for (const auto& row : rows) {
@@ -438,6 +442,7 @@ TEST(Keyboard, DecidesWhatEachKeyDoes) {
         {Key::Tab, none, BitBtn2, {BitBtn1, OKBtn}, KeyAction::Focus, CancelBtn},
         {Key::Tab, shift, None, {}, KeyAction::Focus, BitBtn2},
         {Key::BackTab, none, CancelBtn, {OKBtn}, KeyAction::Focus, BitBtn1},
+        {Key::BackTab, none, CancelBtn, {}, KeyAction::Focus, OKBtn},
         {Key::Tab, ctrl, SrcList, {}, KeyAction::PassOn, None},
         {Key::Right, none, CancelBtn, {}, KeyAction::Focus, CloseBtn},
         {Key::Down, none, CloseBtn, {}, KeyAction::Focus, SrcList},

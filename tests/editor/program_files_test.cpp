@@ -1,6 +1,7 @@
 #include "editor/program_files.h"
 #include "support/temp_dir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -68,6 +69,22 @@ TEST(HelpPages, EachSystemsPageTellsItsOwnFacts) {
     }
 }
 #endif
+
+// The program's own file is written, its folder made, only when it differs from what stands.
+TEST(ProgramFiles, AnOwnFileIsWrittenOnlyWhenItDiffers) {
+    TempDir dir;
+    const std::string file = dir.file("netedit/help.html");
+    EXPECT_TRUE(KeepOwnFile(file, "a"));
+    EXPECT_EQ(ReadFileBytes(file), "a");
+    const auto old = std::filesystem::last_write_time(file) - std::chrono::hours(24);
+    std::filesystem::last_write_time(file, old);
+    EXPECT_TRUE(KeepOwnFile(file, "a"));
+    EXPECT_EQ(std::filesystem::last_write_time(file), old) << "an equal file is left alone";
+    EXPECT_TRUE(KeepOwnFile(file, "b"));
+    EXPECT_EQ(ReadFileBytes(file), "b");
+    WriteFileBytes(dir.file("plain"), "x");
+    EXPECT_FALSE(KeepOwnFile(dir.file("plain/help.html"), "a"));
+}
 
 } // namespace
 } // namespace netedit::testing

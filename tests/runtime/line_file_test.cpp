@@ -54,7 +54,7 @@ TEST(WriteCrLfLines, EndsEveryLineWithCrLfAndKeepsEveryOtherByte) {
         {a15 + "\r\nB", {a15, "B"}}, {a15 + "\r" + a15 + "\n", {a15, a15}}, {a15 + "\n\r" + a15, {a15, "", a15}},
         {a15 + "a\nB" + a15 + "\r\r", {a15 + "a", "B" + a15, ""}},
         {a63 + "\r\nB", {a63, "B"}}, {a63 + "\r\n", {a63}}, {a63 + "\r" + a63 + "\n", {a63, a63}},
-        {a63 + "\n\r" + a63, {a63, "", a63}}, {a15 + "\r\n" + a63 + "\n", {a15, a63}},
+        {a63 + "\n\r" + a63, {a63, "", a63}}, {a15 + "\r\n" + a63 + "\n", {a15, a63}}, {"\n" + a63 + "\r\n", {"", a63}},
         // clang-format on
     };
     for (const auto& row : rows) {
