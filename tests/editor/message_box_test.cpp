@@ -113,6 +113,7 @@ TEST(MessageBox, KeysPressOrWalkTheButtons) {
         {Escape, None, 0, Three, 0, BoxKeyAction::Swallow, 0}, // no cancel button
         {Enter, None, 0, YesNo, 1, BoxKeyAction::Press, 1},
         {Enter, None, 0, YesNo, NoButton, BoxKeyAction::Press, 0},
+        {Enter, None, 0, YesNo, 2, BoxKeyAction::Press, 0}, // the focus on no button of the box
         {Enter, None, 0, YesNo | buttons::NoByDefault, NoButton, BoxKeyAction::Press, 1},
         {Enter, None, 0, buttons::No | buttons::Cancel, NoButton, BoxKeyAction::Swallow, 0},
         {Right, None, 0, YesNo, 1, BoxKeyAction::Focus, 0},

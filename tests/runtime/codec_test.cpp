@@ -54,6 +54,7 @@ TEST(Codec, PathsFromTheSystemNeverTurnIntoOtherNames) {
         {"C:\\データ\\表\\OBN.NET", "C:\\\x83\x66\x81\x5B\x83\x5E\\\x95\x5C\\OBN.NET"},
         {"/tmp/Zürich.NET", "/tmp/Z\xFFrich.NET"},
         {"〜😀あ", "\xFF\xFF\x82\xA0"}, // the wave dash would come back as a full-width tilde
+        {"a\x80z", "a\xFFz"},          // a byte that starts no character stands for itself alone
     };
     for (const auto& row : rows) {
         EXPECT_EQ(EncodeCp932Path(row.utf8), row.cp932) << row.utf8;
