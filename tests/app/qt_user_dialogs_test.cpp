@@ -132,5 +132,17 @@ TEST(QtFileDialogs, OpenStartsAtTheRememberedFileListsEveryFileAndAcceptsAMissin
     EXPECT_EQ(open([](QDialog& box) { box.reject(); }), std::nullopt);
 }
 
+// The dialog that asks where to save is a save dialog, not an open one.
+TEST(QtFileDialogs, TheSaveDialogIsOneToSaveWith) {
+    TempDir dir;
+    const std::optional<std::string> chosen = WithModalBox<std::optional<std::string>>(
+        [&] { return QtUserDialogs().chooseSaveFile(dir.file(""), "OBN.NET"); },
+        [](QDialog& box) {
+            EXPECT_EQ(qobject_cast<QFileDialog*>(&box)->acceptMode(), QFileDialog::AcceptSave);
+            box.reject();
+        });
+    EXPECT_EQ(chosen, std::nullopt);
+}
+
 } // namespace
 } // namespace netedit::testing

@@ -1,6 +1,7 @@
 #include "app/dual_list_window.h"
 #include "app/window_fixture.h"
 
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QToolButton>
@@ -129,6 +130,23 @@ TEST_F(Transfer, AltUpMovesTheChosenEntryAndItStaysCurrent) {
     QTest::keyClick(w.SrcList, Qt::Key_Up, Qt::AltModifier);
     EXPECT_EQ(names(w.SrcList), (Entries{"A", "C", "B"}));
     EXPECT_EQ(w.SrcList->currentIndex().row(), 1);
+}
+
+// A file dropped from the file manager opens as the open dialog's choice would; two files do not.
+TEST_F(Transfer, AFileDroppedOnTheWindowOpensIt) {
+    DualListWindow& w = open();
+    const auto drop = [&w](const QList<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        static_cast<QObject&>(w).event(
+            &event); // straight in: the toolkit sends drops to a drag's target only
+    };
+    const QUrl file = QUrl::fromLocalFile(QString::fromStdString(writeNetData("OBN.NET", {"[0]", "Name=A"})));
+    drop({file, file});
+    EXPECT_EQ(w.SrcList->count(), 0);
+    drop({file});
+    EXPECT_EQ(names(w.SrcList), Entries{"A"});
 }
 
 // Many scattered entries leave the list in one pass instead of one removal each.
