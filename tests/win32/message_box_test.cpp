@@ -35,9 +35,7 @@ std::vector<Seen> seen;
 HWND answered = nullptr;
 
 std::string TextOf(HWND hwnd) {
-    wchar_t text[4096]{};
-    ::GetWindowTextW(hwnd, text, 4096);
-    return win32::Utf8OfWide(text);
+    return win32::Utf8OfWide(win32::TextOfWindow(hwnd));
 }
 
 // The user switches to another window and back: posted among the keys as '\x01'.
